@@ -1,0 +1,61 @@
+#pragma once
+// The only code that touches the USB bus: finds the HVX-2 (04D8:FFFD) and carries every request to
+// it as one vendor control transfer through libusb 0.1. The device is opened and closed within each
+// operation, so the meter may be unplugged and plugged in again between any two requests.
+// Never shows a message: every failure comes back as a status, false, 0 or a null pointer.
+
+#include <cstdint>
+
+struct usb_device;
+struct usb_dev_handle;
+
+enum LinkStatus : int {
+    LINK_OPEN_FAILED = 0,
+    LINK_NOT_FOUND = 3,
+    LINK_OK = 4,
+    LINK_RECONFIGURE_FAILED = 5,
+    LINK_RETRY_FAILED = 6,
+};
+
+class KestUSB {
+public:
+    static constexpr int kVendorId = 0x04D8;
+    static constexpr int kProductId = 0xFFFD;
+    static constexpr unsigned kBufferSize = 223;  // the longest reply, GetLiveSamples
+
+    KestUSB() = default;
+    KestUSB(const KestUSB&) = delete;
+    KestUSB& operator=(const KestUSB&) = delete;
+    virtual ~KestUSB() = default;
+
+    // Replies point into the shared buffer: copy what you need before the next request.
+    int GetErrorCode();
+    const uint8_t* GetClockConfig();
+    bool SetAutoLog(int on);
+    bool DownloadSettings(int rateCode, int unitCode);
+    bool SetLiveMode(int on);
+    bool EraseLog();
+    const uint8_t* GetLiveSamples();
+    bool ReadMemory(unsigned address, unsigned length, uint8_t* destination);
+    const uint8_t* GetClock();
+    bool SetClockTime(const uint8_t timeBlock[4]);
+    bool SetClockDate(const uint8_t dateBlock[3]);
+    bool SetClockConfig(int a, int b);
+    bool SetFlowOnThreshold(int threshold, int delaySamples);
+    bool SetFlowOffThreshold(int threshold, int delaySamples);
+    bool SetMedianClamp(int median, int clamp);
+    const uint8_t* GetLoggerStatus();
+    bool SetPressureCalibration(int zero, int fine, int rough);
+    const uint8_t* GetPressureAdc();
+    const uint8_t* GetFirmwareVersion();
+
+private:
+    bool FindMeter();
+    int Reconfigure();
+    LinkStatus ReadRequest(int request, int value, int index, int length, int timeoutMs);
+    LinkStatus WriteRequest(int request, int value, int index, int length, int timeoutMs);
+
+    usb_dev_handle* handle = nullptr;
+    struct usb_device* device = nullptr;
+    uint8_t buffer[kBufferSize + 1] = {};
+};
