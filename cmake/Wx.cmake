@@ -1,6 +1,8 @@
 # wxWidgets as two imported targets from wx-config:
-#   wx::base  wxBase only, compiled with wxUSE_GUI=0 (meter/, data/ and the pure arithmetic)
+#   wx::base  wxBase only (meter/, data/ and the pure arithmetic)
 #   wx::gui   the GUI libraries (core, adv, html, ...)
+# hvx_base_only(<target>) compiles a target with wxUSE_GUI=0 and links it against wxBase alone, so a
+# GUI header or symbol in it fails the build. The define stays PRIVATE: GUI code may link the target.
 # find_package(wxWidgets) hands out variables that a second call overwrites; wx-config is simpler.
 find_program(WX_CONFIG wx-config REQUIRED)
 
@@ -15,6 +17,8 @@ function(hvx_wx_target name libs_arg)
   foreach(f IN LISTS cflags)
     if(f MATCHES "^-I(.*)")
       list(APPEND incs "${CMAKE_MATCH_1}")
+    elseif(f MATCHES "^-DwxUSE_GUI=0$")
+      # applied per target by hvx_base_only(), never passed on to GUI code that links the library
     elseif(f MATCHES "^-D(.*)")
       list(APPEND defs "${CMAKE_MATCH_1}")
     else()
@@ -34,3 +38,7 @@ hvx_wx_target(wx_base_only "base")
 hvx_wx_target(wx_gui_all "std,aui,html,xml")
 add_library(wx::base ALIAS wx_base_only)
 add_library(wx::gui ALIAS wx_gui_all)
+
+function(hvx_base_only target)
+  target_compile_definitions(${target} PRIVATE wxUSE_GUI=0)
+endfunction()
