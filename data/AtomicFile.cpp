@@ -1,0 +1,121 @@
+#include "BaseOnly.h"
+
+#include "AtomicFile.h"
+
+#include <wx/filename.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 20;
+
+std::string Narrow(const wxString& path) {
+    return std::string(path.fn_str());
+}
+
+wxString ErrnoText(int err) {
+    return wxString(std::strerror(err), wxConvLocal);
+}
+
+}  // namespace
+
+AtomicFile::AtomicFile(const wxString& path) : path_(path) {
+    wxFileName name(path);
+    const wxString dir = name.GetPath().empty() ? wxString(".") : name.GetPath();
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+        tempPath_ = dir + "/." + name.GetFullName() + wxString::Format(".tmp-%ld-%u", long(getpid()), counter++);
+        fd_ = ::open(Narrow(tempPath_).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ < 0 && errno != EEXIST) break;
+    }
+    if (fd_ < 0) {
+        Fail("Cannot create a temporary file in " + dir, errno);
+        tempPath_.clear();
+        return;
+    }
+    // A file that is replaced keeps its permissions.
+    struct stat old {};
+    if (::stat(Narrow(path_).c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd_, old.st_mode & 07777);
+    buffer_.resize(kBufferSize);
+}
+
+AtomicFile::~AtomicFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_ && !tempPath_.empty()) ::unlink(Narrow(tempPath_).c_str());
+}
+
+void AtomicFile::Fail(const wxString& what, int err) {
+    if (!error_.empty()) return;
+    error_ = what + ": " + ErrnoText(err);
+}
+
+void AtomicFile::Flush() {
+    std::size_t done = 0;
+    while (fd_ >= 0 && error_.empty() && done < used_) {
+        const ssize_t n = ::write(fd_, buffer_.data() + done, used_ - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            Fail("Cannot write " + path_, errno);
+            break;
+        }
+        done += std::size_t(n);
+    }
+    used_ = 0;
+}
+
+char* AtomicFile::Room(std::size_t size) {
+    if (buffer_.size() - used_ < size) {
+        Flush();
+        if (buffer_.size() < size) buffer_.resize(size);
+    }
+    return buffer_.data() + used_;
+}
+
+void AtomicFile::Write(const char* data, std::size_t size) {
+    if (size > buffer_.size() / 2) {
+        Flush();
+        used_ = 0;
+        while (fd_ >= 0 && error_.empty() && size > 0) {
+            const ssize_t n = ::write(fd_, data, size);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                Fail("Cannot write " + path_, errno);
+                break;
+            }
+            data += n;
+            size -= std::size_t(n);
+        }
+        return;
+    }
+    std::memcpy(Room(size), data, size);
+    used_ += size;
+}
+
+bool AtomicFile::Commit() {
+    if (fd_ < 0) return false;
+    Flush();
+    if (error_.empty() && ::fsync(fd_) != 0) Fail("Cannot write " + path_, errno);
+    if (::close(fd_) != 0) Fail("Cannot write " + path_, errno);
+    fd_ = -1;
+    if (!error_.empty()) return false;
+    if (::rename(Narrow(tempPath_).c_str(), Narrow(path_).c_str()) != 0) {
+        Fail("Cannot replace " + path_, errno);
+        return false;
+    }
+    committed_ = true;
+    // Make the rename itself durable; a failure here no longer endangers the old or new file.
+    const wxString dir = wxFileName(path_).GetPath();
+    const int dirFd = ::open(Narrow(dir.empty() ? wxString(".") : dir).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
+}
