@@ -1,0 +1,112 @@
+#include "TipsDialog.h"
+
+#include "Art.h"
+#include "TipLines.h"
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/dcclient.h>
+#include <wx/sizer.h>
+#include <wx/statbox.h>
+
+#include <cstdlib>
+#include <ctime>
+
+wxDEFINE_EVENT(tipsEVT_SHOW_AT_START, wxCommandEvent);
+
+wxBEGIN_EVENT_TABLE(TipsDialog, wxDialog)
+    EVT_PAINT(TipsDialog::OnPaint)
+    EVT_BUTTON(TipsDialog::ID_NEXT_TIP, TipsDialog::OnNext)
+    EVT_CHECKBOX(TipsDialog::ID_SHOW_AT_START, TipsDialog::OnShowAtStart)
+    EVT_BUTTON(wxID_OK, TipsDialog::OnOk)
+    EVT_CLOSE(TipsDialog::OnClose)
+wxEND_EVENT_TABLE()
+
+namespace {
+
+struct TipSource {
+    const char* text;  // UTF-8
+    const char* picture;
+    int size;
+};
+
+constexpr TipSource kTips[] = {
+    {"Leggi e registra le misure live dal misuratore mentre è connesso con USB", "tip-live", 70},
+    {"Cambia i parameti del misuratore per controllare come i dati sono registrati", "tip-settings", 70},
+    {"Scarica tutti gli eventi registrati di pressione e portata dal misuratore attraverso USB",
+     "tip-download", 70},
+    {"Cancella tutte le registrazioni del misuratore. Questo cancella la memoria, richiede che la USB "
+     "sia connessa",
+     "tip-erase", 70},
+    {"Aprire i lavori salvati in precedenza per visualizzare i dati e fare modifiche aggiuntive",
+     "tip-open", 50},
+    {"Muovere il cursore sopra a una icona e una nota di aiuto comparirà automaticamente", "tip-tooltip",
+     70},
+    {"Salvare un immagine del grafico corrente. L'immagine salvata può essere importata su un report di "
+     "WORD o di EXCEL",
+     "tip-snapshot", 50},
+};
+
+const wxColour kInterfaceGrey(236, 233, 216);
+
+}  // namespace
+
+TipsDialog::TipsDialog(wxWindow* parentWindow, bool showAtStart)
+    : wxDialog(parentWindow, wxID_ANY, "Suggerimenti di aiuto", wxDefaultPosition, wxDefaultSize,
+               wxDEFAULT_DIALOG_STYLE, "dialog"),
+      parent(parentWindow) {
+    SetBackgroundColour(kInterfaceGrey);
+    for (const TipSource& source : kTips)
+        tips.push_back({wxString::FromUTF8(source.text),
+                        ArtBitmap(source.picture, wxSize(source.size, source.size))});
+
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    current = static_cast<size_t>(std::rand()) % tips.size();
+
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    auto* group = new wxStaticBoxSizer(wxHORIZONTAL, this, wxEmptyString);
+    showAtStartBox = new wxCheckBox(group->GetStaticBox(), ID_SHOW_AT_START, "Mostra i suggerimenti all'avvio");
+    group->Add(showAtStartBox, 0, wxLEFT | wxALIGN_CENTER_VERTICAL, 10);
+    group->Add(new wxButton(group->GetStaticBox(), ID_NEXT_TIP, "Prossimo suggerimento", wxDefaultPosition,
+                            wxSize(100, 30)),
+               0, wxLEFT, 40);
+    group->Add(new wxButton(group->GetStaticBox(), wxID_OK, "OK", wxDefaultPosition, wxSize(100, 30)), 0,
+               wxLEFT, 10);
+    column->Add(group, 0, wxTOP, 100);
+    SetSizerAndFit(column);
+
+    showAtStartBox->SetValue(showAtStart);
+}
+
+void TipsDialog::NextTip() {
+    current = (current + 1) % tips.size();
+    Refresh(true);
+}
+
+void TipsDialog::DrawTip(wxDC& dc) const {
+    const Tip& tip = tips[current];
+    if (tip.picture.IsOk()) dc.DrawBitmap(tip.picture, 10, 10, false);
+    dc.SetFont(GetFont());
+    dc.SetTextForeground(GetForegroundColour());
+    dc.SetBackgroundMode(wxTRANSPARENT);
+    for (const TipLine& line : LayoutTipLines(tip.text)) dc.DrawText(line.text, line.x, line.y);
+}
+
+void TipsDialog::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);
+    DrawTip(dc);
+}
+
+void TipsDialog::OnNext(wxCommandEvent&) { NextTip(); }
+
+void TipsDialog::OnShowAtStart(wxCommandEvent&) {
+    showAtStartValue = showAtStartBox->GetValue();
+    wxCommandEvent notice(tipsEVT_SHOW_AT_START, showAtStartValue ? 1 : 0);
+    notice.SetEventObject(this);
+    if (parent) parent->GetEventHandler()->ProcessEvent(notice);
+}
+
+// A modeless dialog that only hid itself would pile up behind the main window, one per opening.
+void TipsDialog::OnOk(wxCommandEvent&) { Destroy(); }
+
+void TipsDialog::OnClose(wxCloseEvent&) { Destroy(); }
