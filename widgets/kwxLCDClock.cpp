@@ -1,0 +1,7 @@
+#include "kwxLCDClock.h"
+
+#include "LcdText.h"
+
+void kwxLCDClock::SetElapsedSeconds(float seconds) {
+    SetValue(wxString::FromAscii(lcd::ClockText(seconds).c_str()));
+}
