@@ -1,0 +1,9 @@
+#pragma once
+// Hover, pressed and disabled faces derived from the normal picture, the same way for every button.
+
+#include "Art.h"
+
+#include <wx/image.h>
+
+// `picture` is the normal face with alpha; the result has the same size.
+wxImage ApplyArtState(const wxImage& picture, ArtState state);
