@@ -1,0 +1,134 @@
+#include "BaseOnly.h"
+
+#include "Storage.h"
+
+#include "Units.h"
+
+#include <cassert>
+
+wxDateTime ParseRecordDate(const wxString& dateText) {
+    wxDateTime when;
+    const wxString text = dateText.Strip(wxString::both);
+    // The creators write the day first; the free-form parser would read 7/03 as July 3rd.
+    for (const char* format : {"%d/%m/%Y %H:%M:%S", "%d/%m/%Y %H:%M", "%d/%m/%Y"}) {
+        wxString::const_iterator end;
+        if (when.ParseFormat(text, format, &end) && end == text.end()) return when;
+    }
+    wxString::const_iterator end;
+    if (when.ParseDateTime(text, &end) && end == text.end()) return when;
+    return wxDateTime();
+}
+
+Storage::Storage(const wxString& dateText_, int intervalMs_, int metricUnits_, int reservedFlag_, int flowUnit_,
+                 int number)
+    : start(ParseRecordDate(dateText_)),
+      flowUnit(EffectiveFlowUnit(metricUnits_, flowUnit_)),
+      title(wxString::Format("%d", number)),
+      reservedFlag(std::uint8_t(reservedFlag_)),
+      metricUnits(metricUnits_),
+      intervalMs(intervalMs_),
+      dateText(dateText_) {}
+
+void Storage::Reserve(std::size_t count) {
+    const std::size_t n = time.size() + count;
+    time.reserve(n);
+    flow.reserve(n);
+    pressure.reserve(n);
+    volume.reserve(n);
+}
+
+void Storage::AddRawSample(int flowRaw, int pressureRaw) {
+    ++sampleCount;
+    time.push_back(float(double(sampleCount) * intervalMs / 1000.0));
+    flow.push_back(float(ConvertFlow(flowRaw, flowUnit)));
+
+    int d = pressureRaw - pressureZero;
+    if (d < 5) d = 0;
+    const float divisor = float(pressureFine / 100.0 + pressureRough);
+    // An uncalibrated meter (divisor 0) reads pressure 0 rather than inf or NaN.
+    const double psi = divisor != 0.0f ? d / double(divisor) : 0.0;
+    pressure.push_back(float(psi / PressureDivisor(pressureUnit)));
+
+    const double perMinute = double(flowRaw) * intervalMs;
+    volumeTotal = float(volumeTotal + (VolumeInCubicMetres(flowUnit) ? perMinute / 60000000.0 : perMinute / 60000.0));
+    volume.push_back(volumeTotal);
+}
+
+void Storage::AddSample(float t, float flowLpm, float p, float v) {
+    time.push_back(t);
+    flow.push_back(float(ConvertFlow(flowLpm, flowUnit)));
+    pressure.push_back(p);
+    volume.push_back(VolumeInCubicMetres(flowUnit) ? float(v / 1000.0) : v);
+}
+
+void Storage::GetSample(int index, float& t, float& f, float& p, float& v) const {
+    assert(index >= 0 && index < GetLength());
+    const auto i = std::size_t(index);
+    t = time[i];
+    f = flow[i];
+    p = pressure[i];
+    v = volume[i];
+}
+
+void Storage::GetLastSample(float& t, float& f, float& p, float& v) const {
+    assert(!time.empty());
+    GetSample(GetLength() - 1, t, f, p, v);
+}
+
+namespace {
+
+// In place and ascending: the values before index i are already smoothed when i is computed.
+void SmoothInPlace(std::vector<float>& series, int halfWidth) {
+    const long n = long(halfWidth);
+    for (long i = n; i < long(series.size()) - n; ++i) {
+        double sum = 0.0;
+        for (long k = i - n; k <= i + n; ++k) sum += series[std::size_t(k)];
+        series[std::size_t(i)] = float(sum / double(2 * n + 1));
+    }
+}
+
+// Samples appended while filtered were never smoothed: they follow the saved copy unchanged, so
+// the series keep the length of `time`.
+void Restore(std::vector<float>& series, std::vector<float>& saved) {
+    if (series.size() > saved.size()) saved.insert(saved.end(), series.begin() + long(saved.size()), series.end());
+    series.swap(saved);
+    saved.clear();
+}
+
+}  // namespace
+
+void Storage::Smooth(bool on, int halfWidth) {
+    if (on && !filtered) {
+        flowSaved = flow;
+        volumeSaved = volume;
+        pressureSaved = pressure;
+        if (halfWidth >= 0) {
+            SmoothInPlace(flow, halfWidth);
+            SmoothInPlace(volume, halfWidth);
+            SmoothInPlace(pressure, halfWidth);
+        }
+        filtered = true;
+    } else if (!on && filtered) {
+        Restore(flow, flowSaved);
+        Restore(volume, volumeSaved);
+        Restore(pressure, pressureSaved);
+        filtered = false;
+    }
+}
+
+std::vector<float> Storage::GetTargetX() const {
+    if (time.empty()) return {};
+    return {time.front(), time.back(), time.back()};
+}
+
+std::vector<float> Storage::GetTargetY() const {
+    if (time.empty()) return {};
+    return {targetFlow, targetFlow, targetFlow};
+}
+
+void Storage::SetPressureScaling(std::uint8_t zero, std::uint8_t rough, std::uint8_t fine, std::uint8_t unit) {
+    pressureZero = zero;
+    pressureRough = rough;
+    pressureFine = fine;
+    pressureUnit = unit;
+}
