@@ -14,12 +14,8 @@ inline MeterFlowUnit DecideMeterFlowUnit(const uint8_t* block, std::size_t lengt
     MeterFlowUnit out;
     if (block == nullptr || length < 41 || block[33] != 5) return out;
     out.meterSetsFlowUnit = true;
-    switch (block[34]) {
-        case 1: out.flowUnit = 0; break;
-        case 2: out.flowUnit = 1; break;
-        case 4: out.flowUnit = 2; break;
-        case 8: out.flowUnit = 3; break;
-        default: break;
-    }
+    constexpr uint8_t kUnitBits[] = {1, 2, 4, 8};  // index = flow unit
+    for (int unit = 0; unit < 4; ++unit)
+        if (block[34] == kUnitBits[unit]) out.flowUnit = unit;
     return out;
 }

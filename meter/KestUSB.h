@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "MeterRequests.h"
+
 struct usb_device;
 struct usb_dev_handle;
 
@@ -54,6 +56,14 @@ private:
     int Reconfigure();
     LinkStatus ReadRequest(int request, int value, int index, int length, int timeoutMs);
     LinkStatus WriteRequest(int request, int value, int index, int length, int timeoutMs);
+    LinkStatus Transfer(int requestType, int request, int value, int index, int length, int timeoutMs);
+    LinkStatus Read(MeterRequest code, int value, int index);
+    LinkStatus Write(MeterRequest code, int value, int index);
+    // One transfer without the retry; the libusb result, or -1 when the meter is absent or closed.
+    int Direct(int requestType, int request, int value, int index, int length, int timeoutMs);
+    bool Open();
+    void Close();
+    const uint8_t* Reply(LinkStatus status) const { return status == LINK_OK ? buffer : nullptr; }
 
     usb_dev_handle* handle = nullptr;
     struct usb_device* device = nullptr;

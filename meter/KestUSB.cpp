@@ -1,0 +1,194 @@
+#include "KestUSB.h"
+
+#include <usb.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "MemoryLayout.h"
+#include "MeterRequests.h"
+
+namespace {
+
+const RequestSpec& Spec(MeterRequest code) { return *FindRequest(code); }
+
+// A transfer fails when libusb reports an error or moves no bytes.
+bool Moved(int result) { return result > 0; }
+
+}  // namespace
+
+bool KestUSB::FindMeter() {
+    handle = nullptr;
+    usb_init();
+    usb_find_busses();
+    usb_find_devices();
+    for (usb_bus* bus = usb_get_busses(); bus != nullptr; bus = bus->next) {
+        for (struct usb_device* dev = bus->devices; dev != nullptr; dev = dev->next) {
+            if (dev->descriptor.idVendor != kVendorId || dev->descriptor.idProduct != kProductId)
+                continue;
+            // A failed open here shows up at the next operation as LINK_OPEN_FAILED.
+            if (usb_dev_handle* h = usb_open(dev)) {
+                handle = h;
+                Reconfigure();
+                usb_close(h);
+                handle = nullptr;
+            }
+            device = dev;
+            return true;
+        }
+    }
+    return false;
+}
+
+int KestUSB::Reconfigure() {
+    return usb_control_msg(handle, kRequestTypeStandardOut, kSetConfiguration, 1, 0, nullptr, 0,
+                           kSetConfigurationTimeoutMs);
+}
+
+LinkStatus KestUSB::ReadRequest(int request, int value, int index, int length, int timeoutMs) {
+    return Transfer(kRequestTypeIn, request, value, index, length, timeoutMs);
+}
+
+LinkStatus KestUSB::WriteRequest(int request, int value, int index, int length, int timeoutMs) {
+    return Transfer(kRequestTypeOut, request, value, index, length, timeoutMs);
+}
+
+LinkStatus KestUSB::Transfer(int requestType, int request, int value, int index, int length,
+                             int timeoutMs) {
+    if (device == nullptr && !FindMeter()) return LINK_NOT_FOUND;
+    if (!Open()) return LINK_OPEN_FAILED;
+    length = std::clamp(length, 0, static_cast<int>(kBufferSize));
+    auto send = [&] {
+        return usb_control_msg(handle, requestType, request, value & 0xFFFF, index & 0xFFFF,
+                               reinterpret_cast<char*>(buffer), length, timeoutMs);
+    };
+    LinkStatus status = LINK_OK;
+    if (!Moved(send())) {
+        if (Reconfigure() < 0)
+            status = LINK_RECONFIGURE_FAILED;
+        else if (!Moved(send()))
+            status = LINK_RETRY_FAILED;
+    }
+    Close();
+    return status;
+}
+
+bool KestUSB::Open() {
+    handle = usb_open(device);
+    if (handle == nullptr) device = nullptr;
+    return handle != nullptr;
+}
+
+void KestUSB::Close() {
+    if (handle != nullptr) usb_close(handle);
+    handle = nullptr;
+}
+
+int KestUSB::Direct(int requestType, int request, int value, int index, int length, int timeoutMs) {
+    if (device == nullptr && !FindMeter()) return -1;
+    if (!Open()) return -1;
+    const int result = usb_control_msg(handle, requestType, request, value & 0xFFFF, index & 0xFFFF,
+                                       reinterpret_cast<char*>(buffer), length, timeoutMs);
+    Close();
+    return result;
+}
+
+LinkStatus KestUSB::Read(MeterRequest code, int value, int index) {
+    const RequestSpec& s = Spec(code);
+    return ReadRequest(s.code, value, index, s.length, s.timeoutMs);
+}
+
+LinkStatus KestUSB::Write(MeterRequest code, int value, int index) {
+    const RequestSpec& s = Spec(code);
+    return WriteRequest(s.code, value, index, s.length, s.timeoutMs);
+}
+
+int KestUSB::GetErrorCode() { return Read(REQ_GET_ERROR_CODE, 0, 0) == LINK_OK ? buffer[0] : 0; }
+
+const uint8_t* KestUSB::GetClockConfig() { return Reply(Read(REQ_GET_CLOCK_CONFIG, 0, 0)); }
+
+bool KestUSB::SetAutoLog(int on) { return Write(REQ_SET_AUTO_LOG, on == 1 ? 2 : 0, 0) == LINK_OK; }
+
+bool KestUSB::DownloadSettings(int rateCode, int unitCode) {
+    if (Write(REQ_SET_SAMPLE_RATE, rateCode & 0xFFFF, 0) != LINK_OK) return false;
+    return Write(REQ_SET_PRESSURE_UNIT, unitCode & 0xFF, 0) == LINK_OK;
+}
+
+bool KestUSB::SetLiveMode(int on) { return Write(REQ_SET_LIVE_MODE, on > 0 ? 1 : 0, 0) == LINK_OK; }
+
+bool KestUSB::EraseLog() { return Write(REQ_ERASE_LOG, 0, 0) == LINK_OK; }
+
+const uint8_t* KestUSB::GetLiveSamples() {
+    const RequestSpec& s = Spec(REQ_GET_LIVE_SAMPLES);
+    return Direct(kRequestTypeIn, s.code, 0, 0, s.length, s.timeoutMs) >= 0 ? buffer : nullptr;
+}
+
+bool KestUSB::ReadMemory(unsigned address, unsigned length, uint8_t* destination) {
+    if (length == 0) return true;
+    if (device == nullptr && !FindMeter()) return false;
+    if (!Open()) return false;
+    const RequestSpec& s = Spec(REQ_READ_MEMORY);
+    while (length > 0) {
+        const unsigned chunk = std::min(length, kMaxChunk);
+        const int value = static_cast<int>(address & 0xFFFF);
+        const int index = static_cast<int>((chunk * 256 + (address >> 16)) & 0xFFFF);
+        const int result = usb_control_msg(handle, kRequestTypeIn, s.code, value, index,
+                                           reinterpret_cast<char*>(buffer), static_cast<int>(chunk),
+                                           s.timeoutMs);
+        // A reply shorter than the chunk would leave stale bytes in the destination.
+        if (result < static_cast<int>(chunk)) {
+            Close();
+            return false;
+        }
+        std::memcpy(destination, buffer, chunk);
+        destination += chunk;
+        address += chunk;
+        length -= chunk;
+    }
+    Close();
+    return true;
+}
+
+const uint8_t* KestUSB::GetClock() { return Reply(Read(REQ_GET_CLOCK, 0, 0)); }
+
+bool KestUSB::SetClockTime(const uint8_t t[4]) {
+    const RequestSpec& s = Spec(REQ_SET_CLOCK_TIME);
+    return Direct(kRequestTypeOut, s.code, t[1] * 256 + t[0], t[3] * 256 + t[2], s.length,
+                  s.timeoutMs) >= 0;
+}
+
+bool KestUSB::SetClockDate(const uint8_t d[3]) {
+    const RequestSpec& s = Spec(REQ_SET_CLOCK_DATE);
+    return Direct(kRequestTypeOut, s.code, d[1] * 256 + d[0], d[2], s.length, s.timeoutMs) >= 0;
+}
+
+bool KestUSB::SetClockConfig(int a, int b) {
+    return Write(REQ_SET_CLOCK_CONFIG, (b & 0xFF) * 256 + (a & 0xFF), 0) == LINK_OK;
+}
+
+bool KestUSB::SetFlowOnThreshold(int threshold, int delaySamples) {
+    return Write(REQ_SET_FLOW_ON_THRESHOLD, threshold & 0xFFFF, delaySamples & 0xFFFF) == LINK_OK;
+}
+
+bool KestUSB::SetFlowOffThreshold(int threshold, int delaySamples) {
+    return Write(REQ_SET_FLOW_OFF_THRESHOLD, threshold & 0xFFFF, delaySamples & 0xFFFF) == LINK_OK;
+}
+
+bool KestUSB::SetMedianClamp(int median, int clamp) {
+    return Write(REQ_SET_MEDIAN_CLAMP, (clamp & 0xFF) * 256 + (median & 0xFF), 0) == LINK_OK;
+}
+
+const uint8_t* KestUSB::GetLoggerStatus() { return Reply(Read(REQ_GET_LOGGER_STATUS, 0, 0)); }
+
+bool KestUSB::SetPressureCalibration(int zero, int fine, int rough) {
+    return Write(REQ_SET_PRESSURE_CALIBRATION, (fine & 0xFF) * 256 + (zero & 0xFF), rough & 0xFF) ==
+           LINK_OK;
+}
+
+const uint8_t* KestUSB::GetPressureAdc() { return Reply(Read(REQ_GET_PRESSURE_ADC, 0, 0)); }
+
+const uint8_t* KestUSB::GetFirmwareVersion() {
+    buffer[0] = 0;
+    buffer[1] = 0;
+    return Reply(Read(REQ_GET_FIRMWARE_VERSION, 0, 0));
+}

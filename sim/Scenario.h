@@ -1,0 +1,41 @@
+#pragma once
+// A simulated meter described in a small text format (see sim/scenarios/README.md): firmware,
+// settings, clock, battery, live readings and logged events, given sample by sample or generated
+// (a constant run, a hydrant flow test). Errors name the file and line.
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "Bus.h"
+#include "Meter.h"
+
+namespace sim {
+
+class ScenarioError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class Scenario {
+public:
+    // Throws ScenarioError ("name:line: message").
+    static Scenario Parse(std::string_view text, const std::string& name = "scenario");
+    static Scenario Load(const std::string& path);
+
+    const Meter& meter() const { return meter_; }
+    int busNumber() const { return bus_; }
+    bool hasClock() const { return hasClock_; }
+
+    // Plugs a copy of the scenario's meter into the bus and returns it.
+    Meter& PlugInto(Bus& bus) const;
+
+private:
+    Meter meter_;
+    int bus_ = 1;
+    bool hasClock_ = false;
+    friend class ScenarioParser;
+};
+
+}  // namespace sim
