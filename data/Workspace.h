@@ -1,0 +1,37 @@
+#pragma once
+// The workspace file (".orv"): every record of the record list as plain text. Version 4 is written;
+// versions 0 to 4 are read. Numbers use "." whatever the locale; texts are UTF-8.
+
+#include "Preferences.h"
+#include "Storage.h"
+
+#include <wx/string.h>
+
+#include <string_view>
+#include <vector>
+
+// The first line of each versioned file; a file without one of these is version 0.
+constexpr int kWorkspaceVersionMarks[] = {410000, 430000, 460000, 480000};
+
+struct WorkspaceReadResult {
+    std::vector<Storage> records;  // only meaningful when Ok()
+    wxString error;                // English; names what is wrong and on which line
+
+    bool Ok() const { return error.empty(); }
+};
+
+// Reads a whole file. On success the file's units go into `prefs` (pressure unit and measurement
+// system of the last record, the flow unit it was saved with); on failure neither `prefs` nor
+// anything else is touched, so the caller keeps its records.
+WorkspaceReadResult ReadWorkspace(const wxString& path, Preferences& prefs);
+// The same, from bytes in memory.
+WorkspaceReadResult ReadWorkspaceBytes(std::string_view bytes, Preferences& prefs);
+
+// Writes version 4 through a temporary file renamed over `path`: on failure the old file stays as it
+// was and `error` (when given) says why. The flow unit written with each record is prefs.flowUnit.
+bool WriteWorkspace(const wxString& path, const std::vector<Storage>& records, const Preferences& prefs,
+                    wxString* error = nullptr);
+
+// The text box as the file holds it: UTF-16 code units, and back. Lone surrogates read as U+FFFD.
+std::vector<unsigned> TextBoxCodes(const wxString& text);
+wxString TextBoxFromCodes(const std::vector<unsigned>& codes);

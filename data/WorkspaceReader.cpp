@@ -1,0 +1,232 @@
+#include "BaseOnly.h"
+
+#include "LineReader.h"
+#include "NumberText.h"
+#include "Workspace.h"
+
+#include <algorithm>
+#include <optional>
+
+wxString TextBoxFromCodes(const std::vector<unsigned>& codes) {
+    wxString text;
+    text.reserve(codes.size());
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        const unsigned c = codes[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < codes.size() && codes[i + 1] >= 0xDC00 && codes[i + 1] < 0xE000) {
+            text += wxUniChar(0x10000 + ((c - 0xD800) << 10) + (codes[i + 1] - 0xDC00));
+            ++i;
+        } else if (c >= 0xD800 && c < 0xE000) {
+            text += wxUniChar(0xFFFD);
+        } else {
+            text += wxUniChar(c);
+        }
+    }
+    return text;
+}
+
+namespace {
+
+// Smallest bytes a record can take (version 0: an empty title and five one-digit lines), and a sample
+// line ("0 0 0 0" without a break): counts in the file are bounded by these before they size anything.
+constexpr std::uint64_t kMinRecordBytes = 11;
+constexpr std::uint64_t kMinSampleBytes = 7;
+
+struct Failure {
+    wxString message;
+};
+
+wxString Quote(std::string_view text) {
+    constexpr std::size_t kShown = 40;
+    wxString shown = wxString::FromUTF8(text.data(), std::min(text.size(), kShown));
+    if (shown.empty() && !text.empty()) shown = wxString(text.data(), wxConvISO8859_1, std::min(text.size(), kShown));
+    if (text.size() > kShown) shown += "...";
+    return "\"" + shown + "\"";
+}
+
+// Texts are UTF-8; a line that is not (an old file from another system) is read as Latin-1, so no
+// byte is lost.
+wxString DecodeText(std::string_view text) {
+    if (text.empty()) return wxString();
+    wxString s = wxString::FromUTF8(text.data(), text.size());
+    if (s.empty()) s = wxString(text.data(), wxConvISO8859_1, text.size());
+    return s;
+}
+
+class Parser {
+public:
+    explicit Parser(LineReader& in) : in_(in) {}
+
+    WorkspaceReadResult Run(Preferences& prefs) {
+        WorkspaceReadResult result;
+        try {
+            Preferences updated = prefs;
+            Read(result.records, updated);
+            prefs = updated;
+        } catch (const Failure& f) {
+            result.records.clear();
+            result.error = f.message;
+        }
+        return result;
+    }
+
+private:
+    [[noreturn]] void Fail(const wxString& what) const {
+        wxString where = wxString::Format("line %zu", in_.LineNumber());
+        if (record_ > 0) where += wxString::Format(" (record %d)", record_);
+        throw Failure{"Damaged workspace file, " + where + ": " + what};
+    }
+
+    std::string_view Line(const char* what) {
+        std::string_view line;
+        if (!in_.Next(line)) {
+            if (in_.Failed()) throw Failure{"Cannot read the workspace file: read error"};
+            const wxString where = record_ > 0 ? wxString::Format(" in record %d", record_) : wxString();
+            throw Failure{wxString::Format("Damaged workspace file: it ends after line %zu%s, where the %s should be",
+                                           in_.LineNumber(), where, what)};
+        }
+        return line;
+    }
+
+    wxString TextLine(const char* what) {
+        return DecodeText(Line(what));
+    }
+
+    int IntLine(const char* what) {
+        const std::string_view line = Line(what);
+        const std::optional<int> v = ParseIntLine(line);
+        if (!v) Fail(wxString::Format("the %s should be a whole number, found ", what) + Quote(line));
+        return *v;
+    }
+
+    std::pair<int, int> IntPairLine(const char* what) {
+        std::string_view line = Line(what);
+        const std::string_view whole = line;
+        long long a = 0;
+        long long b = 0;
+        if (!ScanInt(line, a) || !ScanInt(line, b) || !OnlyBlanks(line) || a < INT32_MIN || a > INT32_MAX ||
+            b < INT32_MIN || b > INT32_MAX)
+            Fail(wxString::Format("the %s should be two whole numbers, found ", what) + Quote(whole));
+        return {int(a), int(b)};
+    }
+
+    float RealLine(const char* what) {
+        std::string_view line = Line(what);
+        const std::string_view whole = line;
+        float v = 0;
+        if (!ScanFloat(line, v) || !OnlyBlanks(line))
+            Fail(wxString::Format("the %s should be a number, found ", what) + Quote(whole));
+        return v;
+    }
+
+    // UTF-16 code units, each followed by a blank, ending with 0 on the same line.
+    wxString TextBoxLine() {
+        std::string_view line = Line("text box");
+        std::vector<unsigned> codes;
+        long long code = 0;
+        for (;;) {
+            if (!ScanInt(line, code)) {
+                if (OnlyBlanks(line)) Fail("the text box does not end with 0");
+                Fail("the text box should hold character codes, found " + Quote(line));
+            }
+            if (code == 0) break;
+            if (code < 0 || code > 0xFFFF) Fail(wxString::Format("the text box holds the invalid character code %lld", code));
+            codes.push_back(unsigned(code));
+        }
+        if (!OnlyBlanks(line)) Fail("unexpected text after the end of the text box: " + Quote(line));
+        return TextBoxFromCodes(codes);
+    }
+
+    void Samples(Storage& record, int count) {
+        if (count < 0) Fail(wxString::Format("the number of samples is negative (%d)", count));
+        record.Reserve(std::size_t(std::min<std::uint64_t>(std::uint64_t(count), in_.BytesLeft() / kMinSampleBytes + 1)));
+        for (int i = 0; i < count; ++i) {
+            std::string_view line;
+            if (!in_.Next(line)) {
+                if (in_.Failed()) throw Failure{"Cannot read the workspace file: read error"};
+                throw Failure{wxString::Format(
+                    "Damaged workspace file: record %d should have %d samples, but the file ends after %d of them "
+                    "(line %zu)",
+                    record_, count, i, in_.LineNumber())};
+            }
+            const std::string_view whole = line;
+            float t, f, p, v;
+            if (!ScanFloat(line, t) || !ScanFloat(line, f) || !ScanFloat(line, p) || !ScanFloat(line, v) ||
+                !OnlyBlanks(line))
+                Fail("a sample should be four numbers (time, flow, pressure, volume), found " + Quote(whole));
+            record.AddSample(t, f, p, v);
+        }
+    }
+
+    void Read(std::vector<Storage>& records, Preferences& prefs) {
+        const int first = IntLine("version or record count");
+        int version = 0;
+        for (int i = 0; i < 4; ++i)
+            if (first == kWorkspaceVersionMarks[i]) version = i + 1;
+        const int count = version == 0 ? first : IntLine("record count");
+        if (count < 0) Fail(wxString::Format("the record count is negative (%d)", count));
+        records.reserve(std::size_t(std::min<std::uint64_t>(std::uint64_t(count), in_.BytesLeft() / kMinRecordBytes + 1)));
+
+        for (record_ = 1; record_ <= count; ++record_) {
+            const wxString title = TextLine("title");
+            wxString dateText;
+            wxString info;
+            int serial = 0;
+            wxString boxText;
+            std::pair<int, int> box{0, 0};
+            float targetFlow = 0.0f;
+            if (version >= 1) {
+                dateText = TextLine("date");
+                info = TextLine("information line");
+            }
+            if (version >= 2) serial = IntLine("serial number");
+            if (version >= 4) {
+                boxText = TextBoxLine();
+                box = IntPairLine("text box position");
+                targetFlow = RealLine("target flow");
+            }
+            const int interval = IntLine("sample interval");
+            const int pressureUnit = IntLine("pressure unit");
+            std::pair<int, int> units{1, 0};
+            if (version >= 3) units = IntPairLine("units");
+            else units.first = IntLine("units");
+            const int reserved = IntLine("reserved flag");
+            const int samples = IntLine("number of samples");
+
+            Storage& r = records.emplace_back(dateText, interval, version >= 3 ? units.first : 1, reserved != 0 ? 1 : 0,
+                                              0, record_);
+            r.title = title;
+            r.info = info;
+            r.serial = serial;
+            r.boxText = boxText;
+            r.boxX = box.first;
+            r.boxY = box.second;
+            r.targetFlow = targetFlow;
+            r.pressureUnit = std::uint8_t(pressureUnit & 0xFF);
+            prefs.pressureUnit = std::uint8_t(pressureUnit & 0xFF);
+            prefs.metricUnits = std::uint8_t(units.first & 0xFF);
+            prefs.flowUnit = std::uint8_t(version >= 3 ? units.second & 0xFF : 0);
+            Samples(r, samples);
+        }
+        record_ = 0;
+    }
+
+    LineReader& in_;
+    int record_ = 0;
+};
+
+}  // namespace
+
+WorkspaceReadResult ReadWorkspace(const wxString& path, Preferences& prefs) {
+    LineReader in(path);
+    if (!in.IsOpen()) {
+        WorkspaceReadResult result;
+        result.error = "Cannot open File for Reading";
+        return result;
+    }
+    return Parser(in).Run(prefs);
+}
+
+WorkspaceReadResult ReadWorkspaceBytes(std::string_view bytes, Preferences& prefs) {
+    LineReader in(bytes);
+    return Parser(in).Run(prefs);
+}

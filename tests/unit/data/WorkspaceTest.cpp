@@ -1,0 +1,315 @@
+#include "Workspace.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+std::string U(const wxString& s) {
+    return std::string(s.utf8_str());
+}
+
+std::string Fixture(const char* name) {
+    return std::string(HVX_DATA_FILES) + "/" + name;
+}
+
+WorkspaceReadResult ReadOk(const std::string& path, Preferences& prefs) {
+    WorkspaceReadResult r = ReadWorkspace(wxString::FromUTF8(path), prefs);
+    EXPECT_TRUE(r.Ok()) << U(r.error);
+    return r;
+}
+
+std::vector<float> Row(const Storage& s, int i) {
+    float t, f, p, v;
+    s.GetSample(i, t, f, p, v);
+    return {t, f, p, v};
+}
+
+float SixDecimals(float v) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%f", double(v));
+    return std::strtof(text, nullptr);
+}
+
+Storage FullRecord() {
+    Storage s("7/03/2011 9:05:30", 250, 1, 0, 0, 1);
+    s.title = wxString::FromUTF8("Pompa già provata, 100% – ok");
+    s.info = wxString(wxUniChar('x'), 500) + wxString::FromUTF8(" città");
+    s.boxText = wxString::FromUTF8("Prima riga\r\nseconda: €, ✓ e 😀\tfine");
+    s.boxX = -15;
+    s.boxY = 340;
+    s.targetFlow = 42.25f;
+    s.serial = 98765;
+    s.reservedFlag = 1;
+    s.SetPressureScaling(3, 2, 50, 16);
+    s.AddSample(0.25f, -1.5f, 0.0f, 1e-7f);
+    s.AddSample(0.5f, 123456.789f, 3.4e38f, -0.0f);
+    s.AddSample(0.75f, 0.0000004f, 2.0000005f, 99999.99f);
+    return s;
+}
+
+TEST(Workspace, RoundTripKeepsEveryField) {
+    TempDir dir;
+    std::vector<Storage> records{FullRecord(), Storage("", 1000, 0, 0, 0, 2)};
+    Preferences writePrefs;
+    writePrefs.flowUnit = 2;
+    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), records, writePrefs));
+
+    Preferences prefs;
+    const WorkspaceReadResult r = ReadOk(dir.File("w.orv"), prefs);
+    ASSERT_EQ(r.records.size(), 2u);
+    const Storage& a = r.records[0];
+    const Storage& b = records[0];
+    EXPECT_EQ(U(a.title), U(b.title));
+    EXPECT_EQ(U(a.dateText), U(b.dateText));
+    EXPECT_EQ(U(a.info), U(b.info));
+    EXPECT_EQ(U(a.boxText), U(b.boxText));
+    EXPECT_EQ(a.boxX, -15);
+    EXPECT_EQ(a.boxY, 340);
+    EXPECT_EQ(a.targetFlow, 42.25f);
+    EXPECT_EQ(a.serial, 98765);
+    EXPECT_EQ(a.GetInterval(), 250);
+    EXPECT_EQ(a.pressureUnit, 16);
+    EXPECT_EQ(a.GetMetricUnits(), 1);
+    EXPECT_EQ(a.GetReservedFlag(), 1);
+    EXPECT_EQ(a.flowUnit, 0) << "values read are stored as they are";
+    EXPECT_TRUE(a.start.IsValid());
+    ASSERT_EQ(a.GetLength(), 3);
+    // Six decimals: what "%f" keeps of each value.
+    for (int i = 0; i < 3; ++i)
+        for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(Row(a, i)[k], SixDecimals(Row(b, i)[k])) << i << " " << k;
+    EXPECT_EQ(Row(a, 2)[1], 0.0f);
+    EXPECT_EQ(Row(a, 1)[2], 3.4e38f);
+
+    EXPECT_EQ(r.records[1].GetMetricUnits(), 0);
+    EXPECT_EQ(r.records[1].GetLength(), 0);
+    EXPECT_EQ(U(r.records[1].title), "2");
+    // The units of the last record and the flow unit the file was saved with.
+    EXPECT_EQ(prefs.metricUnits, 0);
+    EXPECT_EQ(prefs.pressureUnit, 0);
+    EXPECT_EQ(prefs.flowUnit, 2);
+}
+
+TEST(Workspace, WritesVersionFourByteForByte) {
+    TempDir dir;
+    Storage s("7/03/2011 9:05:30", 1000, 1, 0, 0, 1);
+    s.title = "Memoria 1";
+    s.info = "Prova impianto";
+    s.serial = 1234;
+    s.boxText = "ab\nc";
+    s.boxX = 10;
+    s.boxY = 20;
+    s.targetFlow = 12.5f;
+    s.pressureUnit = 'b';
+    s.AddSample(1, 7.2f, 2.5f, 0.002f);
+    s.AddSample(2, 3.6f, 2.6f, 0.003f);
+    s.AddSample(3, 0, 0, 0.003f);
+    Storage live("25/12/2023 17:45:01", 500, 1, 1, 0, 0);
+    live.title = "Dal vivo 2";
+    live.pressureUnit = 'p';
+    Preferences prefs;
+    prefs.flowUnit = 2;
+    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), {s, live}, prefs));
+    EXPECT_EQ(TempDir::Read(dir.File("w.orv")), TempDir::Read(Fixture("v4.orv")));
+}
+
+TEST(Workspace, TextBoxCodes) {
+    EXPECT_EQ(TextBoxCodes("ab\nc"), (std::vector<unsigned>{97, 98, 10, 99}));
+    EXPECT_EQ(TextBoxCodes("a\r\nb"), (std::vector<unsigned>{97, 13, 10, 98}));
+    EXPECT_TRUE(TextBoxCodes("").empty());
+    EXPECT_EQ(TextBoxCodes(wxString::FromUTF8("€😀")), (std::vector<unsigned>{0x20AC, 0xD83D, 0xDE00}));
+    EXPECT_EQ(U(TextBoxFromCodes({0x20AC, 0xD83D, 0xDE00})), "€😀");
+    EXPECT_EQ(U(TextBoxFromCodes({97, 0xD83D, 98, 0xDE00})), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+}
+
+TEST(Workspace, EmptyTextBoxIsAZeroAndReadsBackEmpty) {
+    TempDir dir;
+    Storage s("", 1000, 1, 0, 0, 1);
+    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), {s}, Preferences{}));
+    const std::string bytes = TempDir::Read(dir.File("w.orv"));
+    EXPECT_NE(bytes.find("\n0\n0 \n0 0\n"), std::string::npos) << bytes;
+    Preferences prefs;
+    const WorkspaceReadResult r = ReadOk(dir.File("w.orv"), prefs);
+    ASSERT_EQ(r.records.size(), 1u);
+    EXPECT_TRUE(r.records[0].boxText.empty());
+}
+
+TEST(Workspace, LongTextsSurvive) {
+    for (std::size_t length : {198u, 199u, 200u, 5000u}) {
+        SCOPED_TRACE(length);
+        TempDir dir;
+        Storage s(wxString(wxUniChar('7'), length), 1000, 1, 0, 0, 1);
+        s.title = wxString(wxUniChar('T'), length);
+        s.info = wxString(wxUniChar(0xE0), length);
+        s.boxText = wxString(wxUniChar(0x4E2D), length);
+        ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), {s}, Preferences{}));
+        Preferences prefs;
+        const WorkspaceReadResult r = ReadOk(dir.File("w.orv"), prefs);
+        ASSERT_EQ(r.records.size(), 1u);
+        EXPECT_EQ(r.records[0].title, s.title);
+        EXPECT_EQ(r.records[0].dateText, s.dateText);
+        EXPECT_EQ(r.records[0].info, s.info);
+        EXPECT_EQ(r.records[0].boxText, s.boxText);
+    }
+}
+
+TEST(Workspace, LineBreaksInOneLineTextsDoNotSplitTheRecord) {
+    TempDir dir;
+    Storage s("", 1000, 1, 0, 0, 1);
+    s.title = "due\nrighe";
+    s.info = "a\r\nb";
+    s.AddSample(1, 2, 3, 4);
+    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), {s}, Preferences{}));
+    Preferences prefs;
+    const WorkspaceReadResult r = ReadOk(dir.File("w.orv"), prefs);
+    ASSERT_EQ(r.records.size(), 1u);
+    EXPECT_EQ(U(r.records[0].title), "due righe");
+    EXPECT_EQ(U(r.records[0].info), "a  b");
+    EXPECT_EQ(r.records[0].GetLength(), 1);
+}
+
+TEST(Workspace, FilteredRecordIsSavedWithItsSmoothedValues) {
+    TempDir dir;
+    Storage s("", 1000, 1, 0, 0, 1);
+    for (float f : {0.0f, 0.0f, 9.0f, 0.0f, 0.0f}) s.AddSample(1, f, f, f);
+    s.Smooth(true, 1);
+    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), {s}, Preferences{}));
+    Preferences prefs;
+    const WorkspaceReadResult r = ReadOk(dir.File("w.orv"), prefs);
+    EXPECT_FALSE(r.records[0].filtered);
+    EXPECT_EQ(r.records[0].flow[1], 3.0f);
+}
+
+TEST(Workspace, VersionFourFixture) {
+    Preferences prefs;
+    prefs.flowUnit = 0;
+    const WorkspaceReadResult r = ReadOk(Fixture("v4.orv"), prefs);
+    ASSERT_EQ(r.records.size(), 2u);
+    const Storage& a = r.records[0];
+    EXPECT_EQ(U(a.title), "Memoria 1");
+    EXPECT_EQ(U(a.dateText), "7/03/2011 9:05:30");
+    EXPECT_EQ(a.start.GetMonth(), wxDateTime::Mar);
+    EXPECT_EQ(U(a.info), "Prova impianto");
+    EXPECT_EQ(a.serial, 1234);
+    EXPECT_EQ(U(a.boxText), "ab\nc");
+    EXPECT_EQ(a.boxX, 10);
+    EXPECT_EQ(a.boxY, 20);
+    EXPECT_EQ(a.targetFlow, 12.5f);
+    EXPECT_EQ(a.pressureUnit, 'b');
+    EXPECT_EQ(Row(a, 1), (std::vector<float>{2.0f, 3.6f, 2.6f, 0.003f}));
+    const Storage& b = r.records[1];
+    EXPECT_EQ(U(b.title), "Dal vivo 2");
+    EXPECT_TRUE(b.info.empty());
+    EXPECT_EQ(b.GetReservedFlag(), 1);
+    EXPECT_EQ(b.GetInterval(), 500);
+    EXPECT_EQ(b.GetLength(), 0);
+    EXPECT_EQ(prefs.pressureUnit, 'p');
+    EXPECT_EQ(prefs.flowUnit, 2);
+}
+
+TEST(Workspace, VersionThreeFixture) {
+    Preferences prefs;
+    const WorkspaceReadResult r = ReadOk(Fixture("v3.orv"), prefs);
+    ASSERT_EQ(r.records.size(), 1u);
+    const Storage& a = r.records[0];
+    EXPECT_EQ(U(a.info), "Info v3");
+    EXPECT_EQ(a.serial, 77);
+    EXPECT_TRUE(a.boxText.empty());
+    EXPECT_EQ(a.GetMetricUnits(), 0);
+    EXPECT_EQ(a.pressureUnit, 16);
+    EXPECT_EQ(a.GetInterval(), 2000);
+    EXPECT_EQ(Row(a, 1), (std::vector<float>{4, 20, 6, 1}));
+    EXPECT_EQ(prefs.metricUnits, 0);
+    EXPECT_EQ(prefs.pressureUnit, 16);
+    EXPECT_EQ(prefs.flowUnit, 1);
+}
+
+TEST(Workspace, VersionTwoFileHasSerialsButNoTextBoxOrTarget) {
+    Preferences prefs;
+    prefs.flowUnit = 3;
+    prefs.metricUnits = 0;
+    const WorkspaceReadResult r = ReadOk(Fixture("v2.orv"), prefs);
+    ASSERT_EQ(r.records.size(), 2u);
+    for (const Storage& s : r.records) {
+        EXPECT_EQ(s.serial, 4321);
+        EXPECT_TRUE(s.boxText.empty());
+        EXPECT_EQ(s.boxX, 0);
+        EXPECT_EQ(s.boxY, 0);
+        EXPECT_FALSE(s.HasTargetFlow());
+        EXPECT_EQ(s.GetMetricUnits(), 1);
+    }
+    EXPECT_EQ(U(r.records[1].info), "Secondo");
+    EXPECT_EQ(U(r.records[1].dateText), "8/03/2011 10:00:00");
+    EXPECT_EQ(prefs.flowUnit, 0);
+    EXPECT_EQ(prefs.metricUnits, 1);
+}
+
+TEST(Workspace, VersionOneFixture) {
+    Preferences prefs;
+    const WorkspaceReadResult r = ReadOk(Fixture("v1.orv"), prefs);
+    ASSERT_EQ(r.records.size(), 1u);
+    EXPECT_EQ(U(r.records[0].info), "Info v1");
+    EXPECT_EQ(r.records[0].serial, 0);
+    EXPECT_EQ(r.records[0].GetMetricUnits(), 1);
+    EXPECT_EQ(prefs.metricUnits, 0) << "the preference takes line 10 as it stands";
+    EXPECT_EQ(prefs.pressureUnit, 'p');
+    EXPECT_EQ(Row(r.records[0], 1), (std::vector<float>{2, 11, 21, 0.35f}));
+}
+
+TEST(Workspace, VersionZeroFileStartsWithTheRecordCount) {
+    Preferences prefs;
+    const WorkspaceReadResult r = ReadOk(Fixture("v0.orv"), prefs);
+    ASSERT_EQ(r.records.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(r.records[std::size_t(i)].dateText.empty());
+        EXPECT_FALSE(r.records[std::size_t(i)].start.IsValid());
+        EXPECT_EQ(U(r.records[std::size_t(i)].title), "Memoria " + std::to_string(i + 1));
+    }
+    EXPECT_EQ(r.records[1].GetLength(), 0);
+    EXPECT_EQ(r.records[2].GetReservedFlag(), 1);
+    EXPECT_EQ(r.records[2].GetInterval(), 250);
+    EXPECT_EQ(Row(r.records[2], 1), (std::vector<float>{0.5f, 2, 0.6f, 0.0125f}));
+}
+
+TEST(Workspace, WindowsLineEndingsAndLatin1TextsRead) {
+    std::string text = "430000\r\n1\r\nPortata \xE0 valle\r\n7/03/2011 9:05:30\r\n\r\n5\r\n1000\r\n98\r\n1\r\n0\r\n1\r\n"
+                       "1.000000 2.000000 3.000000 4.000000\r\n";
+    Preferences prefs;
+    const WorkspaceReadResult r = ReadWorkspaceBytes(text, prefs);
+    ASSERT_TRUE(r.Ok()) << U(r.error);
+    EXPECT_EQ(U(r.records[0].title), "Portata à valle");
+    EXPECT_EQ(U(r.records[0].dateText), "7/03/2011 9:05:30");
+    EXPECT_EQ(r.records[0].serial, 5);
+    EXPECT_EQ(Row(r.records[0], 0), (std::vector<float>{1, 2, 3, 4}));
+}
+
+TEST(Workspace, TextBoxWithCodesBelow256ReadsAsBefore) {
+    std::string text = "480000\n1\nT\n\n\n0\n224 232 10 255 0 \n0 0\n0.000000\n1000\n98\n1 0\n0\n0\n";
+    Preferences prefs;
+    const WorkspaceReadResult r = ReadWorkspaceBytes(text, prefs);
+    ASSERT_TRUE(r.Ok()) << U(r.error);
+    EXPECT_EQ(U(r.records[0].boxText), "àè\nÿ");
+}
+
+TEST(Workspace, LargeRecordRoundTrip) {
+    TempDir dir;
+    Storage s("1/01/2024 0:00:00", 100, 1, 0, 0, 1);
+    s.SetPressureScaling(10, 2, 50, 'b');
+    for (int i = 0; i < 200000; ++i) s.AddRawSample((i * 37) % 16384, (i * 11) % 1024);
+    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("big.orv")), {s, s}, Preferences{}));
+    Preferences prefs;
+    const WorkspaceReadResult r = ReadOk(dir.File("big.orv"), prefs);
+    ASSERT_EQ(r.records.size(), 2u);
+    ASSERT_EQ(r.records[1].GetLength(), 200000);
+    for (int i : {0, 1, 4999, 123457, 199999}) {
+        const std::vector<float> got = Row(r.records[1], i);
+        const std::vector<float> want = Row(s, i);
+        for (int k = 0; k < 4; ++k) EXPECT_NEAR(got[std::size_t(k)], want[std::size_t(k)], 5e-7 * std::max(1.0f, std::abs(want[std::size_t(k)])));
+    }
+}
+
+}  // namespace
