@@ -1,0 +1,48 @@
+#include "Ticks.h"
+
+#include <cmath>
+
+namespace plotcore {
+
+namespace {
+constexpr double kLn5 = 1.609437912;
+constexpr int kMaxTicks = 100000;
+}
+
+TickStep ComputeTickStep(double s) {
+    TickStep t;
+    if (!(s > 0) || !std::isfinite(s)) return t;
+    const double e = std::floor(std::log(128.0 / s) / kLn5);
+    if (!std::isfinite(e) || std::fabs(e) > 400) return t;
+    t.e = static_cast<int>(e);
+    t.step = std::exp(e * kLn5);
+    t.valid = t.step > 0 && std::isfinite(t.step);
+    return t;
+}
+
+double FirstTick(double viewStart, double step) { return std::floor(viewStart / step) * step; }
+
+void ForEachTick(double start, double end, const TickStep& s, const std::function<void(double)>& visit) {
+    if (!s.valid || !std::isfinite(start) || !std::isfinite(end)) return;
+    double t = FirstTick(start, s.step);
+    for (int n = 0; t < end && n < kMaxTicks; ++n) {
+        visit(t);
+        const double next = t + s.step;
+        if (next == t) break;
+        t = next;
+    }
+}
+
+wxString FormatAxisLabel(double value, int e, AxisLabelKind kind) {
+    switch (kind) {
+    case AxisLabelKind::SecondY:
+        return wxString::Format("%.1f", value);
+    case AxisLabelKind::NumericX:
+        return e >= 1 ? wxString::Format("%.f", value) : wxString::Format("%.2f", value);
+    case AxisLabelKind::PrimaryY:
+        break;
+    }
+    return e >= 1 ? wxString::Format("%.f", value) : wxString::Format("%.1f", value);
+}
+
+}  // namespace plotcore

@@ -1,0 +1,32 @@
+#include "TimeLabels.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace plotcore {
+
+namespace {
+constexpr std::int64_t kDay = 86400;
+
+// Whole seconds toward zero, bounded so that far-away ticks cannot overflow.
+std::int64_t WholeSeconds(double t) {
+    if (std::isnan(t)) return 0;
+    if (t > 1e15) return static_cast<std::int64_t>(1e15);
+    if (t < -1e15) return static_cast<std::int64_t>(-1e15);
+    return static_cast<std::int64_t>(t);
+}
+}  // namespace
+
+wxString FormatElapsedLabel(double t) {
+    const std::int64_t s = ((WholeSeconds(t) % kDay) + kDay) % kDay;
+    const int h = static_cast<int>(s / 3600), m = static_cast<int>(s / 60 % 60), sec = static_cast<int>(s % 60);
+    if (h == 0) return wxString::Format("%02d:%02d", m, sec);
+    return wxString::Format("%02d:%02d:%02d", h, m, sec);
+}
+
+AbsoluteLabel FormatAbsoluteLabel(const wxDateTime& start, double t) {
+    const wxDateTime at = start + wxTimeSpan::Seconds(wxLongLong(WholeSeconds(t)));
+    return {at.Format("%H:%M:%S"), at.Format("%d\\%m\\%y")};
+}
+
+}  // namespace plotcore

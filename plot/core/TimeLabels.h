@@ -1,0 +1,18 @@
+#pragma once
+// Labels of the time axis: elapsed time as a time of day, or the absolute instant with its date.
+#include <wx/datetime.h>
+#include <wx/string.h>
+
+namespace plotcore {
+
+// t seconds after midnight, truncated to whole seconds: "%M:%S" within the first hour of the day,
+// "%H:%M:%S" otherwise; wraps at 24 h and below 0 (-5 s gives 23:59:55).
+wxString FormatElapsedLabel(double t);
+
+struct AbsoluteLabel {
+    wxString time;  // "%H:%M:%S", local time
+    wxString date;  // "%d\%m\%y"
+};
+AbsoluteLabel FormatAbsoluteLabel(const wxDateTime& start, double t);
+
+}  // namespace plotcore

@@ -1,0 +1,26 @@
+#include "TimeLabels.h"
+
+#include <gtest/gtest.h>
+
+using namespace plotcore;
+
+TEST(TimeLabels, ElapsedTimeReadsAsTimeOfDay) {
+    struct Case {
+        double t;
+        const char* text;
+    };
+    const Case cases[] = {{90, "01:30"},       {3600, "01:00:00"}, {86400, "00:00"},    {-5, "23:59:55"},
+                          {3700, "01:01:40"},  {600, "10:00"},     {0.9, "00:00"},      {-0.9, "00:00"},
+                          {59.99, "00:59"},    {1e300, "01:46:40"} /* bounded at 1e15 s, not overflowing */};
+    for (const Case& c : cases) EXPECT_EQ(FormatElapsedLabel(c.t), c.text) << c.t;
+}
+
+TEST(TimeLabels, AbsoluteTimeHasTheDateOnItsSecondLine) {
+    const wxDateTime start(5, wxDateTime::Mar, 2021, 10, 0, 0);
+    const AbsoluteLabel at = FormatAbsoluteLabel(start, 90);
+    EXPECT_EQ(at.time, "10:01:30");
+    EXPECT_EQ(at.date, "05\\03\\21");
+    const AbsoluteLabel night = FormatAbsoluteLabel(start, 14 * 3600 + 0.5);
+    EXPECT_EQ(night.time, "00:00:00");
+    EXPECT_EQ(night.date, "06\\03\\21");
+}
