@@ -1,0 +1,37 @@
+#pragma once
+// The samples of a vector series and what is derived from them once per SetData: bounds, the
+// min/max summaries for fast drawing and whether x is ordered (binary-search measuring).
+#include "MinMaxPyramid.h"
+#include "SeriesBounds.h"
+#include "SeriesPainter.h"
+
+#include <optional>
+#include <vector>
+
+class SeriesStore {
+public:
+    // Copies the samples; a y or z sequence shorter than x limits the series to the common length
+    // (z: missing values read as emptyZ).
+    void Set(const std::vector<float>& xs, const std::vector<float>& ys, const std::vector<float>& zs,
+             std::optional<double> extraY);
+
+    void Rewind() { index_ = 0; }
+    bool GetNextXY(double& x, double& y);
+    bool GetXYZ(double& x, double& y, double& z, int i, double emptyZ) const;
+    int Count() const { return static_cast<int>(xs_.size()); }
+    bool FindNearest(double x, double& sx, double& sy, double& sz, double emptyZ) const;
+    SeriesSamples Samples() const;
+
+    const plotcore::SeriesBounds& Bounds() const { return bounds_; }
+    const std::vector<float>& Xs() const { return xs_; }
+    const std::vector<float>& Ys() const { return ys_; }
+    const std::vector<float>& Zs() const { return zs_; }
+
+private:
+    std::vector<float> xs_, ys_, zs_;
+    unsigned index_ = 0;
+    plotcore::SeriesBounds bounds_;
+    plotcore::MinMaxPyramid pyramid_;
+    bool sorted_ = false;
+    bool finite_ = false;
+};

@@ -1,0 +1,4 @@
+#include "mpEvents.h"
+
+wxDEFINE_EVENT(mpEVT_MEASURE, wxCommandEvent);
+wxDEFINE_EVENT(mpEVT_TEXTBOX_MOVED, wxCommandEvent);

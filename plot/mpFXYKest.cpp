@@ -1,0 +1,69 @@
+#include "mpFXYKest.h"
+
+#include "mpEvents.h"
+#include "mpWindow.h"
+
+#include <wx/dc.h>
+
+#include <cmath>
+
+wxIMPLEMENT_ABSTRACT_CLASS(mpFXYKest, mpLayer);
+
+mpFXYKest::mpFXYKest(const wxString& n, int f) : flags(f) {
+    name = n;
+    type = mpLAYER_PLOT_SECOND;
+    markerShown = false;
+}
+
+bool mpFXYKest::FindNearest(double x, double& sx, double& sy, double& sz) {
+    const int n = GetCount();
+    if (n < 1) return false;
+    int best = -1;
+    double bestD = 0;
+    double xi = 0, yi = 0;
+    for (int i = 0; i < n && GetNextXY(xi, yi); ++i) {
+        const double d = std::fabs(x - xi);
+        if (best < 0 || d < bestD) {
+            best = i;
+            bestD = d;
+        }
+    }
+    return best >= 0 && GetXYZ(sx, sy, sz, best);
+}
+
+void mpFXYKest::Plot(wxDC& dc, mpWindow& w) {
+    dc.SetPen(pen);
+    Rewind();
+    const int W = w.GetScrX(), H = w.GetScrY();
+    const plotcore::ColumnTransform t{w.GetPosX(), w.GetScaleX(), w.GetPosY2(), w.GetScaleY2()};
+    SeriesPainter painter(dc, wxSize(W, H), t);
+    const SeriesSamples s = Samples();
+    if (s.n > 0) {
+        painter.Draw(s, continuous, fastDrawing_);
+    } else {
+        painter.DrawEverySegment([this](double& x, double& y) { return GetNextXY(x, y); }, continuous);
+    }
+    if (continuous) dc.DrawLine(55 - W / 2, 35 - H / 2, 75 - W / 2, 35 - H / 2);
+
+    if (w.GetMeasureSecond()) {
+        Rewind();
+        const double worldX = (w.GetLastLeftX() - W / 2) / w.GetScaleX() + w.GetPosX();
+        double sx = 0, sy = 0, sz = 0;
+        if (FindNearest(worldX, sx, sy, sz)) {
+            const int cx = w.GetLastLeftX() - W / 2;
+            const int cy = plotcore::PixelY2(sy, w.GetView());
+            dc.SetPen(*wxGREY_PEN);
+            dc.DrawLine(cx, -H / 2, cx, H / 2);
+            dc.DrawLine(-W / 2, cy, W / 2, cy);
+            markerShown = true;
+            markerY = sy;
+            markerPixel_ = wxPoint(cx, cy);
+            wxCommandEvent evt(mpEVT_MEASURE, -1);
+            evt.SetEventObject(this);
+            evt.SetInt(2);
+            evt.SetString(wxString::Format("%f ", sy));
+            if (wxWindow* parent = w.GetParent()) parent->GetEventHandler()->ProcessEvent(evt);
+        }
+    }
+    if (markerShown) dc.DrawRectangle(markerPixel_.x - 5, markerPixel_.y - 5, 10, 10);
+}

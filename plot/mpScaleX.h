@@ -1,0 +1,20 @@
+#pragma once
+// The time axis (type 1): elapsed time or time of day with the date, ticks in powers of five.
+#include "mpLayer.h"
+
+class mpScaleX : public mpLayer {
+public:
+    explicit mpScaleX(const wxString& name = wxT("X"), int flags = 2, bool ticks = true, bool stop = false);
+
+    bool HasBBox() override { return false; }
+    void Plot(wxDC& dc, mpWindow& w) override;
+
+    void SetTicks(bool on) { ticks = on; }
+    void SetStopBeforeRightAxis(bool on) { stopBeforeRightAxis = on; }
+
+    int flags;
+    bool ticks;
+    bool stopBeforeRightAxis;
+
+    wxDECLARE_DYNAMIC_CLASS(mpScaleX);
+};

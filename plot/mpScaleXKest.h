@@ -1,0 +1,20 @@
+#pragma once
+// A plain numeric horizontal axis (type 1), the sibling of the time axis.
+#include "mpLayer.h"
+
+class mpScaleXKest : public mpLayer {
+public:
+    explicit mpScaleXKest(const wxString& name = wxT("X"), int flags = 2, bool ticks = true, bool stop = false);
+
+    bool HasBBox() override { return false; }
+    void Plot(wxDC& dc, mpWindow& w) override;
+
+    void SetTicks(bool on) { ticks = on; }
+    void SetStopBeforeRightAxis(bool on) { stopBeforeRightAxis = on; }
+
+    int flags;
+    bool ticks;
+    bool stopBeforeRightAxis;
+
+    wxDECLARE_DYNAMIC_CLASS(mpScaleXKest);
+};

@@ -1,0 +1,267 @@
+#include "mpWindow.h"
+
+#include "mpLayer.h"
+
+#include <wx/dcclient.h>
+#include <wx/intl.h>
+
+wxIMPLEMENT_CLASS(mpWindow, wxScrolledWindow);
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(mpWindow, wxScrolledWindow)
+    EVT_PAINT(mpWindow::OnPaint)
+    EVT_SIZE(mpWindow::OnSize)
+    EVT_RIGHT_DOWN(mpWindow::OnRightDown)
+    EVT_RIGHT_UP(mpWindow::OnRightOrMiddleUp)
+    EVT_MIDDLE_UP(mpWindow::OnRightOrMiddleUp)
+    EVT_MOTION(mpWindow::OnMotion)
+    EVT_LEFT_DOWN(mpWindow::OnLeftDown)
+    EVT_LEFT_UP(mpWindow::OnLeftUp)
+    EVT_MOUSEWHEEL(mpWindow::OnWheel)
+    EVT_SCROLLWIN(mpWindow::OnScroll)
+    EVT_MENU(mpID_CENTER, mpWindow::OnCenter)
+    EVT_MENU(mpID_FIT, mpWindow::OnFit)
+    EVT_MENU(mpID_ZOOM_IN, mpWindow::OnZoomIn)
+    EVT_MENU(mpID_ZOOM_OUT, mpWindow::OnZoomOut)
+wxEND_EVENT_TABLE()
+// clang-format on
+
+mpWindow::mpWindow(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
+    : wxScrolledWindow(parent, id, pos, size, style | wxHSCROLL | wxVSCROLL, wxT("mpWindow")) {
+    popup_.Append(mpID_CENTER, _("Centra"), _("Centra la vista del grafico in questa posizione"));
+    popup_.Append(mpID_FIT, _("Taglia"), _("Selezionare vista grafico per mostrare tutto"));
+    popup_.Append(mpID_ZOOM_IN, _("Zoom in"), _("Zoom in grafico"));
+    popup_.Append(mpID_ZOOM_OUT, _("Zoom out"), _("Zoom out grafico"));
+    popupOpener_ = [this](wxMenu& menu, const wxPoint& at) { PopupMenu(&menu, at.x, at.y); };
+    SetBackgroundColour(*wxWHITE);
+    // The scroll bars only feed the view state; the contents are never blitted by the scrolling.
+    EnableScrolling(false, false);
+    SetMinSize(wxSize(64, 64));
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    UpdateAll();
+}
+
+mpWindow::~mpWindow() {
+    // The layers belong to their creator.
+    layers_.clear();
+    bufferDC_.SelectObject(wxNullBitmap);
+}
+
+bool mpWindow::AddLayer(mpLayer* layer) {
+    if (!layer) return false;
+    layers_[CountLayers()] = layer;
+    UpdateAll();
+    return true;
+}
+
+bool mpWindow::DelLayer(int key) {
+    layers_.erase(key);
+    UpdateAll();
+    return true;
+}
+
+mpLayer* mpWindow::GetLayer(int i) const {
+    if (i < 0 || i >= CountLayers()) return nullptr;
+    const auto it = layers_.find(i);
+    return it == layers_.end() ? nullptr : it->second;
+}
+
+bool mpWindow::HasSecondAxisSeries() const {
+    for (int i = 0; i < CountLayers(); ++i) {
+        const mpLayer* l = GetLayer(i);
+        if (l && l->GetType() == mpLAYER_PLOT_SECOND) return true;
+    }
+    return false;
+}
+
+bool mpWindow::UpdateBBox() {
+    bool first = true;
+    for (const auto& [key, layer] : layers_) {
+        if (!layer->HasBBox()) continue;
+        if (first) {
+            first = false;
+            bounds_.minX = layer->GetMinX();
+            bounds_.maxX = layer->GetMaxX();
+            bounds_.minY = layer->GetMinY();
+            bounds_.maxY = layer->GetMaxY();
+        } else {
+            bounds_.minY2 = layer->GetMinY();
+            bounds_.maxY2 = layer->GetMaxY();
+        }
+    }
+    return !first;
+}
+
+plotcore::PlotSize mpWindow::ClientSize() const {
+    const wxSize s = GetClientSize();
+    return {s.x, s.y};
+}
+
+void mpWindow::UpdateAll() {
+    if (UpdateBBox()) {
+        const plotcore::ScrollLayout s = plotcore::ComputeScrollLayout(view_, bounds_, ClientSize());
+        SetScrollbars(1, 1, std::max(0, s.virtualW), std::max(0, s.virtualH), std::max(0, s.posX),
+                      std::max(0, s.posY), true);
+    }
+    FitInside();
+    Refresh(false);
+}
+
+void mpWindow::Fit() {
+    if (!UpdateBBox()) return;
+    plotcore::FitView(view_, bounds_, ClientSize(), bottomMargin);
+    UpdateAll();
+}
+
+void mpWindow::ZoomIn() {
+    plotcore::ZoomView(view_, 1.1);
+    UpdateAll();
+}
+
+void mpWindow::ZoomOut() {
+    plotcore::ZoomView(view_, 1 / 1.1);
+    UpdateAll();
+}
+
+void mpWindow::CenterAt(int px, int py) { plotcore::CenterViewAt(view_, {px, py}, ClientSize()); }
+
+void mpWindow::SetMeasurePrimary(bool on) {
+    SetCursor(on ? wxCursor(wxCURSOR_CROSS) : *wxSTANDARD_CURSOR);
+    measurePrimary = on;
+}
+
+void mpWindow::SetMeasureSecond(bool on) {
+    SetCursor(on ? wxCursor(wxCURSOR_CROSS) : *wxSTANDARD_CURSOR);
+    measureSecond = on;
+}
+
+void mpWindow::DrawTo(wxDC& dc) {
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(GetBackgroundColour(), wxBRUSHSTYLE_SOLID));
+    dc.DrawRectangle(0, 0, scrX, scrY);
+    for (const auto& [key, layer] : layers_) layer->Plot(dc, *this);
+}
+
+void mpWindow::DrawTo(wxDC& dc, const wxSize& size) {
+    scrX = size.x;
+    scrY = size.y;
+    dc.SetDeviceOrigin(0, 0);
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(GetBackgroundColour(), wxBRUSHSTYLE_SOLID));
+    dc.DrawRectangle(0, 0, scrX, scrY);
+    dc.SetDeviceOrigin(scrX >> 1, scrY >> 1);
+    for (const auto& [key, layer] : layers_) layer->Plot(dc, *this);
+    dc.SetDeviceOrigin(0, 0);
+}
+
+wxBitmap mpWindow::CaptureBitmap() {
+    const wxSize size = GetClientSize();
+    wxBitmap bmp(size.x, size.y);
+    wxMemoryDC mem(bmp);
+    wxClientDC client(this);
+    mem.Blit(0, 0, size.x, size.y, &client, 0, 0);
+    mem.SelectObject(wxNullBitmap);
+    return bmp;
+}
+
+void mpWindow::OnPaint(wxPaintEvent&) {
+    wxPaintDC paint(this);
+    const wxSize size = GetClientSize();
+    if (size.x <= 0 || size.y <= 0) return;
+    if (bufferSize_ != size || !buffer_.IsOk()) {
+        bufferDC_.SelectObject(wxNullBitmap);
+        buffer_ = wxBitmap(size.x, size.y);
+        bufferDC_.SelectObject(buffer_);
+        bufferSize_ = size;
+    }
+    DrawTo(bufferDC_, size);
+    paint.Blit(0, 0, size.x, size.y, &bufferDC_, 0, 0);
+}
+
+void mpWindow::OnSize(wxSizeEvent& e) {
+    UpdateAll();
+    e.Skip();
+}
+
+void mpWindow::OnRightDown(wxMouseEvent& e) {
+    movedAfterRightClick_ = false;
+    rightDragPoint_ = e.GetPosition();
+    SetCursor(wxCursor(wxCURSOR_SIZING));
+}
+
+void mpWindow::OnRightOrMiddleUp(wxMouseEvent& e) {
+    SetCursor(*wxSTANDARD_CURSOR);
+    if (!movedAfterRightClick_) {
+        popupPoint_ = e.GetPosition();
+        popupOpener_(popup_, popupPoint_);
+    }
+}
+
+void mpWindow::OnMotion(wxMouseEvent& e) {
+    if (e.RightIsDown()) {
+        movedAfterRightClick_ = true;
+        const int dx = rightDragPoint_.x - e.GetX(), dy = rightDragPoint_.y - e.GetY();
+        rightDragPoint_ = e.GetPosition();
+        plotcore::PanView(view_, dx, dy);
+        UpdateAll();
+    } else if (e.LeftIsDown()) {
+        dragDX = lastLeftX - e.GetX();
+        dragDY = lastLeftY - e.GetY();
+        ++dragSerial_;
+        lastLeftX = e.GetX();
+        lastLeftY = e.GetY();
+        UpdateAll();
+    }
+}
+
+void mpWindow::OnLeftDown(wxMouseEvent& e) {
+    lastLeftX = e.GetX();
+    lastLeftY = e.GetY();
+    if (measurePrimary) UpdateAll();
+    if (measureSecond) UpdateAll();
+    e.Skip();  // lets the window take the focus
+}
+
+void mpWindow::OnLeftUp(wxMouseEvent&) {}
+
+void mpWindow::OnWheel(wxMouseEvent& e) {
+    if (e.ControlDown()) {
+        if (e.GetWheelRotation() > 0) ZoomIn(); else ZoomOut();
+        return;
+    }
+    if (e.ShiftDown()) plotcore::WheelScrollX(view_, e.GetWheelRotation());
+    else plotcore::WheelScrollY(view_, e.GetWheelRotation());
+    UpdateAll();
+}
+
+void mpWindow::OnScroll(wxScrollWinEvent& e) {
+    int vx = 0, vy = 0;
+    GetViewStart(&vx, &vy);
+    // The event carries the new position; the view start still holds the old one.
+    if (e.GetOrientation() == wxHORIZONTAL) {
+        if (e.GetEventType() == wxEVT_SCROLLWIN_THUMBTRACK || e.GetEventType() == wxEVT_SCROLLWIN_THUMBRELEASE)
+            vx = e.GetPosition();
+        view_.posX = plotcore::PosXFromScroll(vx, ClientSize(), view_, bounds_);
+    } else {
+        if (e.GetEventType() == wxEVT_SCROLLWIN_THUMBTRACK || e.GetEventType() == wxEVT_SCROLLWIN_THUMBRELEASE)
+            vy = e.GetPosition();
+        view_.posY = plotcore::PosYFromScroll(vy, ClientSize(), view_, bounds_);
+    }
+    FitInside();
+    Refresh(false);
+    e.Skip();
+}
+
+void mpWindow::OnCenter(wxCommandEvent&) {
+    CenterAt(popupPoint_.x, popupPoint_.y);
+    UpdateAll();
+}
+
+void mpWindow::OnFit(wxCommandEvent&) { Fit(); }
+
+void mpWindow::OnZoomIn(wxCommandEvent&) {
+    CenterAt(popupPoint_.x, popupPoint_.y);
+    ZoomIn();
+}
+
+void mpWindow::OnZoomOut(wxCommandEvent&) { ZoomOut(); }

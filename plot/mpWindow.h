@@ -1,0 +1,139 @@
+#pragma once
+// The plot window: an ordered map of layers drawn through one view transform, with a second,
+// independent vertical transform for the second-axis layers. The window never owns its layers.
+#include "ViewState.h"
+
+#include <wx/bitmap.h>
+#include <wx/datetime.h>
+#include <wx/dcmemory.h>
+#include <wx/menu.h>
+#include <wx/scrolwin.h>
+
+#include <functional>
+#include <map>
+
+class mpLayer;
+
+enum {
+    mpID_FIT = 2000,
+    mpID_ZOOM_IN = 2001,
+    mpID_ZOOM_OUT = 2002,
+    mpID_CENTER = 2003,
+};
+
+class mpWindow : public wxScrolledWindow {
+public:
+    mpWindow(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
+             const wxSize& size = wxDefaultSize, long style = 0);
+    ~mpWindow() override;
+
+    bool AddLayer(mpLayer* layer);
+    bool DelLayer(int key);
+    mpLayer* GetLayer(int i) const;
+    int CountLayers() const { return static_cast<int>(layers_.size()); }
+    bool HasSecondAxisSeries() const;
+
+    bool UpdateBBox();
+    void UpdateAll();
+    void Fit() override;
+    void ZoomIn();
+    void ZoomOut();
+    void CenterAt(int px, int py);
+
+    void SetMeasurePrimary(bool on);
+    void SetMeasureSecond(bool on);
+
+    // Background and every layer in key order on a foreign context; the caller sets origin and
+    // scale (printing).
+    void DrawTo(wxDC& dc);
+    // The whole picture of a window of the given size: background, origin at the centre, layers.
+    // Paint, picture export and tests all draw through here.
+    void DrawTo(wxDC& dc, const wxSize& size);
+    // The pixels currently on screen (a grab of the window, not a redraw).
+    wxBitmap CaptureBitmap();
+
+    // Opens the popup menu; tests replace it because a real popup waits for the user.
+    void SetPopupOpener(std::function<void(wxMenu&, const wxPoint&)> opener) { popupOpener_ = std::move(opener); }
+    wxMenu& GetPopupMenu() { return popup_; }
+
+    // Read access for the layers.
+    bool GetMeasurePrimary() const { return measurePrimary; }
+    bool GetMeasureSecond() const { return measureSecond; }
+    double GetMinX() const { return bounds_.minX; }
+    double GetMaxX() const { return bounds_.maxX; }
+    double GetMinY() const { return bounds_.minY; }
+    double GetMaxY() const { return bounds_.maxY; }
+    double GetMinY2() const { return bounds_.minY2; }
+    double GetMaxY2() const { return bounds_.maxY2; }
+    double GetScaleX() const { return view_.scaleX; }
+    double GetScaleY() const { return view_.scaleY; }
+    double GetScaleY2() const { return view_.scaleY2; }
+    double GetPosX() const { return view_.posX; }
+    double GetPosY() const { return view_.posY; }
+    double GetPosY2() const { return view_.posY2; }
+    const plotcore::ViewState& GetView() const { return view_; }
+    void SetView(const plotcore::ViewState& v) { view_ = v; }
+    int GetScrX() const { return scrX; }
+    int GetScrY() const { return scrY; }
+    int GetDragDX() const { return dragDX; }
+    int GetDragDY() const { return dragDY; }
+    // Counts left-button drag motions, so a drag step is applied once.
+    unsigned GetDragSerial() const { return dragSerial_; }
+    int GetLastLeftX() const { return lastLeftX; }
+    int GetLastLeftY() const { return lastLeftY; }
+    wxPoint GetPopupPoint() const { return popupPoint_; }
+    int GetBottomMargin() const { return bottomMargin; }
+    void SetBottomMargin(int px) { bottomMargin = px; }
+    bool GetAbsoluteTime() const { return absoluteTime; }
+    void SetAbsoluteTime(bool on) { absoluteTime = on; }
+    const wxDateTime& GetRecordStart() const { return recordStart; }
+    void SetRecordStart(const wxDateTime& t) { recordStart = t; }
+
+    // Written by the info layers: their box position at the previous paint.
+    wxRealPoint legendPos{0.0, 0.0};
+    wxRealPoint textBoxPos{0.0, 0.0};
+
+private:
+    void OnPaint(wxPaintEvent& e);
+    void OnSize(wxSizeEvent& e);
+    void OnRightDown(wxMouseEvent& e);
+    void OnRightOrMiddleUp(wxMouseEvent& e);
+    void OnMotion(wxMouseEvent& e);
+    void OnLeftDown(wxMouseEvent& e);
+    void OnLeftUp(wxMouseEvent& e);
+    void OnWheel(wxMouseEvent& e);
+    void OnScroll(wxScrollWinEvent& e);
+    void OnCenter(wxCommandEvent& e);
+    void OnFit(wxCommandEvent& e);
+    void OnZoomIn(wxCommandEvent& e);
+    void OnZoomOut(wxCommandEvent& e);
+    plotcore::PlotSize ClientSize() const;
+
+    bool measurePrimary = false;
+    bool measureSecond = false;
+    std::map<int, mpLayer*> layers_;
+    wxMenu popup_;
+    plotcore::ViewBounds bounds_;
+    plotcore::ViewState view_;
+    int scrX = 64;
+    int scrY = 64;
+    wxPoint popupPoint_;
+    int dragDX = 0;
+    int dragDY = 0;
+    unsigned dragSerial_ = 0;
+    wxSize bufferSize_{0, 0};
+    wxMemoryDC bufferDC_;
+    wxBitmap buffer_;
+    bool movedAfterRightClick_ = false;
+    wxPoint rightDragPoint_;
+    int lastLeftX = 0;
+    int lastLeftY = 0;
+    wxDateTime recordStart;
+    int bottomMargin = 30;
+    bool absoluteTime = false;
+    std::function<void(wxMenu&, const wxPoint&)> popupOpener_;
+
+    wxDECLARE_CLASS(mpWindow);
+    wxDECLARE_NO_COPY_CLASS(mpWindow);
+    wxDECLARE_EVENT_TABLE();
+};
