@@ -6,7 +6,7 @@
 namespace {
 
 struct Rgba {
-    double r, g, b, a;  // straight alpha, 0..1
+    double r = 0, g = 0, b = 0, a = 0;  // straight alpha, 0..1
 };
 
 struct PadStyle {
@@ -46,18 +46,22 @@ Rgba Lerp(const Rgba& a, const Rgba& b, double t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
 }
 
-// Pad colour at a pixel: vertical gradient inside, antialiased ring at the edge.
-Rgba PadPixel(const PadStyle& s, int x, int y, int w, int h, double ringWidth) {
+// The pad at a pixel: a vertical gradient fill (under the picture) and an antialiased ring at the
+// edge (over it, so a picture that fills its whole square still shows the ring).
+struct PadPixel {
+    Rgba fill, ring;
+};
+PadPixel PadAt(const PadStyle& s, int x, int y, int w, int h, double ringWidth) {
     const double radius = std::min(w, h) * 0.16;
     const double d = RoundedRectDistance(x + 0.5, y + 0.5, w, h, 0.5, radius);
     const double cover = Clamp01(0.5 - d);
-    if (cover <= 0) return {0, 0, 0, 0};
+    if (cover <= 0) return {};
     const double ring = cover - Clamp01(0.5 - (d + ringWidth));
     Rgba fill = Lerp(s.fillTop, s.fillBottom, h > 1 ? double(y) / (h - 1) : 0);
     fill.a *= cover;
     Rgba edge = s.ring;
     edge.a *= ring;
-    return Over(edge, fill);
+    return {fill, edge};
 }
 
 Rgba Shade(Rgba p, double amount) {  // amount > 0 towards white, < 0 towards black
@@ -93,12 +97,16 @@ wxImage ApplyArtState(const wxImage& picture, ArtState state) {
             Rgba p = Pixel(picture, x - shift, y - shift);
             Rgba result;
             switch (state) {
-                case ArtState::Hover:
-                    result = Over(Shade(p, 0.12), PadPixel(kHoverPad, x, y, w, h, unit));
+                case ArtState::Hover: {
+                    const PadPixel pad = PadAt(kHoverPad, x, y, w, h, unit);
+                    result = Over(pad.ring, Over(Shade(p, 0.12), pad.fill));
                     break;
-                case ArtState::Pressed:
-                    result = Over(Shade(p, -0.14), PadPixel(kPressedPad, x, y, w, h, unit));
+                }
+                case ArtState::Pressed: {
+                    const PadPixel pad = PadAt(kPressedPad, x, y, w, h, unit);
+                    result = Over(pad.ring, Over(Shade(p, -0.14), pad.fill));
                     break;
+                }
                 case ArtState::Disabled:
                 case ArtState::Normal:
                     result = Disabled(p);
