@@ -93,6 +93,8 @@ wxSize wxKestButton::DoGetBestClientSize() const {
 void wxKestButton::DrawTo(wxDC& dc, const wxSize& size) const {
     const bool autoDraw = HasFlag(wxBU_AUTODRAW);
     const wxRect rect(wxPoint(0, 0), size);
+    // A shared DC (a picture of several controls) must not receive a caption wider than the button.
+    wxDCClipper clip(dc, rect);
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(GetBackgroundColour()));
     dc.DrawRectangle(rect);
@@ -160,7 +162,8 @@ void wxKestButton::OnLeave(wxMouseEvent& event) {
 void wxKestButton::OnLeftDown(wxMouseEvent& event) {
     if (!IsEnabled()) return;
     pressed_ = true;
-    if (!HasCapture()) CaptureMouse();
+    // Capture lets a release outside cancel the press; a hidden window cannot take it.
+    if (!HasCapture() && IsShownOnScreen()) CaptureMouse();
     Refresh(false);
     event.Skip();
 }
