@@ -175,6 +175,8 @@ void Bus::SyncRealTime() {
 int Bus::FindBusses() {
     SyncRealTime();
     int added = 0;
+    std::vector<usb_bus*> before;
+    for (usb_bus* b = head_; b != nullptr; b = b->next) before.push_back(b);
     usb_bus* prev = nullptr;
     head_ = nullptr;
     for (const auto& [number, next] : nextAddress_) {
@@ -185,8 +187,8 @@ int Bus::FindBusses() {
             node = &busNodes_.emplace_back();
             std::snprintf(node->dirname, sizeof node->dirname, "%03d", number);
             node->location = static_cast<uint32_t>(number);
-            ++added;
         }
+        if (std::find(before.begin(), before.end(), node) == before.end()) ++added;
         node->prev = prev;
         node->next = nullptr;
         if (prev != nullptr) prev->next = node; else head_ = node;

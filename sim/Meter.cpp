@@ -91,6 +91,8 @@ uint32_t Meter::SampleAreaEnd() const {
 }
 
 unsigned Meter::FreeMemory() const {
+    // Full once the next sample and its table entry no longer fit between the samples and the table.
+    if (TocAddress(EventCount()) < SampleAreaEnd() + kRawSampleSize + kTocEntrySize) return 0;
     const uint32_t used = SampleAreaEnd() - static_cast<uint32_t>(SettingsLength()) +
                           static_cast<uint32_t>(kTocEntrySize * EventCount());
     return used >= kLogCapacity ? 0 : kLogCapacity - used;

@@ -1,0 +1,22 @@
+# Runs hvx-probe with the simulated libusb in place of the real one and checks its exit status and
+# what it prints. A dump, when asked for, must hold the whole 128 KiB memory.
+set(ENV{LD_LIBRARY_PATH} "${LIBDIR}")
+set(ENV{HVX_SIM_SCENARIO} "${SCENARIO}")
+set(args ${ARGS})
+execute_process(COMMAND ${PROBE} ${args} WORKING_DIRECTORY ${WORKDIR}
+  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+message("${out}${err}")
+if(NOT rc EQUAL EXIT)
+  message(FATAL_ERROR "hvx-probe exited with ${rc}, expected ${EXIT}")
+endif()
+foreach(pattern IN LISTS EXPECT)
+  if(NOT "${out}${err}" MATCHES "${pattern}")
+    message(FATAL_ERROR "hvx-probe did not print: ${pattern}")
+  endif()
+endforeach()
+if(ARGS MATCHES "--dump;([^;]+)")
+  file(SIZE "${WORKDIR}/${CMAKE_MATCH_1}" size)
+  if(NOT size EQUAL 131072)
+    message(FATAL_ERROR "the dump holds ${size} bytes")
+  endif()
+endif()

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "Scenario.h"
+#include "meter/KestUSB.h"
+#include "meter/MemoryLayout.h"
+#include "meter/SampleRate.h"
+
+namespace {
+
+TEST(Scenario, SettingsLinesFillTheSettingsBlock) {
+    const sim::Scenario s = sim::Scenario::Parse(R"(
+# comment line
+firmware 0x0403
+serial 4321          # trailing comment
+manufactured 2024-02-29
+units gallons
+pressure-unit kpa
+flow-unit gpm
+interval-ms 5000
+calibration 25 2 10
+flow-on 40 6
+flow-off 8 12
+auto-log on
+median-clamp 7 30
+display 1
+volume-range 2
+clock 2026-12-09 10:30:00 fourth 0x80
+battery 180
+error-code 9
+pressure-adc 700
+)");
+    const SettingsBlock st = s.meter().Settings();
+    EXPECT_EQ(s.meter().FirmwareVersion(), 0x0403);
+    EXPECT_EQ(st.serial, 4321);
+    EXPECT_EQ(st.manufactureDate, (std::array<uint8_t, 3>{0x29, 0x02, 0x24}));
+    EXPECT_FALSE(st.metricUnits());
+    EXPECT_EQ(st.pressureUnit, kPressureKpa);
+    EXPECT_EQ(st.unitMarker, 5);
+    EXPECT_EQ(st.flowUnitBit, 8);
+    EXPECT_EQ(IntervalMsFromCode(st.rateCode), 5000);
+    EXPECT_EQ(st.pressureZero, 25);
+    EXPECT_EQ(st.pressureRough, 2);
+    EXPECT_EQ(st.pressureFine, 10);
+    EXPECT_EQ(st.flowOnThreshold, 40);
+    EXPECT_EQ(st.flowOffDelay, 12);
+    EXPECT_TRUE(st.autoLog());
+    EXPECT_EQ(st.medianLength, 7);
+    EXPECT_EQ(st.flowClamp, 30);
+    EXPECT_EQ(st.displayAlternation, 1);
+    EXPECT_EQ(st.volumeRange, 2);
+    EXPECT_EQ(s.meter().Clock().minute, 30);
+    EXPECT_EQ(s.meter().FourthClockByte(), 0x80);
+    EXPECT_TRUE(s.hasClock());
+    EXPECT_EQ(s.meter().Battery(), 180);
+    EXPECT_EQ(s.meter().ErrorCode(), 9);
+    EXPECT_EQ(s.meter().PressureAdc(), 700);
+}
+
+TEST(Scenario, ErrorsNameTheLine) {
+    const struct {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"units metric\nfrobnicate 3\n", "scenario:2: unknown keyword 'frobnicate'"},
+        {"battery\n", "scenario:1: 'battery' takes 1 value"},
+        {"battery lots\n", "scenario:1: 'lots' is not a whole number"},
+        {"\n\nserial 70000\n", "scenario:3: '70000' is outside 0..65535"},
+        {"pressure-unit atm\n", "scenario:1: 'atm' is not one of psi, bar, mh2o, kpa"},
+        {"clock 2026-02-30 10:00:00\n", "scenario:1: '2026-02-30' is not a date"},
+        {"clock 2026-02-03 24:00:00\n", "scenario:1: '24:00:00' is not a time"},
+        {"serial 3\nfirmware 0x0402\n", "scenario:2: 'firmware' must come before the settings"},
+        {"event 2026-01-01 00:00:00 samples 10/20 99999/3\n", "scenario:1: '99999' is outside 0..16383"},
+        {"event 2026-01-01 00:00:00 samples 10-20\n", "scenario:1: sample '10-20' is not FLOW/PRESSURE"},
+        {"samples 1/2\n", "scenario:1: 'samples' continues"},
+        {"event 2026-01-01 00:00:00 wobble\n", "scenario:1: unknown event shape 'wobble'"},
+        {"event 2026-01-01 00:00:00 constant 10 flow 5 pressure -2\n", "scenario:1: '-2' is not a number"},
+        {"interval-ms 16000\nevent 2026-01-01 00:00:00 constant 99999999 flow 5 pressure 2\n",
+         "scenario:2: the event does not fit"},
+    };
+    for (const auto& c : cases) {
+        try {
+            sim::Scenario::Parse(c.text);
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const sim::ScenarioError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_THROW(sim::Scenario::Load("/nonexistent/scenario.txt"), sim::ScenarioError);
+}
+
+TEST(Scenario, HydrantTestDropsToResidualWhileTheFlowRuns) {
+    const sim::Scenario s = sim::Scenario::Parse(R"(
+pressure-unit bar
+calibration 20 1 50
+interval-ms 1000
+event 2026-12-08 08:00:00 hydrant static 6 residual 4 flow 1500 rise 20 hold 100 fall 10
+event 2026-12-08 09:00:00 samples 1/30 2/31
+samples 3/32
+)");
+    const auto& m = s.meter().Memory();
+    ASSERT_EQ(s.meter().EventCount(), 2u);
+    const TocEntry hydrant = DecodeTocEntry(m.data() + TocAddress(1));
+    const unsigned n = (hydrant.endAddress - 41) / 3;
+    EXPECT_EQ(n, 10u + 20 + 100 + 10 + 10);  // settle, rise, hold, fall, settle
+    auto at = [&](unsigned k) { return DecodeRawSample(m.data() + 41 + 3 * k); };
+    // 6 bar is 87 psi, 20 + 87 * 1.5 = 150 counts; 4 bar gives 107.
+    EXPECT_EQ(at(0).flow, 0);
+    EXPECT_NEAR(at(0).pressure, 150, 2);
+    EXPECT_NEAR(at(80).flow, 1500, 40);
+    EXPECT_NEAR(at(80).pressure, 107, 2);
+    EXPECT_EQ(at(n - 1).flow, 0);
+    EXPECT_NEAR(at(n - 1).pressure, 150, 2);
+    const TocEntry samples = DecodeTocEntry(m.data() + TocAddress(2));
+    EXPECT_EQ(samples.endAddress, hydrant.endAddress + 9);
+    EXPECT_EQ(DecodeRawSample(m.data() + hydrant.endAddress + 6), (RawSample{3, 32}));
+}
+
+TEST(Scenario, ShippedScenariosLoadAndAnswerThroughTheLink) {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(HVX_SCENARIO_DIR)) {
+        if (entry.path().extension() != ".txt") continue;
+        ++count;
+        SCOPED_TRACE(entry.path().string());
+        sim::Bus::Instance().Reset();
+        sim::Scenario::Load(entry.path().string()).PlugInto(sim::Bus::Instance());
+        KestUSB link;
+        EXPECT_NE(link.GetFirmwareVersion(), nullptr);
+        EXPECT_NE(link.GetLoggerStatus(), nullptr);
+        sim::Bus::Instance().Reset();
+    }
+    EXPECT_GT(count, 0) << "no scenarios found in " << HVX_SCENARIO_DIR;
+}
+
+TEST(Scenario, DemoScenarioHoldsItsFourEvents) {
+    const sim::Scenario s = sim::Scenario::Load(std::string(HVX_SCENARIO_DIR) + "/hydrant-test.txt");
+    EXPECT_EQ(s.meter().EventCount(), 4u);
+    EXPECT_EQ(s.meter().Settings().serial, 2417);
+    EXPECT_EQ(FormatEventDate(DecodeTocEntry(s.meter().Memory().data() + TocAddress(1))), "8/12/2026 8:12:40");
+}
+
+}  // namespace
