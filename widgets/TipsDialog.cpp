@@ -40,11 +40,11 @@ constexpr TipSource kTips[] = {
      "tip-erase", 70},
     {"Aprire i lavori salvati in precedenza per visualizzare i dati e fare modifiche aggiuntive",
      "tip-open", 50},
-    {"Muovere il cursore sopra a una icona e una nota di aiuto comparirà automaticamente", "tip-tooltip",
+    {"Muovere il cursore sopra a una icona e una nota di aiuto comparirà automaticamente", "tip-hover",
      70},
     {"Salvare un immagine del grafico corrente. L'immagine salvata può essere importata su un report di "
      "WORD o di EXCEL",
-     "tip-snapshot", 50},
+     "tip-capture", 50},
 };
 
 const wxColour kInterfaceGrey(236, 233, 216);

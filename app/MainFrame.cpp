@@ -1,0 +1,67 @@
+#include "MainFrame.h"
+
+#include "CommandIds.h"
+#include "Preferences.h"
+#include "TipsDialog.h"
+
+#include <wx/msgdlg.h>
+
+wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
+    EVT_MENU(ID_EXIT, MainFrame::OnExit)
+    EVT_MENU(ID_FLOW_UNIT_LPM, MainFrame::OnFlowUnit)
+    EVT_MENU(ID_FLOW_UNIT_LPS, MainFrame::OnFlowUnit)
+    EVT_MENU(ID_FLOW_UNIT_M3H, MainFrame::OnFlowUnit)
+    EVT_MENU(ID_FLOW_UNIT_GPM, MainFrame::OnFlowUnit)
+    EVT_MENU(ID_SHOW_TIPS, MainFrame::OnShowTips)
+    EVT_COMMAND(wxID_ANY, tipsEVT_SHOW_AT_START, MainFrame::OnShowAtStart)
+wxEND_EVENT_TABLE()
+
+MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& size)
+    : wxFrame(nullptr, wxID_ANY, title, pos, size, wxDEFAULT_FRAME_STYLE, "frame") {
+    Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnClose, this);
+
+    records.clear();
+    saved = 0;
+
+    LoadPreferences();
+
+    BuildMenuBar();
+
+    // The control layout takes its place here.
+    workspacePath.clear();
+
+    statusTimer.SetOwner(this, ID_STATUS_TIMER);
+    statusTimer.Start(5000, wxTIMER_CONTINUOUS);
+    liveTimer.SetOwner(this, ID_LIVE_TIMER);
+    link = std::make_unique<KestUSB>();
+
+    CreateStatusBar(2, wxSTB_DEFAULT_STYLE | wxFULL_REPAINT_ON_RESIZE, 0, "status_line");
+    SetStatusText(wxString::FromUTF8("Benvenuti nel software di monitoraggio HVX-4.8"), 0);
+
+    ShowSplash();
+
+    if (GlobalPreferences().showTips) (new TipsDialog(this, true))->Show();
+}
+
+MainFrame::~MainFrame() {
+    SavePreferences();
+    statusTimer.Stop();
+    liveTimer.Stop();
+}
+
+void MainFrame::OnClose(wxCloseEvent& event) {
+    if (saved || records.empty()) {
+        Destroy();
+        return;
+    }
+    const int answer = wxMessageBox("Vuoi salvare i dati prima di chiudere?", "Prima di chiudere",
+                                    wxYES_NO | wxICON_INFORMATION, nullptr);
+    if (answer == wxNO) {
+        Destroy();
+        return;
+    }
+    // "Esci" forces the close, so the event may not be vetoable; staying open is refusal enough.
+    if (event.CanVeto()) event.Veto();
+}
+
+void MainFrame::OnExit(wxCommandEvent&) { Close(true); }

@@ -1,0 +1,93 @@
+#include "MainFrame.h"
+
+#include "Art.h"
+#include "CommandIds.h"
+#include "Preferences.h"
+
+#include <wx/menu.h>
+
+#include <span>
+
+namespace {
+
+enum class Kind { Normal, Check, Separator };
+
+struct Entry {
+    int id;
+    const char* label;  // UTF-8, no accelerators
+    const char* help;   // UTF-8; a check entry's help is its label
+    Kind kind;
+    const char* picture;  // menu picture name, or nullptr
+};
+
+constexpr Entry kFileMenu[] = {
+    {ID_OPEN, "Aprire spazio di lacoro", "Apri un lavoro salvato", Kind::Normal, "menu-open"},
+    {ID_SAVE, "Salva uno spazio di lavoro", "Salva lo spazio di lavoro corrente", Kind::Normal, "menu-save"},
+    {ID_SAVE_AS, "Salva il lavoro come", "Salva il lavoro corrente come", Kind::Normal, "menu-save"},
+    {wxID_SEPARATOR, "", "", Kind::Separator, nullptr},
+    {ID_PRINT, "Stampa grafico", "Stampa il grafico corrente", Kind::Normal, "menu-print"},
+    {ID_PRINT_PREVIEW, "stampa con anteprima", "stampa con anteprima il grafico corrente", Kind::Normal,
+     "menu-print"},
+    {ID_EXIT, "Esci", "Chiudere applicazione", Kind::Normal, nullptr},
+};
+
+constexpr Entry kColourMenu[] = {
+    {ID_FLOW_COLOUR, "Portata", "Cambia colore della portata", Kind::Normal, nullptr},
+    {ID_VOLUME_COLOUR, "Volume", "Cambia colore del volume", Kind::Normal, nullptr},
+    {ID_PRESSURE_COLOUR, "Pressione", "Cambia colore della pressione", Kind::Normal, nullptr},
+};
+
+constexpr Entry kStyleMenu[] = {
+    {ID_FLOW_WIDTH, "Portata", "Cambia spessore della linea della portata", Kind::Normal, nullptr},
+    {ID_VOLUME_WIDTH, "Volumne", "Cambia spessore della linea del volume", Kind::Normal, nullptr},
+    {ID_PRESSURE_WIDTH, "Pressione", "Cambia spessore ", Kind::Normal, nullptr},
+};
+
+constexpr Entry kDataMenu[] = {
+    {ID_FLOW_UNIT_LPM, "Portata l/m", "Portata l/m", Kind::Check, nullptr},
+    {ID_FLOW_UNIT_LPS, "Portara l/s", "Portara l/s", Kind::Check, nullptr},
+    {ID_FLOW_UNIT_M3H, "Portata  M³/h", "Portata  M³/h", Kind::Check, nullptr},
+    {ID_FLOW_UNIT_GPM, "Portata GPM", "Portata GPM", Kind::Check, nullptr},
+    {ID_ABSOLUTE_TIME, "Asse assoluta del tempo", "Asse assoluta del tempo", Kind::Check, nullptr},
+    {ID_EXPORT_CSV, "Esportare su Excel", "Esportare i dati selezionati su Miscrosoft EXCEL", Kind::Normal,
+     nullptr},
+    {ID_FILTER_SETTINGS, "Impostazioni filtro", "Cambia i dati del filtro impostazioni", Kind::Normal, nullptr},
+};
+
+constexpr Entry kHelpMenu[] = {
+    {ID_SHOW_TIPS, "Mostra i suggerimenti per iniziare", "Mostra gli aiuti per iniziare", Kind::Normal, nullptr},
+};
+
+wxMenu* MakeMenu(std::span<const Entry> entries) {
+    auto* menu = new wxMenu;
+    for (const Entry& e : entries) {
+        if (e.kind == Kind::Separator) {
+            menu->AppendSeparator();
+            continue;
+        }
+        auto* item = new wxMenuItem(menu, e.id, wxString::FromUTF8(e.label), wxString::FromUTF8(e.help),
+                                    e.kind == Kind::Check ? wxITEM_CHECK : wxITEM_NORMAL);
+        if (e.picture) item->SetBitmap(ArtBundle(e.picture));
+        menu->Append(item);
+    }
+    return menu;
+}
+
+}  // namespace
+
+void MainFrame::BuildMenuBar() {
+    auto* graph = new wxMenu;
+    graph->AppendSubMenu(MakeMenu(kColourMenu), "Colore della linea", "Cambia colore delle linee");
+    graph->AppendSubMenu(MakeMenu(kStyleMenu), "Stile della linea", "Cambia carattere della linea");
+
+    auto* bar = new wxMenuBar;
+    bar->Append(MakeMenu(kFileMenu), "File");
+    bar->Append(graph, "Grafico");
+    bar->Append(MakeMenu(kDataMenu), "Data");
+    bar->Append(MakeMenu(kHelpMenu), "Aiuto");
+    SetMenuBar(bar);
+
+    bar->Check(ID_ABSOLUTE_TIME, GlobalPreferences().absoluteTime);
+    UpdateFlowUnitChecks();
+    bar->Enable(ID_EXPORT_CSV, false);
+}

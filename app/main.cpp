@@ -1,0 +1,3 @@
+#include "Application.h"
+
+wxIMPLEMENT_APP(Application);

@@ -1,0 +1,60 @@
+#pragma once
+// The main window as the program opens it, with HOME (and so the preferences file) in a fresh
+// temporary folder. Modal dialogs are answered with wxTEST_DIALOG; the toolkit's log is captured.
+
+#include "GuiTest.h"
+#include "MainFrame.h"
+#include "TipsDialog.h"
+
+#include <gtest/gtest.h>
+#include <wx/msgdlg.h>
+#include <wx/weakref.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes the seven lines of the preferences file before the window is built.
+    void WritePreferences(std::initializer_list<int> lines);
+    // The preferences file as bytes; empty when there is none.
+    std::string PreferencesFile() const;
+    bool PreferencesFileExists() const;
+
+    MainFrame* Open();
+    bool IsOpen() const { return frame.get() != nullptr; }
+    // Sends a menu command to the main window as a click on the entry would.
+    void Command(int id);
+    // Lets the toolkit delete what was destroyed; true when the main window is gone.
+    bool WaitClosed();
+
+    std::vector<TipsDialog*> TipsDialogs() const;
+
+    wxString home;
+    wxWeakRef<MainFrame> frame;
+
+private:
+    wxString oldHome;
+    bool hadHome = false;
+};
+
+// Expects a message box with exactly this text and caption, and answers it with `answer`.
+class ExpectMessage : public wxExpectModalBase<wxMessageDialog, ExpectMessage> {
+public:
+    ExpectMessage(const wxString& message, const wxString& caption, int answer, long style = 0)
+        : message(message), caption(caption), answer(answer), style(style) {}
+
+protected:
+    int OnInvoked(wxMessageDialog* dlg) const override;
+    wxString GetDefaultDescription() const override { return "message box \"" + message + "\""; }
+
+private:
+    wxString message;
+    wxString caption;
+    int answer;
+    long style;  // flags the box must carry, e.g. wxYES_NO | wxICON_INFORMATION
+};
