@@ -48,7 +48,7 @@ void wxKestButton::SetPicture(wxBitmapBundle& slot, const wxBitmapBundle& bitmap
     Refresh(false);
 }
 
-const wxBitmapBundle& wxKestButton::Bundle(button::Picture which) const {
+const wxBitmapBundle& wxKestButton::GetBundle(button::Picture which) const {
     static const wxBitmapBundle none;
     switch (which) {
     case button::Picture::Normal: return normalPic_;
@@ -106,9 +106,13 @@ void wxKestButton::DrawTo(wxDC& dc, const wxSize& size) const {
         wxRendererNative::Get().DrawPushButton(const_cast<wxKestButton*>(this), dc, rect, flags);
     }
 
-    const wxBitmapBundle& bundle = Bundle(CurrentPicture());
+    const wxBitmapBundle& bundle = GetBundle(CurrentPicture());
     if (bundle.IsOk()) {
-        const wxBitmap bmp = bundle.GetBitmapFor(this);
+        // The resolution follows the DC, so a high-resolution screen or picture gets a sharp
+        // picture at the size the bundle was designed for.
+        wxBitmap bmp = bundle.GetBitmap(bundle.GetPreferredBitmapSizeAtScale(dc.GetContentScaleFactor()));
+        const wxSize design = bundle.GetDefaultSize();
+        if (design.x > 0) bmp.SetScaleFactor(static_cast<double>(bmp.GetWidth()) / design.x);
         const wxSize pic = bmp.GetLogicalSize();
         const button::Alignment align{HasFlag(wxBU_LEFT), HasFlag(wxBU_RIGHT), HasFlag(wxBU_TOP),
                                       HasFlag(wxBU_BOTTOM)};

@@ -44,6 +44,9 @@ public:
     wxBitmap GetBitmapCurrent() const { return hoverPic_.GetBitmapFor(this); }
     wxBitmap GetBitmapHover() const { return GetBitmapCurrent(); }
 
+    // The picture as given, every resolution of it, so callers can swap pictures without loss.
+    const wxBitmapBundle& GetBundle(button::Picture which) const;
+
     bool IsPressed() const { return pressed_; }
     bool IsHovered() const { return hovered_; }
     // The picture the next repaint shows.
@@ -61,7 +64,6 @@ protected:
 
 private:
     void SetPicture(wxBitmapBundle& slot, const wxBitmapBundle& bitmap);
-    const wxBitmapBundle& Bundle(button::Picture which) const;
     void Click();
 
     void OnPaint(wxPaintEvent& event);

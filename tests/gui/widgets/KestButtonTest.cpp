@@ -285,6 +285,36 @@ TEST_F(KestButton, SystemColourChangeRepaintsADisabledButton) {
     EXPECT_TRUE(guitest::WaitFor([&] { return *paints > 0; }));
 }
 
+TEST_F(KestButton, HighResolutionDrawingUsesTheLargerPictureAtTheSameSize) {
+    button_->SetBitmapLabel(wxBitmapBundle::FromBitmaps(Picture(kNormal, 30, 20), Picture(kHover, 60, 40)));
+    wxBitmap bmp;
+    bmp.CreateWithDIPSize(wxSize(55, 60), 2.0, 24);
+    {
+        wxMemoryDC dc(bmp);
+        ASSERT_DOUBLE_EQ(dc.GetContentScaleFactor(), 2.0);
+        button_->DrawTo(dc, wxSize(55, 60));
+    }
+    const wxImage img = bmp.ConvertToImage();
+    ASSERT_EQ(img.GetWidth(), 110);
+    // Still placed as a 30 x 20 picture at (12, 20), now in twice as many pixels of the 60 x 40 one.
+    EXPECT_EQ(At(img, 24, 40), kHover);
+    EXPECT_EQ(At(img, 83, 79), kHover);
+    EXPECT_EQ(At(img, 23, 40), kBackground);
+    EXPECT_EQ(At(img, 84, 79), kBackground);
+    EXPECT_EQ(At(img, 24, 80), kBackground);
+}
+
+TEST_F(KestButton, SwappedPicturesShowAfterSetCaption) {
+    WithAllPictures();
+    const wxBitmapBundle normal = button_->GetBundle(button::Picture::Normal);
+    button_->SetBitmapLabel(button_->GetBundle(button::Picture::Hover));
+    button_->SetBitmapHover(normal);
+    button_->SetCaption("Misura V");
+    EXPECT_EQ(Centre(), kHover);
+    Send(wxEVT_ENTER_WINDOW);
+    EXPECT_EQ(Centre(), kNormal);
+}
+
 TEST_F(KestButton, GreyBackgroundAndWindowName) {
     Make(0, "Apri");
     EXPECT_EQ(button_->GetBackgroundColour(), kBackground);
