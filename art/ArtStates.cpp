@@ -53,7 +53,8 @@ struct PadPixel {
 };
 PadPixel PadAt(const PadStyle& s, int x, int y, int w, int h, double ringWidth) {
     const double radius = std::min(w, h) * 0.16;
-    const double d = RoundedRectDistance(x + 0.5, y + 0.5, w, h, 0.5, radius);
+    // The outer edge lies on the pixel border, so a one-pixel ring is one crisp pixel, not two halves.
+    const double d = RoundedRectDistance(x + 0.5, y + 0.5, w, h, 0.0, radius);
     const double cover = Clamp01(0.5 - d);
     if (cover <= 0) return {};
     const double ring = cover - Clamp01(0.5 - (d + ringWidth));
