@@ -3,6 +3,7 @@
 #include <wx/dcbuffer.h>
 #include <wx/renderer.h>
 #include <wx/settings.h>
+#include <wx/utils.h>
 
 #include <algorithm>
 
@@ -74,6 +75,8 @@ bool wxKestButton::Enable(bool enable) {
         pressed_ = false;
         if (HasCapture()) ReleaseMouse();
     }
+    // A disabled button hears no enter or leave; ask where the pointer went in the meantime.
+    if (enable && IsShownOnScreen()) hovered_ = GetScreenRect().Contains(wxGetMousePosition());
     Refresh(false);
     return true;
 }

@@ -7,6 +7,7 @@
 #include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/panel.h>
+#include <wx/utils.h>
 
 namespace {
 
@@ -126,8 +127,16 @@ TEST_F(KestButton, DisabledPictureButHoverComesFirst) {
     EXPECT_EQ(Centre(), kDisabled);
     Send(wxEVT_ENTER_WINDOW);
     EXPECT_EQ(Centre(), kHover);
+}
+
+TEST_F(KestButton, EnablingAgainForgetsAHoverThatEndedWhileDisabled) {
+    WithAllPictures();
+    ASSERT_TRUE(guitest::WaitFor([&] { return button_->IsShownOnScreen(); }));
+    Send(wxEVT_ENTER_WINDOW);
+    button_->Disable();
+    // The pointer of the test display is nowhere near the button, so it has left by now.
+    ASSERT_FALSE(button_->GetScreenRect().Contains(wxGetMousePosition()));
     button_->Enable();
-    Send(wxEVT_LEAVE_WINDOW);
     EXPECT_EQ(Centre(), kNormal);
 }
 
@@ -176,6 +185,19 @@ TEST_F(KestButton, SpaceKeyClicks) {
     key.SetEventObject(button_);
     button_->ProcessWindowEvent(key);
     EXPECT_EQ(clicks_, std::vector<int>{kButtonId});
+}
+
+TEST_F(KestButton, AutoDrawStyleMovesAPressedPictureByOnePixel) {
+    Make(wxBU_AUTODRAW);
+    wxImage img = Draw();
+    EXPECT_EQ(At(img, 12, 20), kNormal);
+    EXPECT_EQ(At(img, 41, 39), kNormal);
+    Send(wxEVT_LEFT_DOWN);
+    img = Draw();
+    EXPECT_NE(At(img, 12, 20), kNormal);
+    EXPECT_EQ(At(img, 13, 21), kNormal);
+    EXPECT_EQ(At(img, 42, 40), kNormal);
+    Send(wxEVT_LEFT_UP);
 }
 
 TEST_F(KestButton, EmptyCaptionLeavesThePictureAloneAndCentred) {

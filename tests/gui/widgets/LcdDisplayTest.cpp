@@ -146,6 +146,26 @@ TEST_F(LcdDrawing, TallWindowKeepsProportionsAndCentresTheRow) {
     }
 }
 
+TEST_F(LcdDrawing, HighResolutionDrawingFillsEveryPhysicalPixel) {
+    lcd_->SetNumberDigits(5);
+    lcd_->SetValue("8");
+    wxBitmap bmp;
+    bmp.CreateWithDIPSize(wxSize(285, 90), 2.0, 24);
+    {
+        wxMemoryDC dc(bmp);
+        lcd_->DrawTo(dc, wxSize(285, 90));
+    }
+    image_ = bmp.ConvertToImage();
+    ASSERT_EQ(image_.GetWidth(), 570);
+    // Canvas units map to two physical pixels each: the logical size stays, the detail doubles.
+    fit_ = lcd::FitCanvas(570, 180, 285, 90);
+    EXPECT_EQ(SegmentColour(0, lcd::Middle), kLight);
+    EXPECT_EQ(SegmentColour(0, lcd::LowerRight), kLight);
+    const lcd::Point o = Origin(0);
+    EXPECT_EQ(At(o.x + 20, o.y + 1), kLight);   // one canvas unit inside the top edge...
+    EXPECT_EQ(At(o.x + 20, o.y - 1), kBackground);  // ...and one outside it
+}
+
 TEST_F(LcdDrawing, LightColourCanChange) {
     const wxColour red(220, 20, 20);
     lcd_->SetLightColour(red);
