@@ -6,7 +6,7 @@
 #include <wx/icon.h>
 #include <wx/log.h>
 
-#include <cmath>
+#include <algorithm>
 
 namespace {
 
@@ -26,7 +26,9 @@ public:
         if (cached_.IsOk() && cached_.GetSize() == size) return cached_;
         const wxBitmap normal = normal_.GetBitmap(size);
         if (!normal.IsOk()) return normal;
-        cached_ = wxBitmap(ApplyArtState(normal.ConvertToImage(), state_));
+        const wxSize base = normal_.GetDefaultSize();
+        const double scale = std::min(double(size.x) / base.x, double(size.y) / base.y);
+        cached_ = wxBitmap(ApplyArtState(normal.ConvertToImage(), state_, scale));
         cached_.SetScaleFactor(normal.GetScaleFactor());
         return cached_;
     }

@@ -85,13 +85,14 @@ void Store(wxImage& img, int x, int y, const Rgba& p) {
 
 }  // namespace
 
-wxImage ApplyArtState(const wxImage& picture, ArtState state) {
+wxImage ApplyArtState(const wxImage& picture, ArtState state, double scale) {
     if (state == ArtState::Normal || !picture.IsOk()) return picture;
     const int w = picture.GetWidth(), h = picture.GetHeight();
     wxImage out(w, h);
     out.InitAlpha();
-    // Strokes of the pad and the press offset grow with the picture so 2x looks like 1x, only finer.
-    const double unit = std::max(1.0, std::round(std::min(w, h) / 30.0));
+    // One pixel of ring and press offset at the picture's own size, two on a 2x screen: every
+    // button looks alike whatever its size, and 2x looks like 1x, only finer.
+    const double unit = std::max(1.0, std::round(scale));
     const int shift = state == ArtState::Pressed ? static_cast<int>(unit) : 0;
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
@@ -109,8 +110,10 @@ wxImage ApplyArtState(const wxImage& picture, ArtState state) {
                     break;
                 }
                 case ArtState::Disabled:
-                case ArtState::Normal:
                     result = Disabled(p);
+                    break;
+                case ArtState::Normal:
+                    result = p;
                     break;
             }
             Store(out, x, y, result);

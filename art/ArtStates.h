@@ -5,5 +5,6 @@
 
 #include <wx/image.h>
 
-// `picture` is the normal face with alpha; the result has the same size.
-wxImage ApplyArtState(const wxImage& picture, ArtState state);
+// `picture` is the normal face with alpha, rendered at `scale` times the picture's default size;
+// the result has the same size.
+wxImage ApplyArtState(const wxImage& picture, ArtState state, double scale = 1.0);

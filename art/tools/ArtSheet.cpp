@@ -1,5 +1,6 @@
 // Renders every picture of the program onto one PNG contact sheet, at 1x and 2x and in each button
-// state, so the artwork can be reviewed without running the program:
+// state, plus the splash (<sheet>-splash.png) and the main window's button rows with their captions
+// (<sheet>-buttons.png), so the artwork can be reviewed without running the program:
 //   xvfb-run -a hvx_art_sheet sheet.png [scale [name-filter]]
 #include "Art.h"
 
@@ -16,6 +17,54 @@
 namespace {
 
 constexpr ArtState kStates[] = {ArtState::Normal, ArtState::Hover, ArtState::Pressed, ArtState::Disabled};
+
+// The main window's button rows as the program lays them out: picture centred on the grey, caption
+// printed along the bottom edge over it, so crowding under the caption shows up.
+bool WriteButtonRows(const wxString& path, double scale) {
+    struct Button {
+        const char* picture;
+        const char* caption;
+        int w, h;
+    };
+    const std::vector<std::vector<Button>> rows = {
+        {{"tool-open", "Apri", 55, 60}, {"tool-save", "Salva", 55, 60}, {"tool-print", "Stampa grafico", 55, 60},
+         {"tool-capture", "cattura", 55, 60}, {"version", "HVX Version 4.8", 100, 70},
+         {"graph-flow-on", "Grafico portata", 55, 60}, {"graph-volume-off", "Grafico volume", 55, 60},
+         {"graph-pressure-off", "Grafico pressione", 55, 60}},
+        {{"zoom-in", "Zoom in", 55, 50}, {"zoom-out", "Zoom out", 55, 50}, {"measure-flow-off", "Misura F", 55, 50},
+         {"measure-pressure-on", "Misura P", 55, 50}, {"grid-off", "Griglia", 55, 50}, {"points-on", "Esempi", 55, 50},
+         {"filter-off", "Flitri", 55, 50}},
+        {{"live-start", "", 50, 50}, {"live-stop", "", 50, 50}, {"meter-settings", "", 70, 50},
+         {"meter-erase", "", 50, 50}, {"meter-download", "", 50, 50}},
+    };
+    const int gap = 8;
+    const int width = int(900 * scale), height = int((60 + 50 + 50 + 70 - 10 + 4 * gap) * scale);
+    wxBitmap sheet(width, height, 24);
+    wxMemoryDC dc(sheet);
+    dc.SetBackground(wxBrush(wxColour(236, 233, 216)));
+    dc.Clear();
+    dc.SetFont(wxFontInfo(8 * scale).Family(wxFONTFAMILY_SWISS));
+    int y = int(gap * scale);
+    for (const auto& row : rows) {
+        int x = int(gap * scale), rowHeight = 0;
+        for (const Button& b : row) {
+            const int bw = int(b.w * scale), bh = int(b.h * scale);
+            wxSize pic = ArtDefaultSize(b.picture);
+            pic = wxSize(int(pic.x * scale), int(pic.y * scale));
+            if (pic.y > bh) pic = wxSize(bh, bh);  // the meter buttons show their pictures at button size
+            dc.DrawBitmap(ArtBitmap(b.picture, pic), x + (bw - pic.x) / 2, y + (bh - pic.y) / 2, true);
+            const wxSize text = dc.GetTextExtent(b.caption);
+            dc.SetClippingRegion(x, y, bw, bh);
+            dc.DrawText(b.caption, x + (bw - text.x) / 2, y + bh - text.y);
+            dc.DestroyClippingRegion();
+            x += bw + int(gap * scale);
+            rowHeight = std::max(rowHeight, bh);
+        }
+        y += rowHeight + int(gap * scale);
+    }
+    dc.SelectObject(wxNullBitmap);
+    return sheet.SaveFile(path, wxBITMAP_TYPE_PNG);
+}
 
 int Run(const wxString& path, double scale, const wxString& filter) {
     const wxColour grey(236, 233, 216);
@@ -50,8 +99,10 @@ int Run(const wxString& path, double scale, const wxString& filter) {
     }
     dc.SelectObject(wxNullBitmap);
     if (!sheet.SaveFile(path, wxBITMAP_TYPE_PNG)) return 1;
-    const wxString splashPath = path.BeforeLast('.') + "-splash.png";
-    return SplashBitmap().SaveFile(splashPath, wxBITMAP_TYPE_PNG) ? 0 : 1;
+    const wxString stem = path.BeforeLast('.');
+    const bool ok = SplashBitmap().SaveFile(stem + "-splash.png", wxBITMAP_TYPE_PNG) &&
+                    WriteButtonRows(stem + "-buttons.png", scale);
+    return ok ? 0 : 1;
 }
 
 }  // namespace
