@@ -132,9 +132,9 @@ bool KestUSB::ReadMemory(unsigned address, unsigned length, uint8_t* destination
         const unsigned chunk = std::min(length, kMaxChunk);
         const int value = static_cast<int>(address & 0xFFFF);
         const int index = static_cast<int>((chunk * 256 + (address >> 16)) & 0xFFFF);
-        const int result = usb_control_msg(handle, kRequestTypeIn, s.code, value, index,
-                                           reinterpret_cast<char*>(buffer), static_cast<int>(chunk),
-                                           s.timeoutMs);
+        const int result =
+            usb_control_msg(handle, kRequestTypeIn, s.code, value, index,
+                            reinterpret_cast<char*>(buffer), static_cast<int>(chunk), s.timeoutMs);
         // A reply shorter than the chunk would leave stale bytes in the destination.
         if (result < static_cast<int>(chunk)) {
             Close();

@@ -56,7 +56,8 @@ private:
     int Reconfigure();
     LinkStatus ReadRequest(int request, int value, int index, int length, int timeoutMs);
     LinkStatus WriteRequest(int request, int value, int index, int length, int timeoutMs);
-    LinkStatus Transfer(int requestType, int request, int value, int index, int length, int timeoutMs);
+    LinkStatus Transfer(int requestType, int request, int value, int index, int length,
+                        int timeoutMs);
     LinkStatus Read(MeterRequest code, int value, int index);
     LinkStatus Write(MeterRequest code, int value, int index);
     // One transfer without the retry; the libusb result, or -1 when the meter is absent or closed.

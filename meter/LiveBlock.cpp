@@ -14,7 +14,8 @@ LiveBlock DecodeLiveBlock(std::span<const uint8_t> block) {
     LiveBlock out;
     if (block.empty()) return out;
     const std::size_t held = (block.size() - 1) / kRawSampleSize;
-    out.count = std::min({static_cast<std::size_t>(block[0] / kRawSampleSize), kMaxLiveSamples, held});
+    out.count =
+        std::min({static_cast<std::size_t>(block[0] / kRawSampleSize), kMaxLiveSamples, held});
     for (std::size_t k = 0; k < out.count; ++k)
         out.samples[k] = DecodeRawSample(block.data() + 1 + kRawSampleSize * k);
     return out;

@@ -17,7 +17,7 @@ std::optional<MeterClock> DecodeClock(std::span<const uint8_t> bytes) {
 }
 
 std::array<uint8_t, kClockLength> EncodeClock(const MeterClock& c) {
-    return {ToBcd(c.second), ToBcd(c.minute), ToBcd(c.hour), c.fourth,
+    return {ToBcd(c.second), ToBcd(c.minute), ToBcd(c.hour),        c.fourth,
             ToBcd(c.day),    ToBcd(c.month),  ToBcd(c.year - 2000), 0};
 }
 

@@ -191,7 +191,10 @@ int Bus::FindBusses() {
         if (std::find(before.begin(), before.end(), node) == before.end()) ++added;
         node->prev = prev;
         node->next = nullptr;
-        if (prev != nullptr) prev->next = node; else head_ = node;
+        if (prev != nullptr)
+            prev->next = node;
+        else
+            head_ = node;
         prev = node;
     }
     usb_busses = head_;
@@ -204,8 +207,10 @@ int Bus::FindDevices() {
     for (usb_bus* b = head_; b != nullptr; b = b->next) {
         std::vector<Slot*> present;
         for (const auto& slot : slots_)
-            if (slot->plugged && slot->bus == static_cast<int>(b->location)) present.push_back(slot.get());
-        std::sort(present.begin(), present.end(), [](Slot* x, Slot* y) { return x->address < y->address; });
+            if (slot->plugged && slot->bus == static_cast<int>(b->location))
+                present.push_back(slot.get());
+        std::sort(present.begin(), present.end(),
+                  [](Slot* x, Slot* y) { return x->address < y->address; });
         for (struct usb_device* d = b->devices; d != nullptr; d = d->next)
             if (live_.count(d) == 0) ++changes;
         struct usb_device* prev = nullptr;
@@ -235,7 +240,10 @@ int Bus::FindDevices() {
             }
             slot->node->prev = prev;
             slot->node->next = nullptr;
-            if (prev != nullptr) prev->next = slot->node; else b->devices = slot->node;
+            if (prev != nullptr)
+                prev->next = slot->node;
+            else
+                b->devices = slot->node;
             if (slot->address == 1) b->root_dev = slot->node;
             prev = slot->node;
         }
@@ -285,7 +293,8 @@ int Bus::ControlMsg(usb_dev_handle* handle, int requestType, int request, int va
         return -EBADF;
     }
     Slot& slot = *it->second->slot;
-    TransferRecord rec{slot.bus, slot.address, requestType, request, value, index, size, timeout, 0};
+    TransferRecord rec{slot.bus, slot.address, requestType, request, value,
+                       index,    size,         timeout,     0};
     if (!slot.plugged || live_.count(it->second->dev) == 0) {
         rec.result = -ENODEV;
     } else if ((requestType & 0x60) == 0) {
@@ -301,7 +310,8 @@ int Bus::ControlMsg(usb_dev_handle* handle, int requestType, int request, int va
     } else {
         rec.result = VendorTransfer(slot, requestType, request, value, index, bytes, size, timeout);
     }
-    if (rec.result < 0) lastError_ = "error sending control message: " + std::string(std::strerror(-rec.result));
+    if (rec.result < 0)
+        lastError_ = "error sending control message: " + std::string(std::strerror(-rec.result));
     log_.push_back(rec);
     return rec.result;
 }
@@ -326,13 +336,15 @@ int Bus::VendorTransfer(Slot& slot, int requestType, int request, int value, int
     } else {
         // Replies land in a scratch buffer first, so a short reply leaves the rest untouched.
         std::vector<uint8_t> scratch(static_cast<std::size_t>(size));
-        if ((requestType & USB_ENDPOINT_IN) == 0 && size > 0) std::memcpy(scratch.data(), bytes, scratch.size());
+        if ((requestType & USB_ENDPOINT_IN) == 0 && size > 0)
+            std::memcpy(scratch.data(), bytes, scratch.size());
         result = slot.meter->Control(requestType, request, value, index, scratch.data(), size);
         if (result > 0 && shortNext_ > 0) {
             --shortNext_;
             result = std::min(result, shortBytes_);
         }
-        if (result > 0 && (requestType & USB_ENDPOINT_IN) != 0) std::memcpy(bytes, scratch.data(), static_cast<std::size_t>(result));
+        if (result > 0 && (requestType & USB_ENDPOINT_IN) != 0)
+            std::memcpy(bytes, scratch.data(), static_cast<std::size_t>(result));
     }
     if (unplugAfter_ > 0 && --unplugAfter_ == 0) {
         slot.plugged = false;

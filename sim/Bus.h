@@ -7,6 +7,8 @@
 // Device structures are never freed while the program runs, so a link that still holds one after
 // an unplug or a Reset gets a failed open, never a dangling pointer.
 
+#include <usb.h>
+
 #include <chrono>
 #include <cstdint>
 #include <deque>
@@ -14,8 +16,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <usb.h>
 
 #include "Meter.h"
 

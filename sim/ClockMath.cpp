@@ -21,9 +21,12 @@ DateTime FromSysSeconds(sys_seconds s) {
     const sys_days days = floor<std::chrono::days>(s);
     const year_month_day ymd{days};
     const hh_mm_ss<seconds> hms{s - days};
-    return {static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
-            static_cast<int>(static_cast<unsigned>(ymd.day())), static_cast<int>(hms.hours().count()),
-            static_cast<int>(hms.minutes().count()), static_cast<int>(hms.seconds().count())};
+    return {static_cast<int>(ymd.year()),
+            static_cast<int>(static_cast<unsigned>(ymd.month())),
+            static_cast<int>(static_cast<unsigned>(ymd.day())),
+            static_cast<int>(hms.hours().count()),
+            static_cast<int>(hms.minutes().count()),
+            static_cast<int>(hms.seconds().count())};
 }
 
 }  // namespace sim

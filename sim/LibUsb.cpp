@@ -65,11 +65,17 @@ HVX_SIM_EXPORT int usb_set_altinterface(usb_dev_handle* dev, int alternate) {
     if (!TheBus().IsOpen(dev)) return -EBADF;
     return alternate == 0 ? 0 : -EINVAL;
 }
-HVX_SIM_EXPORT int usb_resetep(usb_dev_handle* dev, unsigned int) { return TheBus().IsOpen(dev) ? 0 : -EBADF; }
-HVX_SIM_EXPORT int usb_clear_halt(usb_dev_handle* dev, unsigned int) { return TheBus().IsOpen(dev) ? 0 : -EBADF; }
+HVX_SIM_EXPORT int usb_resetep(usb_dev_handle* dev, unsigned int) {
+    return TheBus().IsOpen(dev) ? 0 : -EBADF;
+}
+HVX_SIM_EXPORT int usb_clear_halt(usb_dev_handle* dev, unsigned int) {
+    return TheBus().IsOpen(dev) ? 0 : -EBADF;
+}
 HVX_SIM_EXPORT int usb_reset(usb_dev_handle* dev) { return TheBus().IsOpen(dev) ? 0 : -EBADF; }
 
-HVX_SIM_EXPORT int usb_get_string(usb_dev_handle* dev, int, int, char*, size_t) { return NotSupported(dev); }
+HVX_SIM_EXPORT int usb_get_string(usb_dev_handle* dev, int, int, char*, size_t) {
+    return NotSupported(dev);
+}
 HVX_SIM_EXPORT int usb_get_string_simple(usb_dev_handle* dev, int index, char* buf, size_t buflen) {
     return TheBus().GetStringSimple(dev, index, buf, buflen);
 }
@@ -77,15 +83,24 @@ HVX_SIM_EXPORT int usb_get_descriptor_by_endpoint(usb_dev_handle* dev, int, unsi
                                                   unsigned char, void*, int) {
     return NotSupported(dev);
 }
-HVX_SIM_EXPORT int usb_get_descriptor(usb_dev_handle* dev, unsigned char, unsigned char, void*, int) {
+HVX_SIM_EXPORT int usb_get_descriptor(usb_dev_handle* dev, unsigned char, unsigned char, void*,
+                                      int) {
     return NotSupported(dev);
 }
 
 // The meter has only its control pipe.
-HVX_SIM_EXPORT int usb_bulk_write(usb_dev_handle* dev, int, const char*, int, int) { return NotSupported(dev); }
-HVX_SIM_EXPORT int usb_bulk_read(usb_dev_handle* dev, int, char*, int, int) { return NotSupported(dev); }
-HVX_SIM_EXPORT int usb_interrupt_write(usb_dev_handle* dev, int, const char*, int, int) { return NotSupported(dev); }
-HVX_SIM_EXPORT int usb_interrupt_read(usb_dev_handle* dev, int, char*, int, int) { return NotSupported(dev); }
+HVX_SIM_EXPORT int usb_bulk_write(usb_dev_handle* dev, int, const char*, int, int) {
+    return NotSupported(dev);
+}
+HVX_SIM_EXPORT int usb_bulk_read(usb_dev_handle* dev, int, char*, int, int) {
+    return NotSupported(dev);
+}
+HVX_SIM_EXPORT int usb_interrupt_write(usb_dev_handle* dev, int, const char*, int, int) {
+    return NotSupported(dev);
+}
+HVX_SIM_EXPORT int usb_interrupt_read(usb_dev_handle* dev, int, char*, int, int) {
+    return NotSupported(dev);
+}
 
 HVX_SIM_EXPORT int usb_get_driver_np(usb_dev_handle* dev, int, char*, unsigned int) {
     return TheBus().IsOpen(dev) ? -ENODATA : -EBADF;

@@ -80,7 +80,9 @@ void Meter::SetFirmwareVersion(uint16_t version) {
     firmware_ = version;
 }
 
-unsigned Meter::EventCount() const { return std::min<unsigned>(ReadLe16(memory_.data() + 2), kMaxEvents); }
+unsigned Meter::EventCount() const {
+    return std::min<unsigned>(ReadLe16(memory_.data() + 2), kMaxEvents);
+}
 
 void Meter::SetFileCount(unsigned count) { WriteLe16(memory_.data() + 2, count); }
 
@@ -91,7 +93,8 @@ uint32_t Meter::SampleAreaEnd() const {
 }
 
 unsigned Meter::FreeMemory() const {
-    // Full once the next sample and its table entry no longer fit between the samples and the table.
+    // Full once the next sample and its table entry no longer fit between the samples and the
+    // table.
     if (TocAddress(EventCount()) < SampleAreaEnd() + kRawSampleSize + kTocEntrySize) return 0;
     const uint32_t used = SampleAreaEnd() - static_cast<uint32_t>(SettingsLength()) +
                           static_cast<uint32_t>(kTocEntrySize * EventCount());
@@ -105,8 +108,9 @@ bool Meter::AddEvent(const DateTime& start, std::span<const RawSample> samples) 
     if (n >= 0xFFFF || end > TocAddress(n + 1)) return false;
     for (std::size_t k = 0; k < samples.size(); ++k)
         EncodeRawSample(samples[k], memory_.data() + begin + kRawSampleSize * k);
-    TocEntry entry{ToBcd(start.second), ToBcd(start.minute), ToBcd(start.hour), ToBcd(start.day),
-                   ToBcd(start.month),  ToBcd(start.year - 2000), static_cast<uint32_t>(end)};
+    TocEntry entry{ToBcd(start.second),       ToBcd(start.minute), ToBcd(start.hour),
+                   ToBcd(start.day),          ToBcd(start.month),  ToBcd(start.year - 2000),
+                   static_cast<uint32_t>(end)};
     EncodeTocEntry(entry, memory_.data() + TocAddress(n + 1));
     SetFileCount(n + 1);
     return true;
@@ -164,7 +168,8 @@ int Meter::In(int request, int value, int index, uint8_t* data, int length) {
             return Reply(data, length, clockConfig_);
         case REQ_GET_LIVE_SAMPLES: {
             std::array<uint8_t, kLiveBlockLength> block{};
-            const std::size_t room = length > 0 ? static_cast<std::size_t>(length - 1) / kRawSampleSize : 0;
+            const std::size_t room =
+                length > 0 ? static_cast<std::size_t>(length - 1) / kRawSampleSize : 0;
             const std::size_t n = std::min({liveBuffer_.size(), kMaxLiveSamples, room});
             for (std::size_t k = 0; k < n; ++k)
                 EncodeRawSample(liveBuffer_[k], block.data() + 1 + kRawSampleSize * k);
@@ -176,15 +181,17 @@ int Meter::In(int request, int value, int index, uint8_t* data, int length) {
             const int chunk = (index >> 8) & 0xFF;
             if (chunk == 0 || chunk > static_cast<int>(kMaxChunk)) return -EPIPE;
             // Seventeen address lines: addresses beyond 128 KiB wrap to the start.
-            const uint32_t address = ((static_cast<uint32_t>(index & 0xFF) << 16) | (value & 0xFFFF));
+            const uint32_t address =
+                ((static_cast<uint32_t>(index & 0xFF) << 16) | (value & 0xFFFF));
             std::array<uint8_t, kMaxChunk> bytes{};
             for (int k = 0; k < chunk; ++k) bytes[k] = memory_[(address + k) % kMemorySize];
             return Reply(data, length, std::span<const uint8_t>(bytes.data(), chunk));
         }
         case REQ_GET_CLOCK: {
             const DateTime t = Clock();
-            return Reply(data, length,
-                         EncodeClock({t.second, t.minute, t.hour, fourth_, t.day, t.month, t.year}));
+            return Reply(
+                data, length,
+                EncodeClock({t.second, t.minute, t.hour, fourth_, t.day, t.month, t.year}));
         }
         case REQ_GET_LOGGER_STATUS: {
             uint8_t status[kLoggerStatusLength];
@@ -224,7 +231,8 @@ int Meter::Out(int request, int value, int index, int length) {
             liveElapsed_ = liveDue_ = std::chrono::milliseconds{0};
             return length;
         case REQ_SET_PRESSURE_UNIT:
-            if (lo != kPressurePsi && lo != kPressureBar && lo != kPressureMetresWater && lo != kPressureKpa)
+            if (lo != kPressurePsi && lo != kPressureBar && lo != kPressureMetresWater &&
+                lo != kPressureKpa)
                 return -EPIPE;
             s.pressureUnit = lo;
             break;
@@ -233,7 +241,8 @@ int Meter::Out(int request, int value, int index, int length) {
             return length;
         case REQ_SET_CLOCK_TIME: {
             const uint8_t hour = index & 0xFF, fourth = (index >> 8) & 0xFF;
-            if (!ValidBcd(lo, 0, 59) || !ValidBcd(hi, 0, 59) || !ValidBcd(hour, 0, 23)) return -EPIPE;
+            if (!ValidBcd(lo, 0, 59) || !ValidBcd(hi, 0, 59) || !ValidBcd(hour, 0, 23))
+                return -EPIPE;
             DateTime t = Clock();
             t.second = FromBcd(lo);
             t.minute = FromBcd(hi);
@@ -244,7 +253,8 @@ int Meter::Out(int request, int value, int index, int length) {
         case REQ_SET_CLOCK_DATE: {
             DateTime t = Clock();
             const uint8_t year = index & 0xFF;
-            if (!ValidBcd(lo, 1, 31) || !ValidBcd(hi, 1, 12) || !ValidBcd(year, 0, 99)) return -EPIPE;
+            if (!ValidBcd(lo, 1, 31) || !ValidBcd(hi, 1, 12) || !ValidBcd(year, 0, 99))
+                return -EPIPE;
             t.day = FromBcd(lo);
             t.month = FromBcd(hi);
             t.year = 2000 + FromBcd(year);

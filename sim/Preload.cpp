@@ -1,7 +1,7 @@
 #include "Preload.h"
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <exception>
@@ -26,12 +26,13 @@ void PreloadOnce() {
         const Scenario scenario = Scenario::Load(path);
         Meter& meter = scenario.PlugInto(bus);
         if (!scenario.hasClock()) {
-            // Without a clock line the demo meter shows the computer's local time, as a set meter would.
+            // Without a clock line the demo meter shows the computer's local time, as a set meter
+            // would.
             const std::time_t now = std::time(nullptr);
             std::tm local{};
             localtime_r(&now, &local);
-            meter.SetClock({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
-                            std::min(local.tm_sec, 59)});
+            meter.SetClock({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                            local.tm_min, std::min(local.tm_sec, 59)});
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "hvx-sim: %s; the simulated bus is empty\n", e.what());

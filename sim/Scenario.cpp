@@ -21,8 +21,10 @@ struct UnitName {
     std::string_view name;
     int code;
 };
-constexpr UnitName kPressureUnits[] = {
-    {"psi", kPressurePsi}, {"bar", kPressureBar}, {"mh2o", kPressureMetresWater}, {"kpa", kPressureKpa}};
+constexpr UnitName kPressureUnits[] = {{"psi", kPressurePsi},
+                                       {"bar", kPressureBar},
+                                       {"mh2o", kPressureMetresWater},
+                                       {"kpa", kPressureKpa}};
 constexpr UnitName kFlowUnits[] = {{"lpm", 1}, {"lps", 2}, {"m3h", 4}, {"gpm", 8}, {"none", 0}};
 
 std::vector<std::string> Words(const std::string& line) {
@@ -55,11 +57,13 @@ public:
         } else if (key == "manufactured") {
             Args(1);
             const DateTime d = Date(1);
-            st.manufactureDate = std::array<uint8_t, 3>{ToBcd(d.day), ToBcd(d.month), ToBcd(d.year - 2000)};
+            st.manufactureDate =
+                std::array<uint8_t, 3>{ToBcd(d.day), ToBcd(d.month), ToBcd(d.year - 2000)};
         } else if (key == "units") {
             Args(1);
             const std::string& u = w[1];
-            if (u != "metric" && u != "gallons") Fail("units must be metric or gallons, not '" + u + "'");
+            if (u != "metric" && u != "gallons")
+                Fail("units must be metric or gallons, not '" + u + "'");
             st.state = static_cast<uint8_t>((st.state & ~1) | (u == "metric" ? 1 : 0));
         } else if (key == "pressure-unit") {
             Args(1);
@@ -71,12 +75,14 @@ public:
             st.flowUnitBit = static_cast<uint8_t>(bit);
         } else if (key == "interval-ms") {
             Args(1);
-            st.rateCode = static_cast<uint16_t>(CodeFromIntervalMs(Int(1, 1, IntervalMsFromCode(0))));
+            st.rateCode =
+                static_cast<uint16_t>(CodeFromIntervalMs(Int(1, 1, IntervalMsFromCode(0))));
         } else if (key == "rate-code") {
             Args(1);
             st.rateCode = static_cast<uint16_t>(Int(1, 0, 0xFFFF));
         } else if (key == "clock") {
-            if (w.size() != 3 && w.size() != 5) Fail("expected: clock YYYY-MM-DD HH:MM:SS [fourth N]");
+            if (w.size() != 3 && w.size() != 5)
+                Fail("expected: clock YYYY-MM-DD HH:MM:SS [fourth N]");
             DateTime t = DateAndTime(1);
             s_.meter_.SetClock(t, w.size() == 5 ? static_cast<uint8_t>(Int(4, 0, 255)) : 0);
             s_.hasClock_ = true;
@@ -92,8 +98,10 @@ public:
             st.pressureFine = static_cast<uint8_t>(Int(3, 0, 255));
         } else if (key == "flow-on" || key == "flow-off") {
             Args(2);
-            (key == "flow-on" ? st.flowOnThreshold : st.flowOffThreshold) = static_cast<uint16_t>(Int(1, 0, 0xFFFF));
-            (key == "flow-on" ? st.flowOnDelay : st.flowOffDelay) = static_cast<uint16_t>(Int(2, 0, 0xFFFF));
+            (key == "flow-on" ? st.flowOnThreshold : st.flowOffThreshold) =
+                static_cast<uint16_t>(Int(1, 0, 0xFFFF));
+            (key == "flow-on" ? st.flowOnDelay : st.flowOffDelay) =
+                static_cast<uint16_t>(Int(2, 0, 0xFFFF));
         } else if (key == "auto-log") {
             Args(1);
             if (w[1] != "on" && w[1] != "off") Fail("auto-log must be on or off");
@@ -121,7 +129,8 @@ public:
             s_.bus_ = Int(1, 1, 127);
             return;
         } else if (key == "live") {
-            if (w.size() != 5 || w[1] != "flow" || w[3] != "pressure") Fail("expected: live flow F pressure P");
+            if (w.size() != 5 || w[1] != "flow" || w[3] != "pressure")
+                Fail("expected: live flow F pressure P");
             live_ = {Number(2), Number(4)};
             return;
         } else if (key == "event") {
@@ -141,12 +150,15 @@ public:
 
     void Finish() {
         const SettingsBlock st = s_.meter_.Settings();
-        const PressureScale scale{st.pressureZero, st.pressureRough, st.pressureFine, st.pressureUnit};
+        const PressureScale scale{st.pressureZero, st.pressureRough, st.pressureFine,
+                                  st.pressureUnit};
         const int intervalMs = IntervalMsFromCode(st.rateCode);
         for (std::size_t k = 0; k < events_.size(); ++k) {
             line_ = events_[k].line;
-            const std::vector<RawSample> samples = Generate(events_[k].shape, scale, intervalMs, static_cast<unsigned>(k));
-            if (!s_.meter_.AddEvent(events_[k].start, samples)) Fail("the event does not fit in the meter's memory");
+            const std::vector<RawSample> samples =
+                Generate(events_[k].shape, scale, intervalMs, static_cast<unsigned>(k));
+            if (!s_.meter_.AddEvent(events_[k].start, samples))
+                Fail("the event does not fit in the meter's memory");
         }
         if (live_) {
             const auto [flow, pressure] = *live_;
@@ -167,7 +179,8 @@ private:
 
     void Args(std::size_t n) const {
         if (words_->size() != n + 1)
-            Fail("'" + (*words_)[0] + "' takes " + std::to_string(n) + (n == 1 ? " value" : " values"));
+            Fail("'" + (*words_)[0] + "' takes " + std::to_string(n) +
+                 (n == 1 ? " value" : " values"));
     }
 
     const std::string& Word(std::size_t i) const {
@@ -197,7 +210,8 @@ private:
         const std::string& text = Word(i);
         double value = 0;
         auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(value) || value < 0)
+        if (ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(value) ||
+            value < 0)
             Fail("'" + text + "' is not a number of zero or more");
         return value;
     }
@@ -226,7 +240,8 @@ private:
         DateTime t = Date(i);
         const std::string& text = Word(i + 1);
         char tail = 0;
-        if (std::sscanf(text.c_str(), "%2d:%2d:%2d%c", &t.hour, &t.minute, &t.second, &tail) != 3 || !IsValidDate(t))
+        if (std::sscanf(text.c_str(), "%2d:%2d:%2d%c", &t.hour, &t.minute, &t.second, &tail) != 3 ||
+            !IsValidDate(t))
             Fail("'" + text + "' is not a time HH:MM:SS");
         return t;
     }
@@ -236,7 +251,8 @@ private:
             const std::string& text = (*words_)[i];
             const auto slash = text.find('/');
             if (slash == std::string::npos) Fail("sample '" + text + "' is not FLOW/PRESSURE");
-            out.push_back({IntText(text.substr(0, slash), 0, 0x3FFF), IntText(text.substr(slash + 1), 0, 0x3FF)});
+            out.push_back({IntText(text.substr(0, slash), 0, 0x3FFF),
+                           IntText(text.substr(slash + 1), 0, 0x3FF)});
         }
     }
 
@@ -245,7 +261,8 @@ private:
         const std::string& kind = Word(3);
         const auto& w = *words_;
         auto expect = [&](std::size_t i, const char* word) {
-            if (Word(i) != word) Fail(std::string("expected '") + word + "' instead of '" + w[i] + "'");
+            if (Word(i) != word)
+                Fail(std::string("expected '") + word + "' instead of '" + w[i] + "'");
         };
         if (kind == "samples") {
             e.shape.kind = Shape::Kind::Samples;
@@ -260,11 +277,14 @@ private:
             e.shape.staticPressure = Number(8);
         } else if (kind == "hydrant") {
             if (w.size() != 16)
-                Fail("expected: event DATE TIME hydrant static P residual P flow F rise S hold S fall S");
+                Fail(
+                    "expected: event DATE TIME hydrant static P residual P flow F rise S hold S "
+                    "fall S");
             e.shape.kind = Shape::Kind::Hydrant;
             const char* keys[] = {"static", "residual", "flow", "rise", "hold", "fall"};
-            double* values[] = {&e.shape.staticPressure, &e.shape.residualPressure, &e.shape.flow,
-                                &e.shape.rise, &e.shape.hold, &e.shape.fall};
+            double* values[] = {&e.shape.staticPressure, &e.shape.residualPressure,
+                                &e.shape.flow,           &e.shape.rise,
+                                &e.shape.hold,           &e.shape.fall};
             for (std::size_t k = 0; k < 6; ++k) {
                 expect(4 + 2 * k, keys[k]);
                 *values[k] = Number(5 + 2 * k);

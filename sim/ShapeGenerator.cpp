@@ -44,10 +44,13 @@ int PressureScale::Counts(double pressure) const {
     return std::clamp(static_cast<int>(std::lround(zero + psi * divisor)), 0, 0x3FF);
 }
 
-std::vector<RawSample> Generate(const Shape& shape, const PressureScale& scale, int intervalMs, unsigned seed) {
+std::vector<RawSample> Generate(const Shape& shape, const PressureScale& scale, int intervalMs,
+                                unsigned seed) {
     if (shape.kind == Shape::Kind::Samples) return shape.samples;
     const double dt = std::max(intervalMs, 1) / 1000.0;
-    auto count = [dt](double seconds) { return static_cast<std::size_t>(std::max(0.0, std::round(seconds / dt))); };
+    auto count = [dt](double seconds) {
+        return static_cast<std::size_t>(std::max(0.0, std::round(seconds / dt)));
+    };
     Noise noise(seed);
     std::vector<RawSample> out;
     if (shape.kind == Shape::Kind::Constant) {
@@ -59,7 +62,8 @@ std::vector<RawSample> Generate(const Shape& shape, const PressureScale& scale, 
     // Hydrant flow test: static pressure at rest, the flow opens, the pressure drops to residual
     // while the full flow runs, then the flow closes and the pressure recovers.
     const double settle = std::max(3.0, shape.hold / 10.0);
-    const std::size_t phases[] = {count(settle), count(shape.rise), count(shape.hold), count(shape.fall), count(settle)};
+    const std::size_t phases[] = {count(settle), count(shape.rise), count(shape.hold),
+                                  count(shape.fall), count(settle)};
     for (int phase = 0; phase < 5; ++phase) {
         const std::size_t n = phases[phase];
         for (std::size_t k = 0; k < n; ++k) {
@@ -77,7 +81,8 @@ std::vector<RawSample> Generate(const Shape& shape, const PressureScale& scale, 
 Meter::LiveSource LiveGenerator(double flow, double pressure, const PressureScale& scale) {
     return [flow, pressure, scale](double t) {
         const double swing = std::sin(t / 7.0) + 0.3 * std::sin(t / 2.3);
-        return RawSample{FlowCounts(flow * (1 + 0.04 * swing)), scale.Counts(pressure * (1 - 0.02 * swing))};
+        return RawSample{FlowCounts(flow * (1 + 0.04 * swing)),
+                         scale.Counts(pressure * (1 - 0.02 * swing))};
     };
 }
 

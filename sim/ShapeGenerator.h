@@ -28,7 +28,8 @@ struct Shape {
 };
 
 // Deterministic: the same shape and seed always give the same samples.
-std::vector<RawSample> Generate(const Shape& shape, const PressureScale& scale, int intervalMs, unsigned seed);
+std::vector<RawSample> Generate(const Shape& shape, const PressureScale& scale, int intervalMs,
+                                unsigned seed);
 Meter::LiveSource LiveGenerator(double flow, double pressure, const PressureScale& scale);
 
 }  // namespace sim

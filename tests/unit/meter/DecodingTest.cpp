@@ -38,8 +38,8 @@ struct RateCase {
 
 TEST(SampleRate, CodesReadBackAsIntervals) {
     const RateCase cases[] = {
-        {0xF000, 1000, 10}, {0xFFFF, 1, 1}, {0x0000, 16000, 160}, {65536 - 409, 100, 1},
-        {0xB000, 5000, 50}, {0xF800, 500, 5},
+        {0xF000, 1000, 10},    {0xFFFF, 1, 1},     {0x0000, 16000, 160},
+        {65536 - 409, 100, 1}, {0xB000, 5000, 50}, {0xF800, 500, 5},
     };
     for (const RateCase& c : cases) {
         EXPECT_EQ(IntervalMsFromCode(c.code), c.ms) << std::hex << c.code;
@@ -116,10 +116,10 @@ std::array<uint8_t, 41> LongBlock() {
     const uint8_t head[] = {0x00, 0xF0,  // rate code 0xF000
                             0x03, 0x00,  // 3 events
                             0x03,        // litres, auto-logging
-                            0x32, 0x00, 0x05, 0x00, 0x0A, 0x00, 0x0A, 0x00,  // thresholds and delays
-                            0x01, 0x14, 0x32,  // rough 1, zero 20, fine 50
-                            0x05, 0x28, 0x02, 'b', 0x07,
-                            0x71, 0x09,  // serial 2417
+                            0x32, 0x00, 0x05, 0x00, 0x0A, 0x00, 0x0A,
+                            0x00,                                      // thresholds and delays
+                            0x01, 0x14, 0x32,                          // rough 1, zero 20, fine 50
+                            0x05, 0x28, 0x02, 'b',  0x07, 0x71, 0x09,  // serial 2417
                             0x18, 0x03, 0x25};
     std::copy(std::begin(head), std::end(head), b.begin());
     b[33] = 5;
@@ -191,18 +191,20 @@ struct FlowUnitCase {
 };
 
 TEST(FlowUnitMarker, DecidesFromTheLongBlockOnly) {
-    const FlowUnitCase cases[] = {
-        {41, 5, 1, true, 0}, {41, 5, 2, true, 1}, {41, 5, 4, true, 2}, {41, 5, 8, true, 3},
-        {41, 5, 3, true, -1}, {41, 5, 0, true, -1}, {41, 5, 16, true, -1},
-        {41, 4, 1, false, -1}, {41, 0, 2, false, -1},
-        {21, 5, 1, false, -1},  // the short block has no byte 33, whatever follows it in memory
-    };
+    const FlowUnitCase cases[] =
+        {
+            {41, 5, 1, true, 0},   {41, 5, 2, true, 1},   {41, 5, 4, true, 2},
+            {41, 5, 8, true, 3},   {41, 5, 3, true, -1},  {41, 5, 0, true, -1},
+            {41, 5, 16, true, -1}, {41, 4, 1, false, -1}, {41, 0, 2, false, -1},
+            {21, 5, 1, false, -1},  // the short block has no byte 33, whatever follows it in memory
+        };
     for (const FlowUnitCase& c : cases) {
         auto bytes = LongBlock();
         bytes[33] = c.marker;
         bytes[34] = c.bit;
         const MeterFlowUnit out = DecideMeterFlowUnit(bytes.data(), c.length);
-        EXPECT_EQ(out.meterSetsFlowUnit, c.sets) << c.length << " " << int{c.marker} << " " << int{c.bit};
+        EXPECT_EQ(out.meterSetsFlowUnit, c.sets)
+            << c.length << " " << int{c.marker} << " " << int{c.bit};
         EXPECT_EQ(out.flowUnit, c.unit) << c.length << " " << int{c.marker} << " " << int{c.bit};
     }
     EXPECT_FALSE(DecideMeterFlowUnit(nullptr, 41).meterSetsFlowUnit);
@@ -291,13 +293,15 @@ TEST(LiveBlock, CountByteGivesWholeSamplesUpTo74) {
     const struct {
         uint8_t count;
         std::size_t samples;
-    } cases[] = {{0, 0}, {1, 0}, {2, 0}, {3, 1}, {5, 1}, {18, 6}, {221, 73}, {222, 74}, {224, 74}, {255, 74}};
+    } cases[] = {{0, 0},  {1, 0},    {2, 0},    {3, 1},    {5, 1},
+                 {18, 6}, {221, 73}, {222, 74}, {224, 74}, {255, 74}};
     for (const auto& c : cases) {
         const auto bytes = LiveBytes(c.count, 74);
         const LiveBlock live = DecodeLiveBlock(bytes);
         ASSERT_EQ(live.size(), c.samples) << int{c.count};
         for (std::size_t k = 0; k < live.size(); ++k)
-            EXPECT_EQ(live.samples[k], (RawSample{static_cast<int>(k), 256 + 200 - static_cast<int>(k)}));
+            EXPECT_EQ(live.samples[k],
+                      (RawSample{static_cast<int>(k), 256 + 200 - static_cast<int>(k)}));
     }
 }
 

@@ -21,67 +21,117 @@ std::vector<RequestCase> RequestCases() {
     const uint8_t date[3] = {0x09, 0x12, 0x26};
     static uint8_t memory[41];
     return {
-        {"GetErrorCode", [](KestUSB& k) { return k.GetErrorCode() == 0; }, {{0xC0, 1, 0, 0, 1, 500}}, {}},
-        {"GetClockConfig", [](KestUSB& k) { return k.GetClockConfig() != nullptr; }, {{0xC0, 2, 0, 0, 2, 100}}, {}},
-        {"SetAutoLog(1)", [](KestUSB& k) { return k.SetAutoLog(1); }, {{0x40, 3, 2, 0, 1, 500}},
+        {"GetErrorCode",
+         [](KestUSB& k) { return k.GetErrorCode() == 0; },
+         {{0xC0, 1, 0, 0, 1, 500}},
+         {}},
+        {"GetClockConfig",
+         [](KestUSB& k) { return k.GetClockConfig() != nullptr; },
+         {{0xC0, 2, 0, 0, 2, 100}},
+         {}},
+        {"SetAutoLog(1)",
+         [](KestUSB& k) { return k.SetAutoLog(1); },
+         {{0x40, 3, 2, 0, 1, 500}},
          [](const sim::Meter& m) { EXPECT_TRUE(m.Settings().autoLog()); }},
-        {"SetAutoLog(2)", [](KestUSB& k) { return k.SetAutoLog(2); }, {{0x40, 3, 0, 0, 1, 500}},
+        {"SetAutoLog(2)",
+         [](KestUSB& k) { return k.SetAutoLog(2); },
+         {{0x40, 3, 0, 0, 1, 500}},
          [](const sim::Meter& m) { EXPECT_FALSE(m.Settings().autoLog()); }},
-        {"DownloadSettings", [](KestUSB& k) { return k.DownloadSettings(0x1F000, 0x170); },
+        {"DownloadSettings",
+         [](KestUSB& k) { return k.DownloadSettings(0x1F000, 0x170); },
          {{0x40, 4, 0xF000, 0, 1, 500}, {0x40, 12, 0x70, 0, 1, 500}},
          [](const sim::Meter& m) {
              EXPECT_EQ(m.Settings().rateCode, 0xF000);
              EXPECT_EQ(m.Settings().pressureUnit, 'p');
          }},
-        {"SetLiveMode(5)", [](KestUSB& k) { return k.SetLiveMode(5); }, {{0x40, 5, 1, 0, 1, 500}},
+        {"SetLiveMode(5)",
+         [](KestUSB& k) { return k.SetLiveMode(5); },
+         {{0x40, 5, 1, 0, 1, 500}},
          [](const sim::Meter& m) { EXPECT_TRUE(m.LiveMode()); }},
-        {"SetLiveMode(-1)", [](KestUSB& k) { return k.SetLiveMode(-1); }, {{0x40, 5, 0, 0, 1, 500}},
+        {"SetLiveMode(-1)",
+         [](KestUSB& k) { return k.SetLiveMode(-1); },
+         {{0x40, 5, 0, 0, 1, 500}},
          [](const sim::Meter& m) { EXPECT_FALSE(m.LiveMode()); }},
-        {"EraseLog", [](KestUSB& k) { return k.EraseLog(); }, {{0x40, 13, 0, 0, 1, 500}},
+        {"EraseLog",
+         [](KestUSB& k) { return k.EraseLog(); },
+         {{0x40, 13, 0, 0, 1, 500}},
          [](const sim::Meter& m) { EXPECT_EQ(m.EventCount(), 0u); }},
-        {"GetLiveSamples", [](KestUSB& k) { return k.GetLiveSamples() != nullptr; }, {{0xC0, 21, 0, 0, 223, 100}}, {}},
-        {"ReadMemory", [](KestUSB& k) { return k.ReadMemory(0, 41, memory); }, {{0xC0, 23, 0, 0x2900, 41, 1000}}, {}},
-        {"GetClock", [](KestUSB& k) { return k.GetClock() != nullptr; }, {{0xC0, 26, 0, 0, 8, 500}}, {}},
-        {"SetClockTime", [time](KestUSB& k) { return k.SetClockTime(time); }, {{0x40, 27, 0x0743, 0x5A22, 4, 500}},
+        {"GetLiveSamples",
+         [](KestUSB& k) { return k.GetLiveSamples() != nullptr; },
+         {{0xC0, 21, 0, 0, 223, 100}},
+         {}},
+        {"ReadMemory",
+         [](KestUSB& k) { return k.ReadMemory(0, 41, memory); },
+         {{0xC0, 23, 0, 0x2900, 41, 1000}},
+         {}},
+        {"GetClock",
+         [](KestUSB& k) { return k.GetClock() != nullptr; },
+         {{0xC0, 26, 0, 0, 8, 500}},
+         {}},
+        {"SetClockTime",
+         [time](KestUSB& k) { return k.SetClockTime(time); },
+         {{0x40, 27, 0x0743, 0x5A22, 4, 500}},
          [](const sim::Meter& m) {
              EXPECT_EQ(m.Clock().hour, 22);
              EXPECT_EQ(m.Clock().minute, 7);
              EXPECT_EQ(m.Clock().second, 43);
              EXPECT_EQ(m.FourthClockByte(), 0x5A);
          }},
-        {"SetClockDate", [date](KestUSB& k) { return k.SetClockDate(date); }, {{0x40, 28, 0x1209, 0x26, 4, 500}},
+        {"SetClockDate",
+         [date](KestUSB& k) { return k.SetClockDate(date); },
+         {{0x40, 28, 0x1209, 0x26, 4, 500}},
          [](const sim::Meter& m) {
              EXPECT_EQ(m.Clock().day, 9);
              EXPECT_EQ(m.Clock().month, 12);
              EXPECT_EQ(m.Clock().year, 2026);
          }},
-        {"SetClockConfig", [](KestUSB& k) { return k.SetClockConfig(0, 171); }, {{0x40, 29, 0xAB00, 0, 2, 100}},
-         [](const sim::Meter& m) { EXPECT_EQ(m.ClockConfig(), (std::array<uint8_t, 2>{0x00, 0xAB})); }},
-        {"SetFlowOnThreshold", [](KestUSB& k) { return k.SetFlowOnThreshold(300, 7); }, {{0x40, 30, 300, 7, 4, 500}},
+        {"SetClockConfig",
+         [](KestUSB& k) { return k.SetClockConfig(0, 171); },
+         {{0x40, 29, 0xAB00, 0, 2, 100}},
+         [](const sim::Meter& m) {
+             EXPECT_EQ(m.ClockConfig(), (std::array<uint8_t, 2>{0x00, 0xAB}));
+         }},
+        {"SetFlowOnThreshold",
+         [](KestUSB& k) { return k.SetFlowOnThreshold(300, 7); },
+         {{0x40, 30, 300, 7, 4, 500}},
          [](const sim::Meter& m) {
              EXPECT_EQ(m.Settings().flowOnThreshold, 300);
              EXPECT_EQ(m.Settings().flowOnDelay, 7);
          }},
-        {"SetFlowOffThreshold", [](KestUSB& k) { return k.SetFlowOffThreshold(12, 30); }, {{0x40, 31, 12, 30, 4, 500}},
+        {"SetFlowOffThreshold",
+         [](KestUSB& k) { return k.SetFlowOffThreshold(12, 30); },
+         {{0x40, 31, 12, 30, 4, 500}},
          [](const sim::Meter& m) {
              EXPECT_EQ(m.Settings().flowOffThreshold, 12);
              EXPECT_EQ(m.Settings().flowOffDelay, 30);
          }},
-        {"SetMedianClamp", [](KestUSB& k) { return k.SetMedianClamp(5, 40); }, {{0x40, 33, 0x2805, 0, 2, 500}},
+        {"SetMedianClamp",
+         [](KestUSB& k) { return k.SetMedianClamp(5, 40); },
+         {{0x40, 33, 0x2805, 0, 2, 500}},
          [](const sim::Meter& m) {
              EXPECT_EQ(m.Settings().medianLength, 5);
              EXPECT_EQ(m.Settings().flowClamp, 40);
          }},
-        {"GetLoggerStatus", [](KestUSB& k) { return k.GetLoggerStatus() != nullptr; }, {{0xC0, 34, 0, 0, 7, 500}}, {}},
-        {"SetPressureCalibration", [](KestUSB& k) { return k.SetPressureCalibration(20, 50, 1); },
+        {"GetLoggerStatus",
+         [](KestUSB& k) { return k.GetLoggerStatus() != nullptr; },
+         {{0xC0, 34, 0, 0, 7, 500}},
+         {}},
+        {"SetPressureCalibration",
+         [](KestUSB& k) { return k.SetPressureCalibration(20, 50, 1); },
          {{0x40, 35, 0x3214, 1, 3, 500}},
          [](const sim::Meter& m) {
              EXPECT_EQ(m.Settings().pressureZero, 20);
              EXPECT_EQ(m.Settings().pressureFine, 50);
              EXPECT_EQ(m.Settings().pressureRough, 1);
          }},
-        {"GetPressureAdc", [](KestUSB& k) { return k.GetPressureAdc() != nullptr; }, {{0xC0, 37, 0, 0, 2, 500}}, {}},
-        {"GetFirmwareVersion", [](KestUSB& k) { return k.GetFirmwareVersion() != nullptr; }, {{0xC0, 41, 0, 0, 2, 500}}, {}},
+        {"GetPressureAdc",
+         [](KestUSB& k) { return k.GetPressureAdc() != nullptr; },
+         {{0xC0, 37, 0, 0, 2, 500}},
+         {}},
+        {"GetFirmwareVersion",
+         [](KestUSB& k) { return k.GetFirmwareVersion() != nullptr; },
+         {{0xC0, 41, 0, 0, 2, 500}},
+         {}},
     };
 }
 
@@ -126,7 +176,8 @@ TEST_F(LinkTest, RepliesCarryTheMetersState) {
     EXPECT_EQ(clock->minute, 30);
     EXPECT_EQ(clock->second, 15);
     EXPECT_EQ(clock->fourth, 0x11);
-    const auto status = DecodeLoggerStatus(std::span<const uint8_t>(link.GetLoggerStatus(), kLoggerStatusLength));
+    const auto status =
+        DecodeLoggerStatus(std::span<const uint8_t>(link.GetLoggerStatus(), kLoggerStatusLength));
     EXPECT_EQ(status->freeMemory, 131071u);
     EXPECT_EQ(status->battery, 205);
     EXPECT_EQ(status->rateCode, meter.Settings().rateCode);
@@ -137,7 +188,8 @@ TEST_F(LinkTest, RepliesCarryTheMetersState) {
 TEST_F(LinkTest, MemoryReadsAreCutInto128ByteChunks) {
     sim::Meter& meter = bus().PlugMeter();
     auto& image = meter.MutableMemory();
-    for (std::size_t a = 0; a < image.size(); ++a) image[a] = static_cast<uint8_t>(a * 7 + (a >> 8));
+    for (std::size_t a = 0; a < image.size(); ++a)
+        image[a] = static_cast<uint8_t>(a * 7 + (a >> 8));
     KestUSB link;
     Warm(link);
 
@@ -318,14 +370,29 @@ struct RetryCase {
 TEST_F(LinkTest, FailedTransferIsRetriedOnceAfterSetConfiguration) {
     const Packet status{0xC0, 34, 0, 0, 7, 500};
     const RetryCase cases[] = {
-        {"one failure", [] { bus().FailNextTransfers(1); }, true, {status, kSetConfigPacket, status}},
-        {"no bytes moved", [] { bus().ZeroByteNextTransfers(1); }, true, {status, kSetConfigPacket, status}},
-        {"time-out", [] { bus().TimeOutNextTransfers(1); }, true, {status, kSetConfigPacket, status}},
-        {"reconfiguration refused", [] {
+        {"one failure",
+         [] { bus().FailNextTransfers(1); },
+         true,
+         {status, kSetConfigPacket, status}},
+        {"no bytes moved",
+         [] { bus().ZeroByteNextTransfers(1); },
+         true,
+         {status, kSetConfigPacket, status}},
+        {"time-out",
+         [] { bus().TimeOutNextTransfers(1); },
+         true,
+         {status, kSetConfigPacket, status}},
+        {"reconfiguration refused",
+         [] {
              bus().FailNextTransfers(1);
              bus().RefuseSetConfiguration(1);
-         }, false, {status, kSetConfigPacket}},
-        {"retry fails too", [] { bus().FailNextTransfers(2); }, false, {status, kSetConfigPacket, status}},
+         },
+         false,
+         {status, kSetConfigPacket}},
+        {"retry fails too",
+         [] { bus().FailNextTransfers(2); },
+         false,
+         {status, kSetConfigPacket, status}},
     };
     for (const RetryCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -381,7 +448,10 @@ TEST_F(LinkTest, DirectOperationsDoNotRetry) {
 TEST_F(LinkTest, LiveSamplesArriveInOrderAtTheMetersInterval) {
     sim::Meter& meter = bus().PlugMeter();
     int n = 0;
-    meter.SetLiveSource([&n](double) { ++n; return RawSample{n, 1000 - n}; });
+    meter.SetLiveSource([&n](double) {
+        ++n;
+        return RawSample{n, 1000 - n};
+    });
     KestUSB link;
     ASSERT_TRUE(link.SetLiveMode(1));
     bus().Advance(std::chrono::milliseconds(3500));
@@ -391,7 +461,9 @@ TEST_F(LinkTest, LiveSamplesArriveInOrderAtTheMetersInterval) {
     ASSERT_EQ(live.size(), 3u);
     EXPECT_EQ(live.samples[0], (RawSample{1, 999}));
     EXPECT_EQ(live.samples[2], (RawSample{3, 997}));
-    EXPECT_EQ(DecodeLiveBlock(std::span<const uint8_t>(link.GetLiveSamples(), kLiveBlockLength)).size(), 0u);
+    EXPECT_EQ(
+        DecodeLiveBlock(std::span<const uint8_t>(link.GetLiveSamples(), kLiveBlockLength)).size(),
+        0u);
 }
 
 }  // namespace

@@ -14,9 +14,9 @@ struct Packet {
     int requestType, request, value, index, length, timeout;
     friend bool operator==(const Packet&, const Packet&) = default;
     friend std::ostream& operator<<(std::ostream& os, const Packet& p) {
-        return os << std::hex << "{type 0x" << p.requestType << ", req " << std::dec << p.request << ", value 0x"
-                  << std::hex << p.value << ", index 0x" << p.index << std::dec << ", len " << p.length
-                  << ", timeout " << p.timeout << "}";
+        return os << std::hex << "{type 0x" << p.requestType << ", req " << std::dec << p.request
+                  << ", value 0x" << std::hex << p.value << ", index 0x" << p.index << std::dec
+                  << ", len " << p.length << ", timeout " << p.timeout << "}";
     }
 };
 

@@ -73,11 +73,14 @@ TEST(Scenario, ErrorsNameTheLine) {
         {"clock 2026-02-30 10:00:00\n", "scenario:1: '2026-02-30' is not a date"},
         {"clock 2026-02-03 24:00:00\n", "scenario:1: '24:00:00' is not a time"},
         {"serial 3\nfirmware 0x0402\n", "scenario:2: 'firmware' must come before the settings"},
-        {"event 2026-01-01 00:00:00 samples 10/20 99999/3\n", "scenario:1: '99999' is outside 0..16383"},
-        {"event 2026-01-01 00:00:00 samples 10-20\n", "scenario:1: sample '10-20' is not FLOW/PRESSURE"},
+        {"event 2026-01-01 00:00:00 samples 10/20 99999/3\n",
+         "scenario:1: '99999' is outside 0..16383"},
+        {"event 2026-01-01 00:00:00 samples 10-20\n",
+         "scenario:1: sample '10-20' is not FLOW/PRESSURE"},
         {"samples 1/2\n", "scenario:1: 'samples' continues"},
         {"event 2026-01-01 00:00:00 wobble\n", "scenario:1: unknown event shape 'wobble'"},
-        {"event 2026-01-01 00:00:00 constant 10 flow 5 pressure -2\n", "scenario:1: '-2' is not a number"},
+        {"event 2026-01-01 00:00:00 constant 10 flow 5 pressure -2\n",
+         "scenario:1: '-2' is not a number"},
         {"interval-ms 16000\nevent 2026-01-01 00:00:00 constant 99999999 flow 5 pressure 2\n",
          "scenario:2: the event does not fit"},
     };
@@ -136,10 +139,12 @@ TEST(Scenario, ShippedScenariosLoadAndAnswerThroughTheLink) {
 }
 
 TEST(Scenario, DemoScenarioHoldsItsFourEvents) {
-    const sim::Scenario s = sim::Scenario::Load(std::string(HVX_SCENARIO_DIR) + "/hydrant-test.txt");
+    const sim::Scenario s =
+        sim::Scenario::Load(std::string(HVX_SCENARIO_DIR) + "/hydrant-test.txt");
     EXPECT_EQ(s.meter().EventCount(), 4u);
     EXPECT_EQ(s.meter().Settings().serial, 2417);
-    EXPECT_EQ(FormatEventDate(DecodeTocEntry(s.meter().Memory().data() + TocAddress(1))), "8/12/2026 8:12:40");
+    EXPECT_EQ(FormatEventDate(DecodeTocEntry(s.meter().Memory().data() + TocAddress(1))),
+              "8/12/2026 8:12:40");
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // it, erase, the running clock, live mode, and the libusb 0.1 lists it presents.
 
 #include <gtest/gtest.h>
-
 #include <usb.h>
 
 #include <algorithm>
@@ -75,7 +74,8 @@ std::vector<std::vector<RawSample>> ReadEvents(KestUSB& link) {
     for (unsigned k = n; k-- > 0;) {
         const uint32_t stop = DecodeTocEntry(toc.data() + 9 * k).endAddress;
         std::vector<RawSample> samples;
-        for (uint32_t a = start; a + 3 <= stop; a += 3) samples.push_back(DecodeRawSample(data.data() + (a - L)));
+        for (uint32_t a = start; a + 3 <= stop; a += 3)
+            samples.push_back(DecodeRawSample(data.data() + (a - L)));
         events.push_back(samples);
         start = stop;
     }
@@ -166,10 +166,12 @@ TEST_F(SimTest, LiveModeFillsABufferThatEachBlockDrains) {
     bus().Advance(std::chrono::milliseconds(1));
     EXPECT_EQ(meter.PendingLiveSamples(), 1u);
 
-    // More than one block's worth waiting: 74 now, the rest in the next block, oldest dropped past 74.
+    // More than one block's worth waiting: 74 now, the rest in the next block, oldest dropped
+    // past 74.
     bus().Advance(std::chrono::seconds(79));
     EXPECT_EQ(meter.PendingLiveSamples(), 74u);
-    LiveBlock first = DecodeLiveBlock(std::span<const uint8_t>(link.GetLiveSamples(), kLiveBlockLength));
+    LiveBlock first =
+        DecodeLiveBlock(std::span<const uint8_t>(link.GetLiveSamples(), kLiveBlockLength));
     ASSERT_EQ(first.size(), 74u);
     EXPECT_EQ(first.samples[0].flow, 80 - 73);
     EXPECT_EQ(first.samples[73].flow, 80);
@@ -177,7 +179,9 @@ TEST_F(SimTest, LiveModeFillsABufferThatEachBlockDrains) {
 
     ASSERT_TRUE(link.SetLiveMode(0));
     bus().Advance(std::chrono::seconds(5));
-    EXPECT_EQ(DecodeLiveBlock(std::span<const uint8_t>(link.GetLiveSamples(), kLiveBlockLength)).size(), 0u);
+    EXPECT_EQ(
+        DecodeLiveBlock(std::span<const uint8_t>(link.GetLiveSamples(), kLiveBlockLength)).size(),
+        0u);
 }
 
 TEST_F(SimTest, LiveSamplesFollowTheMetersInterval) {
@@ -187,7 +191,8 @@ TEST_F(SimTest, LiveSamplesFollowTheMetersInterval) {
     ASSERT_TRUE(link.SetLiveMode(1));
     bus().Advance(std::chrono::milliseconds(2600));
     EXPECT_EQ(meter.PendingLiveSamples(), 5u);
-    const LiveBlock block = DecodeLiveBlock(std::span<const uint8_t>(link.GetLiveSamples(), kLiveBlockLength));
+    const LiveBlock block =
+        DecodeLiveBlock(std::span<const uint8_t>(link.GetLiveSamples(), kLiveBlockLength));
     ASSERT_EQ(block.size(), 5u);
     for (const RawSample& s : block) {
         EXPECT_GT(s.flow, 0);  // the default source: a plausible running flow
