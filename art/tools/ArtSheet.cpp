@@ -1,7 +1,8 @@
 // Renders every picture of the program onto one PNG contact sheet, at 1x and 2x and in each button
 // state, plus the splash (<sheet>-splash.png) and the main window's button rows with their captions
 // (<sheet>-buttons.png), so the artwork can be reviewed without running the program:
-//   xvfb-run -a hvx_art_sheet sheet.png [scale [name-filter]]
+//   xvfb-run -a hvx_art_sheet sheet.png [scale [name-filter [zoom]]]
+// zoom magnifies the finished sheet pixel by pixel, to judge how crisp the 1x pictures are.
 #include "Art.h"
 
 #include <wx/app.h>
@@ -66,7 +67,7 @@ bool WriteButtonRows(const wxString& path, double scale) {
     return sheet.SaveFile(path, wxBITMAP_TYPE_PNG);
 }
 
-int Run(const wxString& path, double scale, const wxString& filter) {
+int Run(const wxString& path, double scale, const wxString& filter, int zoom) {
     const wxColour grey(236, 233, 216);
     const int gap = 10, labelWidth = 150;
     int width = labelWidth, height = gap;
@@ -98,7 +99,9 @@ int Run(const wxString& path, double scale, const wxString& filter) {
         y += std::max(2 * s1.y, 16) + gap;
     }
     dc.SelectObject(wxNullBitmap);
-    if (!sheet.SaveFile(path, wxBITMAP_TYPE_PNG)) return 1;
+    wxImage out = sheet.ConvertToImage();
+    if (zoom > 1) out.Rescale(out.GetWidth() * zoom, out.GetHeight() * zoom, wxIMAGE_QUALITY_NEAREST);
+    if (!out.SaveFile(path, wxBITMAP_TYPE_PNG)) return 1;
     const wxString stem = path.BeforeLast('.');
     const bool ok = SplashBitmap().SaveFile(stem + "-splash.png", wxBITMAP_TYPE_PNG) &&
                     WriteButtonRows(stem + "-buttons.png", scale);
@@ -116,7 +119,7 @@ int main(int argc, char** argv) {
     if (!wxEntryStart(argc, argv)) return 2;
     wxInitAllImageHandlers();
     const int rc = Run(wxString::FromUTF8(argv[1]), argc > 2 ? std::atof(argv[2]) : 1.0,
-                       argc > 3 ? wxString::FromUTF8(argv[3]) : wxString());
+                       argc > 3 ? wxString::FromUTF8(argv[3]) : wxString(), argc > 4 ? std::atoi(argv[4]) : 1);
     wxEntryCleanup();
     return rc;
 }
