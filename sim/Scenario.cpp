@@ -128,6 +128,8 @@ public:
             Args(1);
             s_.bus_ = Int(1, 1, 127);
             return;
+        } else if (Fault(key)) {
+            return;
         } else if (key == "live") {
             if (w.size() != 5 || w[1] != "flow" || w[3] != "pressure")
                 Fail("expected: live flow F pressure P");
@@ -146,6 +148,38 @@ public:
         }
         s_.meter_.SetSettings(st);
         settingsSeen_ = true;
+    }
+
+    // Faults for end-to-end runs, which reach the bus only through the scenario.
+    bool Fault(const std::string& key) {
+        using Arm = void (Bus::*)(int);
+        static const std::pair<const char*, Arm> kFaults[] = {
+            {"time-out-transfers", &Bus::TimeOutNextTransfers},
+            {"zero-byte-transfers", &Bus::ZeroByteNextTransfers},
+            {"refuse-set-configuration", &Bus::RefuseSetConfiguration},
+            {"fail-opens", &Bus::FailNextOpens},
+            {"unplug-after", &Bus::UnplugAfterTransfers},
+        };
+        if (key == "fail-transfers") {
+            Args(1);
+            const int n = Int(1, 0, 1'000'000);
+            s_.faults_.push_back([n](Bus& bus) { bus.FailNextTransfers(n); });
+            return true;
+        }
+        if (key == "short-replies") {
+            Args(2);
+            const int n = Int(1, 0, 1'000'000), bytes = Int(2, 0, 255);
+            s_.faults_.push_back([n, bytes](Bus& bus) { bus.ShortReplyNextTransfers(n, bytes); });
+            return true;
+        }
+        for (const auto& [name, arm] : kFaults) {
+            if (key != name) continue;
+            Args(1);
+            const int n = Int(1, 0, 1'000'000);
+            s_.faults_.push_back([n, arm = arm](Bus& bus) { (bus.*arm)(n); });
+            return true;
+        }
+        return false;
     }
 
     void Finish() {
@@ -329,6 +363,7 @@ Scenario Scenario::Load(const std::string& path) {
 Meter& Scenario::PlugInto(Bus& bus) const {
     Meter& meter = bus.PlugMeter(bus_);
     meter = meter_;
+    for (const auto& arm : faults_) arm(bus);
     return meter;
 }
 

@@ -3,10 +3,12 @@
 // settings, clock, battery, live readings and logged events, given sample by sample or generated
 // (a constant run, a hydrant flow test). Errors name the file and line.
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Bus.h"
 #include "Meter.h"
@@ -28,13 +30,15 @@ public:
     int busNumber() const { return bus_; }
     bool hasClock() const { return hasClock_; }
 
-    // Plugs a copy of the scenario's meter into the bus and returns it.
+    // Plugs a copy of the scenario's meter into the bus, arms the scenario's faults on the bus and
+    // returns the meter.
     Meter& PlugInto(Bus& bus) const;
 
 private:
     Meter meter_;
     int bus_ = 1;
     bool hasClock_ = false;
+    std::vector<std::function<void(Bus&)>> faults_;
     friend class ScenarioParser;
 };
 

@@ -95,6 +95,25 @@ TEST(Scenario, ErrorsNameTheLine) {
     EXPECT_THROW(sim::Scenario::Load("/nonexistent/scenario.txt"), sim::ScenarioError);
 }
 
+TEST(Scenario, FaultLinesArmTheBus) {
+    sim::Bus& bus = sim::Bus::Instance();
+    bus.Reset();
+    sim::Scenario::Parse("fail-opens 1\nfail-transfers 2\nrefuse-set-configuration 1\n")
+        .PlugInto(bus);
+    KestUSB link;
+    EXPECT_EQ(link.GetLoggerStatus(), nullptr);
+    EXPECT_NE(link.GetLoggerStatus(), nullptr);
+    EXPECT_EQ(bus.OpenCalls(), 2) << "the search's own open failed";
+    std::vector<std::pair<int, bool>> log;  // request, succeeded
+    for (const sim::TransferRecord& r : bus.Transfers()) log.push_back({r.request, r.result >= 0});
+    const std::vector<std::pair<int, bool>> expected = {
+        {34, false}, {9, false},              // refused reconfiguration ends the first request
+        {34, false}, {9, true},  {34, true},  // the second succeeds on its retry
+    };
+    EXPECT_EQ(log, expected);
+    bus.Reset();
+}
+
 TEST(Scenario, HydrantTestDropsToResidualWhileTheFlowRuns) {
     const sim::Scenario s = sim::Scenario::Parse(R"(
 pressure-unit bar
