@@ -12,8 +12,11 @@ namespace {
 
 const RequestSpec& Spec(MeterRequest code) { return *FindRequest(code); }
 
-// A transfer fails when libusb reports an error or moves no bytes.
-bool Moved(int result) { return result > 0; }
+// A transfer fails when libusb reports an error or moves no bytes. A reply shorter than asked
+// fails too: the rest of the shared buffer would still hold the previous reply.
+bool Moved(int requestType, int result, int length) {
+    return result > 0 && (requestType != kRequestTypeIn || result >= length);
+}
 
 }  // namespace
 
@@ -63,10 +66,10 @@ LinkStatus KestUSB::Transfer(int requestType, int request, int value, int index,
                                reinterpret_cast<char*>(buffer), length, timeoutMs);
     };
     LinkStatus status = LINK_OK;
-    if (!Moved(send())) {
+    if (!Moved(requestType, send(), length)) {
         if (Reconfigure() < 0)
             status = LINK_RECONFIGURE_FAILED;
-        else if (!Moved(send()))
+        else if (!Moved(requestType, send(), length))
             status = LINK_RETRY_FAILED;
     }
     Close();
@@ -120,11 +123,19 @@ bool KestUSB::EraseLog() { return Write(REQ_ERASE_LOG, 0, 0) == LINK_OK; }
 
 const uint8_t* KestUSB::GetLiveSamples() {
     const RequestSpec& s = Spec(REQ_GET_LIVE_SAMPLES);
-    return Direct(kRequestTypeIn, s.code, 0, 0, s.length, s.timeoutMs) >= 0 ? buffer : nullptr;
+    // The count byte must describe this reply, never the previous block: a reply that moves no
+    // bytes reads as an empty block, a short one as the whole samples it carried.
+    buffer[0] = 0;
+    const int result = Direct(kRequestTypeIn, s.code, 0, 0, s.length, s.timeoutMs);
+    if (result < 0) return nullptr;
+    const int carried = result > 0 ? (result - 1) / 3 * 3 : 0;
+    if (buffer[0] > carried) buffer[0] = static_cast<uint8_t>(carried);
+    return buffer;
 }
 
 bool KestUSB::ReadMemory(unsigned address, unsigned length, uint8_t* destination) {
     if (length == 0) return true;
+    if (destination == nullptr) return false;
     if (device == nullptr && !FindMeter()) return false;
     if (!Open()) return false;
     const RequestSpec& s = Spec(REQ_READ_MEMORY);

@@ -445,6 +445,46 @@ TEST_F(LinkTest, DirectOperationsDoNotRetry) {
     for (const Packet& p : Packets()) EXPECT_NE(p.request, 9);
 }
 
+TEST_F(LinkTest, ShortReplyOnTheReadPathIsRetried) {
+    sim::Meter& meter = bus().PlugMeter();
+    meter.SetBattery(0x0102);
+    KestUSB link;
+    Warm(link);
+    bus().ShortReplyNextTransfers(1, 3);
+    const uint8_t* status = link.GetLoggerStatus();
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(DecodeLoggerStatus(std::span<const uint8_t>(status, 7))->battery, 0x0102);
+    EXPECT_EQ(Packets().size(), 3u) << "request, SET_CONFIGURATION, request";
+
+    bus().ShortReplyNextTransfers(2, 7);
+    EXPECT_EQ(link.GetClock(), nullptr) << "7 of the clock's 8 bytes";
+}
+
+TEST_F(LinkTest, LiveBlockNeverRepeatsThePreviousSamples) {
+    sim::Meter& meter = bus().PlugMeter();
+    int n = 0;
+    meter.SetLiveSource([&n](double) { return RawSample{++n, 0}; });
+    KestUSB link;
+    ASSERT_TRUE(link.SetLiveMode(1));
+    bus().Advance(std::chrono::seconds(4));
+    ASSERT_EQ(
+        DecodeLiveBlock(std::span<const uint8_t>(link.GetLiveSamples(), kLiveBlockLength)).size(),
+        4u);
+
+    bus().Advance(std::chrono::seconds(5));
+    bus().ZeroByteNextTransfers(1);
+    const uint8_t* empty = link.GetLiveSamples();
+    ASSERT_NE(empty, nullptr);
+    EXPECT_EQ(DecodeLiveBlock(std::span<const uint8_t>(empty, kLiveBlockLength)).size(), 0u);
+
+    bus().ShortReplyNextTransfers(1, 1 + 3 * 2 + 1);  // two whole samples and a stray byte
+    const LiveBlock part =
+        DecodeLiveBlock(std::span<const uint8_t>(link.GetLiveSamples(), kLiveBlockLength));
+    ASSERT_EQ(part.size(), 2u);
+    EXPECT_EQ(part.samples[0].flow, 5);
+    EXPECT_EQ(part.samples[1].flow, 6);
+}
+
 TEST_F(LinkTest, LiveSamplesArriveInOrderAtTheMetersInterval) {
     sim::Meter& meter = bus().PlugMeter();
     int n = 0;
