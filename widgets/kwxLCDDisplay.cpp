@@ -1,17 +1,17 @@
 #include "kwxLCDDisplay.h"
 
-#include "LcdText.h"
-
 #include <wx/brush.h>
 #include <wx/dcbuffer.h>
 #include <wx/pen.h>
 
 #include <algorithm>
 
+#include "LcdText.h"
+
 namespace {
 // More cells than any readout needs; keeps the canvas arithmetic far from overflow.
 constexpr int kMaxDigits = 256;
-}
+}  // namespace
 
 kwxLCDDisplay::kwxLCDDisplay(wxWindow* parent, const wxPoint& pos, const wxSize& size) {
     // Painting covers every pixel, so the toolkit need not erase first (no flicker).
@@ -89,7 +89,8 @@ void kwxLCDDisplay::DrawCell(wxDC& dc, lcd::Point origin, unsigned char c, bool 
     const int W = geometry_.segmentWidth;
     if (c == ':') {
         dc.SetBrush(wxBrush(light_));
-        for (const lcd::Box& b : lcd::ColonBoxes(origin, L, W)) dc.DrawEllipse(b.x, b.y, b.width, b.height);
+        for (const lcd::Box& b : lcd::ColonBoxes(origin, L, W))
+            dc.DrawEllipse(b.x, b.y, b.width, b.height);
         return;
     }
     const std::uint8_t code = lcd::SegmentCode(c);

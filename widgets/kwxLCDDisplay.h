@@ -2,10 +2,10 @@
 // A row of seven-segment digit cells showing a short text, drawn on a fixed canvas that is scaled
 // to the window and centred, like a liquid-crystal panel.
 
-#include "LcdSegments.h"
-
 #include <wx/colour.h>
 #include <wx/window.h>
+
+#include "LcdSegments.h"
 
 class wxDC;
 

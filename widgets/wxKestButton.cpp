@@ -52,12 +52,18 @@ void wxKestButton::SetPicture(wxBitmapBundle& slot, const wxBitmapBundle& bitmap
 const wxBitmapBundle& wxKestButton::GetBundle(button::Picture which) const {
     static const wxBitmapBundle none;
     switch (which) {
-    case button::Picture::Normal: return normalPic_;
-    case button::Picture::Pressed: return pressedPic_;
-    case button::Picture::Hover: return hoverPic_;
-    case button::Picture::Focused: return focusPic_;
-    case button::Picture::Disabled: return disabledPic_;
-    case button::Picture::None: break;
+        case button::Picture::Normal:
+            return normalPic_;
+        case button::Picture::Pressed:
+            return pressedPic_;
+        case button::Picture::Hover:
+            return hoverPic_;
+        case button::Picture::Focused:
+            return focusPic_;
+        case button::Picture::Disabled:
+            return disabledPic_;
+        case button::Picture::None:
+            break;
     }
     return none;
 }
@@ -113,9 +119,15 @@ void wxKestButton::DrawTo(wxDC& dc, const wxSize& size) const {
     if (bundle.IsOk()) {
         // The resolution follows the DC, so a high-resolution screen or picture gets a sharp
         // picture at the size the bundle was designed for.
-        wxBitmap bmp = bundle.GetBitmap(bundle.GetPreferredBitmapSizeAtScale(dc.GetContentScaleFactor()));
+        const double dcScale = dc.GetContentScaleFactor();
+        wxBitmap bmp = bundle.GetBitmap(bundle.GetPreferredBitmapSizeAtScale(dcScale));
         const wxSize design = bundle.GetDefaultSize();
-        if (design.x > 0) bmp.SetScaleFactor(static_cast<double>(bmp.GetWidth()) / design.x);
+        const double scale = design.x > 0 ? static_cast<double>(bmp.GetWidth()) / design.x : 1.0;
+        if (scale != bmp.GetScaleFactor()) {
+            // A copy of its own, so the bundle's bitmap keeps its scale for other users.
+            bmp = bmp.GetSubBitmap(wxRect(bmp.GetSize()));
+            bmp.SetScaleFactor(scale);
+        }
         const wxSize pic = bmp.GetLogicalSize();
         const button::Alignment align{HasFlag(wxBU_LEFT), HasFlag(wxBU_RIGHT), HasFlag(wxBU_TOP),
                                       HasFlag(wxBU_BOTTOM)};
@@ -135,7 +147,8 @@ void wxKestButton::DrawTo(wxDC& dc, const wxSize& size) const {
         dc.SetBrush(disabledBrush_);
         dc.DrawRectangle(rect);
     } else if (autoDraw && HasFocus()) {
-        wxRendererNative::Get().DrawFocusRect(const_cast<wxKestButton*>(this), dc, wxRect(rect).Deflate(3));
+        wxRendererNative::Get().DrawFocusRect(const_cast<wxKestButton*>(this), dc,
+                                              wxRect(rect).Deflate(3));
     }
 
     if (!caption_.empty()) {
@@ -192,13 +205,13 @@ void wxKestButton::OnCaptureLost(wxMouseCaptureLostEvent&) {
 
 void wxKestButton::OnKeyDown(wxKeyEvent& event) {
     switch (event.GetKeyCode()) {
-    case WXK_SPACE:
-    case WXK_RETURN:
-    case WXK_NUMPAD_ENTER:
-        if (IsEnabled()) Click();
-        return;
-    default:
-        event.Skip();
+        case WXK_SPACE:
+        case WXK_RETURN:
+        case WXK_NUMPAD_ENTER:
+            if (IsEnabled()) Click();
+            return;
+        default:
+            event.Skip();
     }
 }
 

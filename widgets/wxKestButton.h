@@ -3,12 +3,12 @@
 // along its bottom edge. It is drawn entirely by itself (a native button would draw its own face
 // and ignore the caption), and offers the toolkit bitmap button's picture operations by name.
 
-#include "ButtonLayout.h"
-
 #include <wx/anybutton.h>
 #include <wx/bmpbndl.h>
 #include <wx/brush.h>
 #include <wx/control.h>
+
+#include "ButtonLayout.h"
 
 class wxDC;
 

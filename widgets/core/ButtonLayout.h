@@ -48,6 +48,8 @@ Offset PlacePicture(int buttonWidth, int buttonHeight, int pictureWidth, int pic
 Offset PlaceCaption(int buttonWidth, int buttonHeight, int captionWidth, int captionHeight);
 
 // Whether entering or leaving the button repaints it.
-inline bool RepaintsOnHover(bool enabled, bool hasHoverPicture) { return enabled && hasHoverPicture; }
+inline bool RepaintsOnHover(bool enabled, bool hasHoverPicture) {
+    return enabled && hasHoverPicture;
+}
 
 }  // namespace button

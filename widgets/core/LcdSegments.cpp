@@ -22,8 +22,9 @@ constexpr std::array<Glyph, 22> kGlyphs{{
 }  // namespace
 
 std::uint8_t SegmentCode(unsigned char c) {
-    const auto it = std::find_if(kGlyphs.begin(), kGlyphs.end(),
-                                 [c](const Glyph& g) { return static_cast<unsigned char>(g.c) == c; });
+    const auto it = std::find_if(kGlyphs.begin(), kGlyphs.end(), [c](const Glyph& g) {
+        return static_cast<unsigned char>(g.c) == c;
+    });
     return it == kGlyphs.end() ? 0 : it->code;
 }
 
@@ -32,28 +33,37 @@ Polygon SegmentPolygon(Segment s, Point o, int L, int W) {
     const int y = o.y;
     const int h = W / 2;
     switch (s) {
-    case Top:
-        return {{{{x, y}, {x + L, y}, {x + L - W, y + W}, {x + W, y + W}}}, 4};
-    case UpperLeft:
-        return {{{{x, y}, {x, y + L}, {x + W, y + L - h}, {x + W, y + W}}}, 4};
-    case UpperRight:
-        return {{{{x + L - W, y + W}, {x + L, y}, {x + L, y + L}, {x + L - W, y + L - h}}}, 4};
-    case LowerLeft:
-        return {{{{x, y + L}, {x, y + 2 * L}, {x + W, y + 2 * L - W}, {x + W, y + L + W - h}}}, 4};
-    case LowerRight:
-        return {{{{x + L - W, y + L + h}, {x + L, y + L}, {x + L, y + 2 * L}, {x + L - W, y + 2 * L - W}}}, 4};
-    case Bottom:
-        return {{{{x + W, y + 2 * L - W}, {x + L - W, y + 2 * L - W}, {x + L, y + 2 * L}, {x, y + 2 * L}}}, 4};
-    case Middle:
-        return {{{{x, y + L},
-                  {x + W, y + L - h},
-                  {x + L - W, y + L - h},
-                  {x + L, y + L},
-                  {x + L - W, y + L - h + W},
-                  {x + W, y + L - h + W}}},
-                6};
-    case SegmentCount:
-        break;
+        case Top:
+            return {{{{x, y}, {x + L, y}, {x + L - W, y + W}, {x + W, y + W}}}, 4};
+        case UpperLeft:
+            return {{{{x, y}, {x, y + L}, {x + W, y + L - h}, {x + W, y + W}}}, 4};
+        case UpperRight:
+            return {{{{x + L - W, y + W}, {x + L, y}, {x + L, y + L}, {x + L - W, y + L - h}}}, 4};
+        case LowerLeft:
+            return {{{{x, y + L}, {x, y + 2 * L}, {x + W, y + 2 * L - W}, {x + W, y + L + W - h}}},
+                    4};
+        case LowerRight:
+            return {{{{x + L - W, y + L + h},
+                      {x + L, y + L},
+                      {x + L, y + 2 * L},
+                      {x + L - W, y + 2 * L - W}}},
+                    4};
+        case Bottom:
+            return {{{{x + W, y + 2 * L - W},
+                      {x + L - W, y + 2 * L - W},
+                      {x + L, y + 2 * L},
+                      {x, y + 2 * L}}},
+                    4};
+        case Middle:
+            return {{{{x, y + L},
+                      {x + W, y + L - h},
+                      {x + L - W, y + L - h},
+                      {x + L, y + L},
+                      {x + L - W, y + L - h + W},
+                      {x + W, y + L - h + W}}},
+                    6};
+        case SegmentCount:
+            break;
     }
     return {};
 }

@@ -23,7 +23,16 @@ struct Box {
 };
 
 // Bit i of a segment code lights segment i.
-enum Segment : int { Top, UpperLeft, UpperRight, LowerLeft, LowerRight, Bottom, Middle, SegmentCount };
+enum Segment : int {
+    Top,
+    UpperLeft,
+    UpperRight,
+    LowerLeft,
+    LowerRight,
+    Bottom,
+    Middle,
+    SegmentCount
+};
 
 // A segment outline: four corners, or six for the middle hexagon.
 struct Polygon {

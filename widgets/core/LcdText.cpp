@@ -46,7 +46,8 @@ std::vector<Cell> WalkText(const wxString& text, int cells) {
 }
 
 std::string ClockText(float seconds) {
-    const double whole = std::isfinite(seconds) && seconds > 0 ? std::trunc(static_cast<double>(seconds)) : 0.0;
+    const double whole =
+        std::isfinite(seconds) && seconds > 0 ? std::trunc(static_cast<double>(seconds)) : 0.0;
     const long day = static_cast<long>(std::fmod(whole, 86400.0));
     char buf[32];
     std::snprintf(buf, sizeof buf, "%02ld:%02ld:%02ld", day / 3600, day / 60 % 60, day % 60);

@@ -1,6 +1,3 @@
-#include "GuiTest.h"
-#include "wxKestButton.h"
-
 #include <gtest/gtest.h>
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
@@ -8,6 +5,9 @@
 #include <wx/image.h>
 #include <wx/panel.h>
 #include <wx/utils.h>
+
+#include "GuiTest.h"
+#include "wxKestButton.h"
 
 namespace {
 
@@ -45,7 +45,10 @@ protected:
         Make(0);
         frame_->Show();
     }
-    void TearDown() override { frame_->Destroy(); guitest::Flush(); }
+    void TearDown() override {
+        frame_->Destroy();
+        guitest::Flush();
+    }
 
     void Make(long style, const wxString& caption = wxEmptyString) {
         if (button_) button_->Destroy();
@@ -308,7 +311,8 @@ TEST_F(KestButton, SystemColourChangeRepaintsADisabledButton) {
 }
 
 TEST_F(KestButton, HighResolutionDrawingUsesTheLargerPictureAtTheSameSize) {
-    button_->SetBitmapLabel(wxBitmapBundle::FromBitmaps(Picture(kNormal, 30, 20), Picture(kHover, 60, 40)));
+    button_->SetBitmapLabel(
+        wxBitmapBundle::FromBitmaps(Picture(kNormal, 30, 20), Picture(kHover, 60, 40)));
     wxBitmap bmp;
     bmp.CreateWithDIPSize(wxSize(55, 60), 2.0, 24);
     {
@@ -318,7 +322,8 @@ TEST_F(KestButton, HighResolutionDrawingUsesTheLargerPictureAtTheSameSize) {
     }
     const wxImage img = bmp.ConvertToImage();
     ASSERT_EQ(img.GetWidth(), 110);
-    // Still placed as a 30 x 20 picture at (12, 20), now in twice as many pixels of the 60 x 40 one.
+    // Still placed as a 30 x 20 picture at (12, 20), now in twice as many pixels of the 60 x 40
+    // one.
     EXPECT_EQ(At(img, 24, 40), kHover);
     EXPECT_EQ(At(img, 83, 79), kHover);
     EXPECT_EQ(At(img, 23, 40), kBackground);

@@ -1,8 +1,3 @@
-#include "GuiTest.h"
-#include "LcdSegments.h"
-#include "kwxLCDClock.h"
-#include "kwxLCDDisplay.h"
-
 #include <gtest/gtest.h>
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
@@ -10,6 +5,11 @@
 #include <wx/image.h>
 
 #include <memory>
+
+#include "GuiTest.h"
+#include "LcdSegments.h"
+#include "kwxLCDClock.h"
+#include "kwxLCDDisplay.h"
 
 namespace {
 
@@ -25,7 +25,10 @@ protected:
         lcd_ = new kwxLCDDisplay(frame_, wxDefaultPosition, wxSize(200, 60));
         frame_->Show();
     }
-    void TearDown() override { frame_->Destroy(); guitest::Flush(); }
+    void TearDown() override {
+        frame_->Destroy();
+        guitest::Flush();
+    }
 
     // Draws the readout into a bitmap of the given size and keeps the pixels.
     void Draw(int width, int height) {
@@ -47,7 +50,8 @@ protected:
     wxColour SegmentColour(int cell, lcd::Segment s) const {
         lcd::Geometry g;
         g.digits = lcd_->GetNumberDigits();
-        const lcd::Polygon p = lcd::SegmentPolygon(s, g.CellOrigin(cell), g.segmentLength, g.segmentWidth);
+        const lcd::Polygon p =
+            lcd::SegmentPolygon(s, g.CellOrigin(cell), g.segmentLength, g.segmentWidth);
         double x = 0, y = 0;
         for (int i = 0; i < p.count; ++i) {
             x += p.corners[i].x;
@@ -55,7 +59,9 @@ protected:
         }
         return At(x / p.count, y / p.count);
     }
-    wxColour BoxCentre(const lcd::Box& b) const { return At(b.x + b.width / 2.0, b.y + b.height / 2.0); }
+    wxColour BoxCentre(const lcd::Box& b) const {
+        return At(b.x + b.width / 2.0, b.y + b.height / 2.0);
+    }
     lcd::Point Origin(int cell) const {
         lcd::Geometry g;
         g.digits = lcd_->GetNumberDigits();
@@ -87,17 +93,15 @@ TEST_F(LcdDrawing, LitAndUnlitSegmentsWhereTheGeometryPutsThem) {
         const char* text;
         int codes[6];  // cell 0 (rightmost) first
     } cases[] = {
-        {"8", {0x7F, 0, 0, 0, 0, 0}},
-        {"1", {0x14, 0, 0, 0, 0, 0}},
-        {"12.5", {0x73, 0x6D, 0x14, 0, 0, 0}},
-        {"-4^C", {0x2B, 0x47, 0x56, 0x40, 0, 0}},
-        {"abc", {0, 0, 0, 0, 0, 0}},
-        {"1234567", {0x15, 0x7B, 0x73, 0x56, 0x75, 0x6D}},
+        {"8", {0x7F, 0, 0, 0, 0, 0}},          {"1", {0x14, 0, 0, 0, 0, 0}},
+        {"12.5", {0x73, 0x6D, 0x14, 0, 0, 0}}, {"-4^C", {0x2B, 0x47, 0x56, 0x40, 0, 0}},
+        {"abc", {0, 0, 0, 0, 0, 0}},           {"1234567", {0x15, 0x7B, 0x73, 0x56, 0x75, 0x6D}},
     };
     for (const auto& c : cases) {
         lcd_->SetValue(c.text);
         Draw(682, 180);  // scale 2
-        for (int cell = 0; cell < 6; ++cell) EXPECT_EQ(LitCode(cell), c.codes[cell]) << c.text << " cell " << cell;
+        for (int cell = 0; cell < 6; ++cell)
+            EXPECT_EQ(LitCode(cell), c.codes[cell]) << c.text << " cell " << cell;
     }
 }
 
@@ -109,7 +113,8 @@ TEST_F(LcdDrawing, DecimalPointLitOnlyAfterItsCharacter) {
     const lcd::Geometry g;
     EXPECT_EQ(BoxCentre(lcd::DecimalPointBox(Origin(1), g.segmentLength, g.segmentWidth)), kLight);
     for (const int cell : {0, 2, 3})
-        EXPECT_EQ(BoxCentre(lcd::DecimalPointBox(Origin(cell), g.segmentLength, g.segmentWidth)), kUnlit)
+        EXPECT_EQ(BoxCentre(lcd::DecimalPointBox(Origin(cell), g.segmentLength, g.segmentWidth)),
+                  kUnlit)
             << cell;
 }
 
@@ -124,8 +129,10 @@ TEST_F(LcdDrawing, ColonTakesItsCellAndIsAlwaysLit) {
             EXPECT_EQ(BoxCentre(b), kLight) << cell;
         // No segment and no decimal point is drawn in a colon cell.
         for (int s = 0; s < lcd::SegmentCount; ++s)
-            EXPECT_EQ(SegmentColour(cell, static_cast<lcd::Segment>(s)), kBackground) << cell << " " << s;
-        EXPECT_EQ(BoxCentre(lcd::DecimalPointBox(Origin(cell), g.segmentLength, g.segmentWidth)), kBackground);
+            EXPECT_EQ(SegmentColour(cell, static_cast<lcd::Segment>(s)), kBackground)
+                << cell << " " << s;
+        EXPECT_EQ(BoxCentre(lcd::DecimalPointBox(Origin(cell), g.segmentLength, g.segmentWidth)),
+                  kBackground);
     }
     EXPECT_EQ(LitCode(6), 0x3F);  // the leftmost 0 survives, the first one is lost
     EXPECT_EQ(LitCode(0), 0x3F);
@@ -162,7 +169,7 @@ TEST_F(LcdDrawing, HighResolutionDrawingFillsEveryPhysicalPixel) {
     EXPECT_EQ(SegmentColour(0, lcd::Middle), kLight);
     EXPECT_EQ(SegmentColour(0, lcd::LowerRight), kLight);
     const lcd::Point o = Origin(0);
-    EXPECT_EQ(At(o.x + 20, o.y + 1), kLight);   // one canvas unit inside the top edge...
+    EXPECT_EQ(At(o.x + 20, o.y + 1), kLight);       // one canvas unit inside the top edge...
     EXPECT_EQ(At(o.x + 20, o.y - 1), kBackground);  // ...and one outside it
 }
 
@@ -208,7 +215,8 @@ TEST(LcdClock, ElapsedSecondsBecomeTheClockText) {
     const struct {
         float seconds;
         const char* text;
-    } cases[] = {{0.0f, "00:00:00"}, {3661.0f, "01:01:01"}, {125.9f, "00:02:05"}, {90000.0f, "01:00:00"}};
+    } cases[] = {
+        {0.0f, "00:00:00"}, {3661.0f, "01:01:01"}, {125.9f, "00:02:05"}, {90000.0f, "01:00:00"}};
     for (const auto& c : cases) {
         clock->SetElapsedSeconds(c.seconds);
         EXPECT_EQ(clock->GetValue(), c.text);

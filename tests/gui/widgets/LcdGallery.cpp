@@ -1,9 +1,5 @@
 #include "LcdGallery.h"
 
-#include "kwxLCDClock.h"
-#include "kwxLCDDisplay.h"
-#include "wxKestButton.h"
-
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 #include <wx/filename.h>
@@ -11,6 +7,10 @@
 #include <wx/image.h>
 
 #include <memory>
+
+#include "kwxLCDClock.h"
+#include "kwxLCDDisplay.h"
+#include "wxKestButton.h"
 
 namespace {
 
@@ -68,8 +68,9 @@ wxBitmap LcdRows(wxWindow* parent) {
         dc.SetTextForeground(*wxBLACK);
         dc.DrawText(r.caption, kMargin, y);
         y += kCaption;
-        std::unique_ptr<kwxLCDDisplay> lcd(r.clock ? new kwxLCDClock(parent, wxDefaultPosition, r.size)
-                                                   : new kwxLCDDisplay(parent, wxDefaultPosition, r.size));
+        std::unique_ptr<kwxLCDDisplay> lcd(
+            r.clock ? new kwxLCDClock(parent, wxDefaultPosition, r.size)
+                    : new kwxLCDDisplay(parent, wxDefaultPosition, r.size));
         lcd->SetNumberDigits(r.digits);
         if (r.clock)
             static_cast<kwxLCDClock*>(lcd.get())->SetElapsedSeconds(r.seconds);
@@ -91,7 +92,10 @@ wxBitmap Buttons(wxWindow* parent) {
     const struct {
         const char* caption;
         const char* state;
-    } states[] = {{"Apri", "normal"}, {"Apri", "hover"}, {"Apri", "pressed"}, {"Misura F", "disabled"},
+    } states[] = {{"Apri", "normal"},
+                  {"Apri", "hover"},
+                  {"Apri", "pressed"},
+                  {"Misura F", "disabled"},
                   {"Grafico pressione", "long caption"}};
     constexpr int kW = 55, kH = 60, kGap = 20;
     wxBitmap sheet(kGap + std::size(states) * (kW + kGap) + 40, kH + 2 * kGap + 16, 24);
@@ -100,9 +104,9 @@ wxBitmap Buttons(wxWindow* parent) {
     dc.Clear();
     int x = kGap;
     for (const auto& s : states) {
-        std::unique_ptr<wxKestButton> b(new wxKestButton(parent, wxID_ANY, Filled(wxColour(120, 170, 230), 50, 50),
-                                                         s.caption, wxDefaultPosition, wxSize(kW, kH),
-                                                         wxBORDER_NONE));
+        std::unique_ptr<wxKestButton> b(
+            new wxKestButton(parent, wxID_ANY, Filled(wxColour(120, 170, 230), 50, 50), s.caption,
+                             wxDefaultPosition, wxSize(kW, kH), wxBORDER_NONE));
         b->SetBitmapHover(Filled(wxColour(250, 200, 90), 50, 50));
         b->SetBitmapPressed(Filled(wxColour(60, 110, 190), 50, 50));
         b->SetBitmapDisabled(Filled(wxColour(190, 190, 190), 50, 50));

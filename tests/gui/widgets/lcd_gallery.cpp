@@ -1,10 +1,11 @@
-// lcd-gallery <outdir>: renders the LCD readouts and hover buttons to PNG files (run under xvfb-run).
-#include "LcdGallery.h"
-
+// lcd-gallery <outdir>: renders the LCD readouts and hover buttons to PNG files (run under
+// xvfb-run).
 #include <wx/app.h>
 #include <wx/init.h>
 
 #include <cstdio>
+
+#include "LcdGallery.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

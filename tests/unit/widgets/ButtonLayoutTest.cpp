@@ -1,6 +1,6 @@
-#include "ButtonLayout.h"
-
 #include <gtest/gtest.h>
+
+#include "ButtonLayout.h"
 
 using namespace button;
 
@@ -25,7 +25,9 @@ TEST(ButtonPicture, FirstMatchWins) {
         {{false, true, false, false}, noHover, Picture::Disabled, "no hover picture: disabled"},
         {{true, false, false, true}, noHover, Picture::Pressed, "pressed without hover picture"},
         {{false, false, false, true}, Pictures{}, Picture::None, "no picture at all"},
-        {{false, true, false, true}, Pictures{false, false, true, false, false}, Picture::Hover,
+        {{false, true, false, true},
+         Pictures{false, false, true, false, false},
+         Picture::Hover,
          "hover without a normal picture"},
     };
     for (const auto& c : cases) EXPECT_EQ(ChoosePicture(c.state, c.have), c.expected) << c.what;

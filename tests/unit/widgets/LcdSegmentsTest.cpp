@@ -1,8 +1,8 @@
-#include "LcdSegments.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "LcdSegments.h"
 
 using namespace lcd;
 
@@ -15,7 +15,8 @@ bool Inside(const Polygon& p, double x, double y) {
     for (int i = 0, j = p.count - 1; i < p.count; j = i++) {
         const Point a = p.corners[i];
         const Point b = p.corners[j];
-        if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / double(b.y - a.y) + a.x) in = !in;
+        if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / double(b.y - a.y) + a.x)
+            in = !in;
     }
     return in;
 }
@@ -49,11 +50,13 @@ TEST(SegmentTable, CodesOfEveryCharacterInTheTable) {
                  {'6', 0x7B}, {'7', 0x15}, {'8', 0x7F}, {'9', 0x77}, {' ', 0x00}, {'-', 0x40},
                  {'r', 0x48}, {'o', 0x78}, {'^', 0x47}, {'A', 0x5F}, {'B', 0x7A}, {'C', 0x2B},
                  {'D', 0x7C}, {'E', 0x6B}, {'F', 0x4B}, {'H', 0x5E}};
-    for (const auto& row : table) EXPECT_EQ(SegmentCode(static_cast<unsigned char>(row.c)), row.code) << row.c;
+    for (const auto& row : table)
+        EXPECT_EQ(SegmentCode(static_cast<unsigned char>(row.c)), row.code) << row.c;
 }
 
 TEST(SegmentTable, MissingCharactersLightNothing) {
-    for (const int c : std::initializer_list<int>{'a', 'b', 'c', 'd', 'e', 'f', 'G', 'x', '.', ':', 0, 0xB0, 0xFF})
+    for (const int c : std::initializer_list<int>{'a', 'b', 'c', 'd', 'e', 'f', 'G', 'x', '.', ':',
+                                                  0, 0xB0, 0xFF})
         EXPECT_EQ(SegmentCode(static_cast<unsigned char>(c)), 0) << c;
 }
 
@@ -67,9 +70,7 @@ TEST(SegmentTable, ShapesOfFamiliarDigits) {
 }
 
 TEST(LcdGeometry, CellAndCanvasSizes) {
-    const struct {
-        int digits, canvasWidth;
-    } cases[] = {{5, 285}, {6, 341}, {7, 397}, {1, 61}};
+    const struct { int digits, canvasWidth; } cases[] = {{5, 285}, {6, 341}, {7, 397}, {1, 61}};
     for (const auto& c : cases) {
         Geometry g;
         g.digits = c.digits;
@@ -159,8 +160,8 @@ TEST(LcdFit, KeepsProportionsAndCentres) {
         int ox, oy;
     } cases[] = {
         {285, 90, 1.0, 0, 0},
-        {570, 360, 2.0, 0, 90},      // twice as high as the width allows: centred vertically
-        {1000, 90, 1.0, 357, 0},     // wide: centred horizontally, (1000 - 285) / 2 truncated
+        {570, 360, 2.0, 0, 90},        // twice as high as the width allows: centred vertically
+        {1000, 90, 1.0, 357, 0},       // wide: centred horizontally, (1000 - 285) / 2 truncated
         {100, 40, 100.0 / 285, 0, 4},  // the flow readout of the main window, 5 cells
         {0, 40, 0.0, 0, 0},
         {100, -3, 0.0, 0, 0},
