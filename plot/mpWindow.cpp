@@ -32,7 +32,6 @@ mpWindow::mpWindow(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wx
     popup_.Append(mpID_FIT, _("Taglia"), _("Selezionare vista grafico per mostrare tutto"));
     popup_.Append(mpID_ZOOM_IN, _("Zoom in"), _("Zoom in grafico"));
     popup_.Append(mpID_ZOOM_OUT, _("Zoom out"), _("Zoom out grafico"));
-    popupOpener_ = [this](wxMenu& menu, const wxPoint& at) { PopupMenu(&menu, at.x, at.y); };
     SetBackgroundColour(*wxWHITE);
     // The scroll bars only feed the view state; the contents are never blitted by the scrolling.
     EnableScrolling(false, false);
@@ -58,6 +57,11 @@ bool mpWindow::DelLayer(int key) {
     layers_.erase(key);
     UpdateAll();
     return true;
+}
+
+void mpWindow::DelAllLayers() {
+    layers_.clear();
+    UpdateAll();
 }
 
 mpLayer* mpWindow::GetLayer(int i) const {
@@ -193,7 +197,7 @@ void mpWindow::OnRightOrMiddleUp(wxMouseEvent& e) {
     SetCursor(*wxSTANDARD_CURSOR);
     if (!movedAfterRightClick_) {
         popupPoint_ = e.GetPosition();
-        popupOpener_(popup_, popupPoint_);
+        PopupMenu(&popup_, popupPoint_);
     }
 }
 

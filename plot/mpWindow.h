@@ -9,7 +9,6 @@
 #include <wx/menu.h>
 #include <wx/scrolwin.h>
 
-#include <functional>
 #include <map>
 
 class mpLayer;
@@ -29,6 +28,8 @@ public:
 
     bool AddLayer(mpLayer* layer);
     bool DelLayer(int key);
+    // Forgets every layer without calling into any of them (they may be gone already).
+    void DelAllLayers();
     mpLayer* GetLayer(int i) const;
     int CountLayers() const { return static_cast<int>(layers_.size()); }
     bool HasSecondAxisSeries() const;
@@ -52,8 +53,6 @@ public:
     // The pixels currently on screen (a grab of the window, not a redraw).
     wxBitmap CaptureBitmap();
 
-    // Opens the popup menu; tests replace it because a real popup waits for the user.
-    void SetPopupOpener(std::function<void(wxMenu&, const wxPoint&)> opener) { popupOpener_ = std::move(opener); }
     wxMenu& GetPopupMenu() { return popup_; }
 
     // Read access for the layers.
@@ -131,7 +130,6 @@ private:
     wxDateTime recordStart;
     int bottomMargin = 30;
     bool absoluteTime = false;
-    std::function<void(wxMenu&, const wxPoint&)> popupOpener_;
 
     wxDECLARE_CLASS(mpWindow);
     wxDECLARE_NO_COPY_CLASS(mpWindow);

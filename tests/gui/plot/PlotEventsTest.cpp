@@ -1,0 +1,255 @@
+// Input sent to a real mpWindow: wheel, right-button pan and popup, popup commands, left drag of
+// the info boxes, the layer map.
+#include "PlotFixture.h"
+#include "mpEvents.h"
+#include "mpFXYVector.h"
+#include "mpFXYVectorKest.h"
+#include "mpInfoLegend.h"
+#include "mpInfoTextBox.h"
+
+#include <gtest/gtest.h>
+#include <wx/uiaction.h>
+
+namespace {
+
+plotcore::ViewState SomeView() {
+    plotcore::ViewState v;
+    v.posX = 10;
+    v.posY = 20;
+    v.posY2 = 30;
+    v.scaleX = 2;
+    v.scaleY = 4;
+    v.scaleY2 = 8;
+    return v;
+}
+
+// Counts the popup menus the window opens and closes each one as a user would, with Escape.
+struct PopupWatch {
+    explicit PopupWatch(mpWindow* plot) {
+        plot->Bind(wxEVT_MENU_OPEN, [this, plot](wxMenuEvent& e) {
+            if (e.IsPopup()) {
+                ++opened;
+                plot->CallAfter([] { wxUIActionSimulator().Char(WXK_ESCAPE); });
+            }
+            e.Skip();
+        });
+    }
+    int opened = 0;
+};
+
+}  // namespace
+
+TEST(PlotEvents, CtrlWheelZoomsBothPrimaryScalesAndLeavesTheSecondAxis) {
+    PlotFrame f;
+    f.plot->SetView(SomeView());
+    f.Wheel(120, true, false);
+    EXPECT_DOUBLE_EQ(f.plot->GetScaleX(), 2 * 1.1);
+    EXPECT_DOUBLE_EQ(f.plot->GetScaleY(), 4 * 1.1);
+    EXPECT_DOUBLE_EQ(f.plot->GetScaleY2(), 8);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosY2(), 30);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosX(), 10);
+    f.Wheel(-120, true, true);  // Ctrl wins over Shift
+    EXPECT_DOUBLE_EQ(f.plot->GetScaleX(), 2 * 1.1 / 1.1);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosX(), 10);
+}
+
+TEST(PlotEvents, WheelAloneScrollsYAndWithShiftScrollsX) {
+    PlotFrame f;
+    f.plot->SetView(SomeView());
+    f.Wheel(120, false, false);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosY(), 20 + 120 / 4.0);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosY2(), 30);
+    f.Wheel(120, false, true);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosX(), 10 - 120 / 2.0);
+}
+
+TEST(PlotEvents, RightDragPansAllThreeAxesAndOpensNoPopup) {
+    PlotFrame f;
+    PopupWatch popups(f.plot);
+    f.plot->SetView(SomeView());
+    f.Mouse(wxEVT_RIGHT_DOWN, 100, 100, false, true);
+    f.Mouse(wxEVT_MOTION, 90, 116, false, true);
+    f.Mouse(wxEVT_MOTION, 80, 132, false, true);
+    f.Mouse(wxEVT_RIGHT_UP, 80, 132);
+    guitest::Flush();
+    EXPECT_EQ(popups.opened, 0);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosX(), 10 + 20 / 2.0);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosY(), 20 + 32 / 4.0);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosY2(), 30 + 32 / 8.0);
+    EXPECT_DOUBLE_EQ(f.plot->GetScaleX(), 2);
+}
+
+TEST(PlotEvents, RightClickWithoutMotionOpensThePopupAtThePointer) {
+    PlotFrame f;
+    PopupWatch popups(f.plot);
+    f.plot->SetView(SomeView());
+    f.Mouse(wxEVT_RIGHT_DOWN, 150, 60, false, true);
+    f.Mouse(wxEVT_RIGHT_UP, 150, 60);
+    ASSERT_TRUE(guitest::WaitFor([&] { return popups.opened == 1; }));
+    EXPECT_EQ(f.plot->GetPopupPoint(), wxPoint(150, 60));
+    EXPECT_DOUBLE_EQ(f.plot->GetPosX(), 10);  // opening the menu changes nothing
+    wxMenu& menu = f.plot->GetPopupMenu();
+    ASSERT_EQ(menu.GetMenuItemCount(), 4u);
+    const int ids[] = {mpID_CENTER, mpID_FIT, mpID_ZOOM_IN, mpID_ZOOM_OUT};
+    const char* labels[] = {"Centra", "Taglia", "Zoom in", "Zoom out"};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(menu.FindItemByPosition(i)->GetId(), ids[i]);
+        EXPECT_EQ(menu.FindItemByPosition(i)->GetItemLabelText(), labels[i]);
+    }
+}
+
+TEST(PlotEvents, PopupZoomInCentresFirstAndZoomOutDoesNot) {
+    PlotFrame f;
+    PopupWatch popups(f.plot);
+    f.plot->SetView(SomeView());
+    const wxSize c = f.plot->GetClientSize();
+    f.Mouse(wxEVT_RIGHT_DOWN, c.x / 2 + 40, c.y / 2 - 20, false, true);
+    f.Mouse(wxEVT_RIGHT_UP, c.x / 2 + 40, c.y / 2 - 20);
+    ASSERT_TRUE(guitest::WaitFor([&] { return popups.opened == 1; }));
+
+    wxCommandEvent zoomIn(wxEVT_MENU, mpID_ZOOM_IN);
+    f.plot->GetEventHandler()->ProcessEvent(zoomIn);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosX(), 10 + 40 / 2.0);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosY(), 20 + 20 / 4.0);
+    EXPECT_DOUBLE_EQ(f.plot->GetScaleX(), 2.2);
+    EXPECT_DOUBLE_EQ(f.plot->GetScaleY(), 4.4);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosY2(), 30);
+
+    wxCommandEvent zoomOut(wxEVT_MENU, mpID_ZOOM_OUT);
+    f.plot->GetEventHandler()->ProcessEvent(zoomOut);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosX(), 30);
+    EXPECT_NEAR(f.plot->GetScaleX(), 2, 1e-12);
+
+    wxCommandEvent center(wxEVT_MENU, mpID_CENTER);
+    f.plot->GetEventHandler()->ProcessEvent(center);
+    EXPECT_NEAR(f.plot->GetPosX(), 30 + 40 / 2.0, 1e-9);
+    EXPECT_NEAR(f.plot->GetScaleX(), 2, 1e-12);
+}
+
+TEST(PlotEvents, FitUsesTheFirstSeriesForXAndYAndTheLaterOneForTheSecondAxis) {
+    PlotFrame f;
+    mpFXYVector flow;
+    flow.SetData({0, 5, 10}, {0, 20, 10}, 0);
+    mpFXYVectorKest pressure;
+    pressure.SetData({0, 5, 10, 20}, {100, 200, 150, 120});
+    f.plot->AddLayer(&flow);
+    f.plot->AddLayer(&pressure);
+    f.plot->Fit();
+    const wxSize c = f.plot->GetClientSize();
+    EXPECT_DOUBLE_EQ(f.plot->GetScaleX(), (c.x - 100) / 11.0);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosX(), 5);
+    EXPECT_DOUBLE_EQ(f.plot->GetScaleY(), (c.y - 60) / 21.0);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosY(), 10);
+    EXPECT_DOUBLE_EQ(f.plot->GetScaleY2(), (c.y - 60) / 101.0);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosY2(), 150);
+
+    // Without a second-axis series the second transform keeps its values.
+    f.plot->DelLayer(1);
+    f.plot->SetView(SomeView());
+    f.plot->Fit();
+    EXPECT_DOUBLE_EQ(f.plot->GetScaleY2(), (c.y - 60) / 101.0);  // the old second range stays
+    f.plot->DelLayer(0);
+    const plotcore::ViewState before = f.plot->GetView();
+    f.plot->Fit();  // no layer with a box: nothing changes
+    EXPECT_DOUBLE_EQ(f.plot->GetScaleX(), before.scaleX);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosX(), before.posX);
+}
+
+TEST(PlotEvents, LayersPaintInInsertionOrderAndKeysRestartAfterRemoval) {
+    PlotFrame f;
+    mpFXYVector red, blue;
+    red.SetData({-10, 10}, {0, 0}, 0);
+    blue.SetData({-10, 10}, {0, 0}, 0);
+    red.SetPen(wxPen(*wxRED, 5));
+    blue.SetPen(wxPen(*wxBLUE, 5));
+    red.continuous = blue.continuous = true;
+    EXPECT_FALSE(f.plot->AddLayer(nullptr));
+    EXPECT_EQ(f.plot->CountLayers(), 0);
+    f.plot->AddLayer(&red);
+    f.plot->AddLayer(&blue);
+    plotcore::ViewState v;
+    v.posX = 0;
+    v.posY = 0;
+    v.scaleX = 10;
+    v.scaleY = 10;
+    f.plot->SetView(v);
+    EXPECT_TRUE(IsBlueish(PixelAt(f.Render(), 300, 150)));
+
+    for (int k = 0; k <= 8; ++k) EXPECT_TRUE(f.plot->DelLayer(k));
+    EXPECT_EQ(f.plot->CountLayers(), 0);
+    EXPECT_EQ(f.plot->GetLayer(0), nullptr);
+    f.plot->AddLayer(&blue);
+    f.plot->AddLayer(&red);
+    EXPECT_EQ(f.plot->GetLayer(0), &blue);
+    EXPECT_EQ(f.plot->GetLayer(1), &red);
+    EXPECT_EQ(f.plot->GetLayer(2), nullptr);
+    EXPECT_EQ(f.plot->GetLayer(-1), nullptr);
+    EXPECT_TRUE(IsReddish(PixelAt(f.Render(), 300, 150)));
+}
+
+TEST(PlotEvents, DraggingTheTextBoxMovesItByEachStepOnce) {
+    PlotFrame f;
+    mpInfoTextBox box(wxRect(200, 20, 40, 40), *wxTRANSPARENT_BRUSH);
+    box.text = "Nota";
+    f.plot->AddLayer(&box);
+    const wxSize size(600, 300);
+    f.Render(size);
+    box.SetPosition(*f.plot, 0, 0);
+    f.Render(size);
+    int moved = 0;
+    f.frame->Bind(mpEVT_TEXTBOX_MOVED, [&](wxCommandEvent&) { ++moved; });
+
+    f.Mouse(wxEVT_LEFT_DOWN, 305, 155, true);  // inside the box at the centre
+    f.Mouse(wxEVT_MOTION, 325, 165, true);
+    f.Render(size);
+    EXPECT_EQ(box.GetBoxX(), 20);
+    EXPECT_EQ(box.GetBoxY(), 10);
+    f.Render(size);  // a repaint without motion (live logging) leaves it in place
+    EXPECT_EQ(box.GetBoxX(), 20);
+    f.Mouse(wxEVT_MOTION, 335, 175, true);
+    f.Render(size);
+    EXPECT_EQ(box.GetBoxX(), 30);
+    EXPECT_EQ(box.GetBoxY(), 20);
+    EXPECT_EQ(moved, 3);
+
+    f.Mouse(wxEVT_LEFT_DOWN, 10, 10, true);  // outside: a drag there moves nothing
+    f.Mouse(wxEVT_MOTION, 40, 40, true);
+    f.Render(size);
+    EXPECT_EQ(box.GetBoxX(), 30);
+}
+
+TEST(PlotEvents, InfoBoxesKeepTheirPlaceInProportionOnResize) {
+    PlotFrame f;
+    mpInfoTextBox box(wxRect(200, 20, 40, 40), *wxTRANSPARENT_BRUSH);
+    box.text = "Nota";
+    mpFXYVector s;
+    s.SetData({0}, {1}, 0);
+    s.markerShown = true;
+    mpInfoLegend legend(wxRect(200, 20, 40, 40), *wxTRANSPARENT_BRUSH);
+    f.plot->AddLayer(&s);
+    f.plot->AddLayer(&legend);
+    f.plot->AddLayer(&box);
+    f.Render(wxSize(600, 300));
+    box.SetPosition(*f.plot, 150, -60);
+    f.plot->legendPos = wxRealPoint(0, 0);
+    f.Render(wxSize(600, 300));
+    f.Render(wxSize(1200, 300));
+    EXPECT_EQ(box.GetBoxX(), 300);
+    EXPECT_EQ(box.GetBoxY(), -60);
+    f.Render(wxSize(1200, 150));
+    EXPECT_EQ(box.GetBoxY(), -30);
+    EXPECT_EQ(f.plot->textBoxPos, wxRealPoint(300, -30));
+}
+
+TEST(PlotEvents, SetPositionClampsIntoTheWindow) {
+    PlotFrame f;
+    mpInfoTextBox box(wxRect(200, 20, 40, 40), *wxTRANSPARENT_BRUSH);
+    f.plot->AddLayer(&box);
+    f.Render(wxSize(600, 300));
+    box.SetPosition(*f.plot, 10000, -10000);
+    EXPECT_EQ(box.GetBoxX(), 300);
+    EXPECT_EQ(box.GetBoxY(), -150);
+    box.SetPosition(*f.plot, -12, 34);
+    EXPECT_EQ(box.GetBoxX(), -12);
+    EXPECT_EQ(box.GetBoxY(), 34);
+}
