@@ -72,8 +72,11 @@ void kwxLCDDisplay::DrawTo(wxDC& dc, const wxSize& size) const {
     double oldScaleX = 1, oldScaleY = 1;
     dc.GetUserScale(&oldScaleX, &oldScaleY);
     const wxPoint oldOrigin = dc.GetDeviceOrigin();
-    dc.SetUserScale(fit.scale, fit.scale);
-    dc.SetDeviceOrigin(oldOrigin.x + fit.originX, oldOrigin.y + fit.originY);
+    // Compose with what the caller set (a printout's scale, a picture's offset) rather than replace
+    // it.
+    dc.SetUserScale(oldScaleX * fit.scale, oldScaleY * fit.scale);
+    dc.SetDeviceOrigin(oldOrigin.x + static_cast<int>(fit.originX * oldScaleX),
+                       oldOrigin.y + static_cast<int>(fit.originY * oldScaleY));
     dc.SetPen(wxPen(background, 1, wxPENSTYLE_SOLID));
 
     const std::vector<lcd::Cell> cells = lcd::WalkText(value_, geometry_.digits);

@@ -173,6 +173,30 @@ TEST_F(LcdDrawing, HighResolutionDrawingFillsEveryPhysicalPixel) {
     EXPECT_EQ(At(o.x + 20, o.y - 1), kBackground);  // ...and one outside it
 }
 
+TEST_F(LcdDrawing, DrawsWithinTheScaleAndOffsetTheCallerSet) {
+    lcd_->SetGrayColour(kUnlit);
+    lcd_->SetNumberDigits(5);
+    lcd_->SetValue("1");
+    wxBitmap bmp(700, 300, 24);
+    {
+        wxMemoryDC dc(bmp);
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        dc.SetDeviceOrigin(100, 50);
+        dc.SetUserScale(2, 2);
+        lcd_->DrawTo(dc, wxSize(285, 100));  // 10 spare rows, 5 above the canvas
+    }
+    image_ = bmp.ConvertToImage();
+    fit_ = {2.0, 100, 50 + 5 * 2};
+    EXPECT_EQ(LitCode(0), 0x14);
+    EXPECT_EQ(LitCode(4), 0);
+    EXPECT_EQ(At(-10, 10), *wxWHITE);    // left of the area stays untouched
+    EXPECT_EQ(At(10, -1), kBackground);  // the spare rows are cleared
+    EXPECT_EQ(wxColour(image_.GetRed(100 + 570, 250), image_.GetGreen(100 + 570, 250),
+                       image_.GetBlue(100 + 570, 250)),
+              *wxWHITE);  // and right of it too
+}
+
 TEST_F(LcdDrawing, LightColourCanChange) {
     const wxColour red(220, 20, 20);
     lcd_->SetLightColour(red);
