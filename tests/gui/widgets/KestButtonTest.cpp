@@ -203,6 +203,23 @@ TEST_F(KestButton, AutoDrawStyleMovesAPressedPictureByOnePixel) {
     Send(wxEVT_LEFT_UP);
 }
 
+TEST_F(KestButton, AutoDrawStyleHatchesADisabledButton) {
+    Make(wxBU_AUTODRAW);
+    button_->Disable();
+    const wxImage img = Draw();
+    int plain = 0, hatched = 0;
+    for (int y = 20; y < 40; ++y)
+        for (int x = 12; x < 42; ++x) (At(img, x, y) == kNormal ? plain : hatched)++;
+    EXPECT_GT(plain, 0);
+    EXPECT_GT(hatched, 0);
+    // Without the auto-draw style a disabled button shows its picture untouched.
+    Make(0);
+    button_->Disable();
+    const wxImage clean = Draw();
+    for (int y = 20; y < 40; ++y)
+        for (int x = 12; x < 42; ++x) ASSERT_EQ(At(clean, x, y), kNormal) << x << "," << y;
+}
+
 TEST_F(KestButton, EmptyCaptionLeavesThePictureAloneAndCentred) {
     const wxImage img = Draw();
     // 30 x 20 picture in 55 x 60: corner at ((55 - 30) / 2, (60 - 20) / 2) = (12, 20).
