@@ -29,8 +29,10 @@ wxSize ArtDefaultSize(const wxString& name);
 // The application icon at 16, 24, 32, 48, 64, 128 and 256 pixels.
 wxIconBundle AppIconBundle();
 
-// The 640 x 540 splash picture with the program's title and version drawn on it.
-wxBitmap SplashBitmap();
+// The 640 x 540 splash picture with the program's title and version drawn on it. On a
+// high-resolution screen pass the window's content scale: the bitmap then has that many times the
+// pixels and the same 640 x 540 logical size (scale clamped to 1..4).
+wxBitmap SplashBitmap(double scale = 1.0);
 
 // Every picture name, in a stable order.
 std::vector<wxString> ArtNames();

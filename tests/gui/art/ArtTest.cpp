@@ -6,9 +6,21 @@
 #include <gtest/gtest.h>
 #include <wx/icon.h>
 
+#include <algorithm>
 #include <set>
 
 namespace {
+
+// Bounding box of the near-white pixels (the splash lettering) inside `band`.
+wxRect WhiteExtent(const wxImage& img, const wxRect& band) {
+    int x0 = band.GetRight() + 1, y0 = band.GetBottom() + 1, x1 = band.x - 1, y1 = band.y - 1;
+    for (int y = band.y; y <= band.GetBottom(); ++y)
+        for (int x = band.x; x <= band.GetRight(); ++x)
+            if (std::min({img.GetRed(x, y), img.GetGreen(x, y), img.GetBlue(x, y)}) > 225) {
+                x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+            }
+    return x1 < x0 ? wxRect() : wxRect(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+}
 
 std::string TestName(const testing::TestParamInfo<wxString>& info) {
     std::string s = info.param.utf8_string();
@@ -122,6 +134,31 @@ TEST(Splash, IsTheFullPictureWithTitleAndVersionDrawnOnIt) {
     const wxRect titleBand(0, 340, 640, 170), scene(0, 0, 640, 320);
     EXPECT_GT(DifferingPixels(text.GetSubImage(titleBand), bare.GetSubImage(titleBand), 40), 2000);
     EXPECT_EQ(DifferingPixels(text.GetSubImage(scene), bare.GetSubImage(scene), 12), 0);
+}
+
+TEST(Splash, HighResolutionSplashHasTwiceThePixelsOfTheSamePicture) {
+    const wxBitmap one = SplashBitmap(), two = SplashBitmap(2.0);
+    ASSERT_TRUE(two.IsOk());
+    EXPECT_EQ(two.GetSize(), wxSize(1280, 1080));
+    EXPECT_DOUBLE_EQ(two.GetScaleFactor(), 2.0);
+    EXPECT_EQ(one.GetScaleFactor(), 1.0);
+    wxImage reduced = two.ConvertToImage();
+    reduced.Rescale(640, 540, wxIMAGE_QUALITY_BOX_AVERAGE);
+    wxImage base = one.ConvertToImage();
+    reduced.InitAlpha();
+    base.InitAlpha();
+    // Same scene; the texts in the same places and sizes (font hinting differs, so compare the
+    // extent of the white lettering, not its pixels).
+    const wxRect scene(0, 0, 640, 330);
+    EXPECT_LT(DifferingPixels(reduced.GetSubImage(scene), base.GetSubImage(scene), 40), 640 * 330 / 200);
+    for (const wxRect band : {wxRect(0, 340, 640, 70), wxRect(0, 470, 640, 40)}) {
+        const wxRect want = WhiteExtent(base, band), got = WhiteExtent(reduced, band);
+        ASSERT_FALSE(want.IsEmpty());
+        EXPECT_NEAR(got.x, want.x, 4);
+        EXPECT_NEAR(got.width, want.width, 8);
+        EXPECT_NEAR(got.y, want.y, 4);
+        EXPECT_NEAR(got.height, want.height, 6);
+    }
 }
 
 TEST(AppIcon, BundleHoldsEverySizeAWindowManagerAsksFor) {
