@@ -16,6 +16,8 @@ struct CloseCase {
     bool closes;
 };
 
+void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
+
 Storage SomeRecord() {
     Storage record("7/03/2011 9:05:30", 1000, 1, 0, 0, 1);
     record.AddSample(1.0f, 12.0f, 3.0f, 0.2f);
@@ -82,6 +84,7 @@ TEST_F(MainWindowTest, AnsweringYesThenSavingLetsTheWindowClose) {
     frame->records.push_back(SomeRecord());
     wxTEST_DIALOG(Command(ID_EXIT), ExpectMessage("Vuoi salvare i dati prima di chiudere?", "Prima di chiudere",
                                                   wxID_YES));
+    guitest::Flush();
     ASSERT_TRUE(IsOpen());
     frame->saved = 1;  // as a save of the workspace leaves it
     Command(ID_EXIT);

@@ -120,6 +120,8 @@ struct ChecksCase {
     bool absoluteChecked;
 };
 
+void PrintTo(const ChecksCase& c, std::ostream* os) { *os << c.name; }
+
 class MenuChecksFromFile : public MainWindowTest, public ::testing::WithParamInterface<ChecksCase> {};
 
 TEST_P(MenuChecksFromFile, MatchThePreferences) {
@@ -146,6 +148,8 @@ struct FlowUnitCase {
     int entry;
     int code;
 };
+
+void PrintTo(const FlowUnitCase& c, std::ostream* os) { *os << c.name; }
 
 class FlowUnitCommand : public MainWindowTest, public ::testing::WithParamInterface<FlowUnitCase> {};
 

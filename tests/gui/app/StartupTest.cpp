@@ -30,6 +30,8 @@ TEST_F(MainWindowTest, StartsWithDefaultsWhenThereIsNoPreferencesFile) {
 
     EXPECT_EQ(w->GetTitle(), "Senza titolo");
     EXPECT_EQ(w->GetName(), "frame");
+    EXPECT_EQ(w->GetSize(), wxSize(440, 440));
+    EXPECT_FALSE(w->GetIcons().IsEmpty());
     const Preferences& p = GlobalPreferences();
     EXPECT_EQ(p.metricUnits, 1);
     EXPECT_EQ(p.pressureUnit, 'b');
