@@ -48,8 +48,10 @@ std::vector<RawSample> Generate(const Shape& shape, const PressureScale& scale, 
                                 unsigned seed) {
     if (shape.kind == Shape::Kind::Samples) return shape.samples;
     const double dt = std::max(intervalMs, 1) / 1000.0;
+    // More samples than the memory holds cannot be logged: stop there, before any huge allocation.
+    static constexpr double kMostSamples = kMemorySize / kRawSampleSize + 1;
     auto count = [dt](double seconds) {
-        return static_cast<std::size_t>(std::max(0.0, std::round(seconds / dt)));
+        return static_cast<std::size_t>(std::clamp(std::round(seconds / dt), 0.0, kMostSamples));
     };
     Noise noise(seed);
     std::vector<RawSample> out;

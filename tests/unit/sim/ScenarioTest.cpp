@@ -83,6 +83,9 @@ TEST(Scenario, ErrorsNameTheLine) {
          "scenario:1: '-2' is not a number"},
         {"interval-ms 16000\nevent 2026-01-01 00:00:00 constant 99999999 flow 5 pressure 2\n",
          "scenario:2: the event does not fit"},
+        {"interval-ms 1\nevent 2026-01-01 00:00:00 hydrant static 1 residual 1 flow 1 rise 1e300 "
+         "hold 1 fall 1\n",
+         "scenario:2: the event does not fit"},
     };
     for (const auto& c : cases) {
         try {
