@@ -1,0 +1,277 @@
+// KestUSB against the simulated meter when things go wrong: no meter, unplug and replug, two
+// meters, failed transfers and their one retry, short replies. No handle outlives an operation.
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "LinkFixture.h"
+#include "meter/LoggerStatus.h"
+#include "meter/MeterClock.h"
+
+namespace {
+
+TEST_F(LinkTest, NoMeterFailsEveryOperationAndTransfersNothing) {
+    bus().PlugForeignDevice(0x04D8, 0x000A);  // same vendor, another product
+    bus().PlugForeignDevice(0x1234, 0xFFFD);
+    KestUSB link;
+    uint8_t dest[8];
+    EXPECT_EQ(link.GetErrorCode(), 0);
+    EXPECT_EQ(link.GetClockConfig(), nullptr);
+    EXPECT_FALSE(link.SetAutoLog(1));
+    EXPECT_FALSE(link.DownloadSettings(0xF000, 'b'));
+    EXPECT_FALSE(link.SetLiveMode(1));
+    EXPECT_FALSE(link.EraseLog());
+    EXPECT_EQ(link.GetLiveSamples(), nullptr);
+    EXPECT_FALSE(link.ReadMemory(0, 8, dest));
+    EXPECT_EQ(link.GetClock(), nullptr);
+    const uint8_t block[4] = {0, 0, 0, 0};
+    EXPECT_FALSE(link.SetClockTime(block));
+    EXPECT_FALSE(link.SetClockDate(block));
+    EXPECT_FALSE(link.SetClockConfig(0, 171));
+    EXPECT_FALSE(link.SetFlowOnThreshold(1, 1));
+    EXPECT_FALSE(link.SetFlowOffThreshold(1, 1));
+    EXPECT_FALSE(link.SetMedianClamp(1, 1));
+    EXPECT_EQ(link.GetLoggerStatus(), nullptr);
+    EXPECT_FALSE(link.SetPressureCalibration(1, 1, 1));
+    EXPECT_EQ(link.GetPressureAdc(), nullptr);
+    EXPECT_EQ(link.GetFirmwareVersion(), nullptr);
+    EXPECT_TRUE(Packets().empty());
+    EXPECT_EQ(bus().OpenCalls(), 0);
+
+    // Every operation searches again: a meter plugged in now is found by the next one.
+    bus().PlugMeter(2);
+    EXPECT_NE(link.GetFirmwareVersion(), nullptr);
+}
+
+TEST_F(LinkTest, FailedVersionRequestLeavesZeroesInTheBuffer) {
+    sim::Meter& meter = bus().PlugMeter();
+    meter.SetClock({2026, 12, 9, 10, 30, 15});
+    KestUSB link;
+    const uint8_t* buffer = link.GetClock();
+    ASSERT_NE(buffer, nullptr);
+    ASSERT_EQ(buffer[0], 0x15);
+    bus().Unplug(meter);
+    EXPECT_EQ(link.GetFirmwareVersion(), nullptr);
+    EXPECT_EQ(buffer[0], 0);
+    EXPECT_EQ(buffer[1], 0);
+}
+
+TEST_F(LinkTest, UnpluggedMeterIsForgottenAndFoundAgainAtItsNewAddress) {
+    sim::Meter& meter = bus().PlugMeter();
+    KestUSB link;
+    ASSERT_TRUE(link.SetLiveMode(1));
+    const int oldAddress = bus().AddressOf(meter);
+
+    bus().Unplug(meter);
+    bus().ClearTransfers();
+    EXPECT_FALSE(link.SetLiveMode(0)) << "the open fails";
+    EXPECT_TRUE(Packets().empty());
+    EXPECT_FALSE(link.EraseLog()) << "searched again: no meter";
+
+    bus().Replug(meter);
+    ASSERT_NE(bus().AddressOf(meter), oldAddress);
+    EXPECT_TRUE(link.SetLiveMode(0));
+    EXPECT_FALSE(meter.LiveMode());
+    ASSERT_FALSE(bus().Transfers().empty());
+    EXPECT_EQ(bus().Transfers().back().address, bus().AddressOf(meter));
+}
+
+TEST_F(LinkTest, MeterUnpluggedInTheMiddleOfAReadLeavesNoHandle) {
+    bus().PlugMeter();
+    KestUSB link;
+    Warm(link);
+    bus().UnplugAfterTransfers(1);
+    std::vector<uint8_t> dest(1000);
+    EXPECT_FALSE(link.ReadMemory(0, 1000, dest.data()));
+    EXPECT_EQ(Packets().size(), 2u);
+    EXPECT_LT(bus().Transfers().back().result, 0);
+}
+
+TEST_F(LinkTest, FailedOpenClearsTheDeviceAndTheNextRequestSearches) {
+    bus().PlugMeter();
+    KestUSB link;
+    Warm(link);
+    bus().FailNextOpens(1);
+    EXPECT_EQ(link.GetLoggerStatus(), nullptr);
+    EXPECT_TRUE(Packets().empty());
+    EXPECT_NE(link.GetLoggerStatus(), nullptr);
+    EXPECT_EQ(Packets(), (std::vector<Packet>{kSetConfigPacket, {0xC0, 34, 0, 0, 7, 500}}));
+}
+
+TEST_F(LinkTest, SearchThatCannotOpenStillRemembersTheMeter) {
+    bus().PlugMeter();
+    KestUSB link;
+    bus().FailNextOpens(1);  // the search's own open
+    EXPECT_NE(link.GetLoggerStatus(), nullptr);
+    EXPECT_EQ(Packets(), (std::vector<Packet>{{0xC0, 34, 0, 0, 7, 500}}));
+}
+
+TEST_F(LinkTest, FirstMeterInBusAndDeviceOrderIsUsed) {
+    bus().PlugForeignDevice(0x046D, 0xC077, 1);
+    sim::Meter& second = bus().PlugMeter(2);
+    sim::Meter& first = bus().PlugMeter(1);
+    sim::Meter& third = bus().PlugMeter(1);
+    first.SetErrorCode(1);
+    second.SetErrorCode(2);
+    third.SetErrorCode(3);
+    KestUSB link;
+    EXPECT_EQ(link.GetErrorCode(), 1);
+    for (const sim::TransferRecord& r : bus().Transfers()) {
+        EXPECT_EQ(r.bus, 1);
+        EXPECT_EQ(r.address, bus().AddressOf(first));
+    }
+    // Once the first is gone, a fresh search finds the next one in order.
+    bus().Unplug(first);
+    EXPECT_EQ(link.GetErrorCode(), 0);
+    EXPECT_EQ(link.GetErrorCode(), 3);
+}
+
+struct RetryCase {
+    std::string name;
+    std::function<void()> fault;
+    bool ok;
+    std::vector<Packet> packets;
+};
+
+TEST_F(LinkTest, FailedTransferIsRetriedOnceAfterSetConfiguration) {
+    const Packet status{0xC0, 34, 0, 0, 7, 500};
+    const RetryCase cases[] = {
+        {"one failure",
+         [] { bus().FailNextTransfers(1); },
+         true,
+         {status, kSetConfigPacket, status}},
+        {"no bytes moved",
+         [] { bus().ZeroByteNextTransfers(1); },
+         true,
+         {status, kSetConfigPacket, status}},
+        {"time-out",
+         [] { bus().TimeOutNextTransfers(1); },
+         true,
+         {status, kSetConfigPacket, status}},
+        {"reconfiguration refused",
+         [] {
+             bus().FailNextTransfers(1);
+             bus().RefuseSetConfiguration(1);
+         },
+         false,
+         {status, kSetConfigPacket}},
+        {"retry fails too",
+         [] { bus().FailNextTransfers(2); },
+         false,
+         {status, kSetConfigPacket, status}},
+    };
+    for (const RetryCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        bus().Reset();
+        bus().PlugMeter();
+        KestUSB link;
+        Warm(link);
+        c.fault();
+        EXPECT_EQ(link.GetLoggerStatus() != nullptr, c.ok);
+        EXPECT_EQ(Packets(), c.packets);
+        EXPECT_EQ(bus().OpenHandles(), 0);
+    }
+}
+
+TEST_F(LinkTest, WritesRetryLikeReads) {
+    sim::Meter& meter = bus().PlugMeter();
+    KestUSB link;
+    Warm(link);
+    bus().FailNextTransfers(1);
+    EXPECT_TRUE(link.SetAutoLog(1));
+    EXPECT_TRUE(meter.Settings().autoLog());
+    const Packet autoLog{0x40, 3, 2, 0, 1, 500};
+    EXPECT_EQ(Packets(), (std::vector<Packet>{autoLog, kSetConfigPacket, autoLog}));
+}
+
+TEST_F(LinkTest, DownloadSettingsStopsWhenTheRateFails) {
+    sim::Meter& meter = bus().PlugMeter();
+    const SettingsBlock before = meter.Settings();
+    KestUSB link;
+    Warm(link);
+    bus().FailNextTransfers(2);
+    EXPECT_FALSE(link.DownloadSettings(0xB000, 'p'));
+    for (const Packet& p : Packets()) EXPECT_NE(p.request, 12);
+    EXPECT_EQ(meter.Settings().pressureUnit, before.pressureUnit);
+}
+
+TEST_F(LinkTest, DirectOperationsDoNotRetry) {
+    bus().PlugMeter();
+    KestUSB link;
+    Warm(link);
+    bus().FailNextTransfers(1);
+    EXPECT_EQ(link.GetLiveSamples(), nullptr);
+    const uint8_t time[4] = {0x00, 0x00, 0x12, 0x00};
+    bus().FailNextTransfers(1);
+    EXPECT_FALSE(link.SetClockTime(time));
+    const uint8_t date[3] = {0x01, 0x01, 0x27};
+    bus().FailNextTransfers(1);
+    EXPECT_FALSE(link.SetClockDate(date));
+    EXPECT_EQ(Packets().size(), 3u);
+    for (const Packet& p : Packets()) EXPECT_NE(p.request, 9);
+}
+
+TEST_F(LinkTest, ShortReplyOnTheReadPathIsRetried) {
+    sim::Meter& meter = bus().PlugMeter();
+    meter.SetBattery(0x0102);
+    KestUSB link;
+    Warm(link);
+    bus().ShortReplyNextTransfers(1, 3);
+    const uint8_t* status = link.GetLoggerStatus();
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(DecodeLoggerStatus(std::span<const uint8_t>(status, 7))->battery, 0x0102);
+    EXPECT_EQ(Packets().size(), 3u) << "request, SET_CONFIGURATION, request";
+
+    bus().ShortReplyNextTransfers(2, 7);
+    EXPECT_EQ(link.GetClock(), nullptr) << "7 of the clock's 8 bytes";
+}
+
+TEST_F(LinkTest, LiveBlockNeverRepeatsThePreviousSamples) {
+    sim::Meter& meter = bus().PlugMeter();
+    int n = 0;
+    meter.SetLiveSource([&n](double) { return RawSample{++n, 0}; });
+    KestUSB link;
+    ASSERT_TRUE(link.SetLiveMode(1));
+    bus().Advance(std::chrono::seconds(4));
+    ASSERT_EQ(
+        DecodeLiveBlock(std::span<const uint8_t>(link.GetLiveSamples(), kLiveBlockLength)).size(),
+        4u);
+
+    bus().Advance(std::chrono::seconds(5));
+    bus().ZeroByteNextTransfers(1);
+    const uint8_t* empty = link.GetLiveSamples();
+    ASSERT_NE(empty, nullptr);
+    EXPECT_EQ(DecodeLiveBlock(std::span<const uint8_t>(empty, kLiveBlockLength)).size(), 0u);
+
+    bus().ShortReplyNextTransfers(1, 1 + 3 * 2 + 1);  // two whole samples and a stray byte
+    const LiveBlock part =
+        DecodeLiveBlock(std::span<const uint8_t>(link.GetLiveSamples(), kLiveBlockLength));
+    ASSERT_EQ(part.size(), 2u);
+    EXPECT_EQ(part.samples[0].flow, 5);
+    EXPECT_EQ(part.samples[1].flow, 6);
+}
+
+TEST_F(LinkTest, LiveSamplesArriveInOrderAtTheMetersInterval) {
+    sim::Meter& meter = bus().PlugMeter();
+    int n = 0;
+    meter.SetLiveSource([&n](double) {
+        ++n;
+        return RawSample{n, 1000 - n};
+    });
+    KestUSB link;
+    ASSERT_TRUE(link.SetLiveMode(1));
+    bus().Advance(std::chrono::milliseconds(3500));
+    const uint8_t* block = link.GetLiveSamples();
+    ASSERT_NE(block, nullptr);
+    const LiveBlock live = DecodeLiveBlock(std::span<const uint8_t>(block, kLiveBlockLength));
+    ASSERT_EQ(live.size(), 3u);
+    EXPECT_EQ(live.samples[0], (RawSample{1, 999}));
+    EXPECT_EQ(live.samples[2], (RawSample{3, 997}));
+    EXPECT_EQ(
+        DecodeLiveBlock(std::span<const uint8_t>(link.GetLiveSamples(), kLiveBlockLength)).size(),
+        0u);
+}
+
+}  // namespace
