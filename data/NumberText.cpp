@@ -112,9 +112,85 @@ bool ScanInt(std::string_view& text, long long& value) {
     return true;
 }
 
+namespace {
+
+constexpr double kNegPow10[] = {1e0,   1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
+                                1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15};
+
+// The shape "%f" writes: [-]digits.digits, then a blank or the end. With m below 2^53,
+// m × 10^-k lies within two units in the last place of the double nearest the true value, and the
+// float halfway points are doubles: unless the product falls within a few units of such a point,
+// rounding it to float gives the correctly rounded float. The rare close call goes to the full parser.
+[[gnu::always_inline]] inline bool ScanPlainDecimal(const char*& p, const char* end, float& value) {
+    const char* q = p;
+    const bool negative = q != end && *q == '-';
+    if (negative) ++q;
+    std::uint64_t m = 0;
+    int digits = 0;
+    int fraction = 0;
+    const char* start = q;
+    // Up to seven whole-number digits in one step: their count varies from number to number, and a
+    // loop over them would mispredict its exit each time.
+    if (end - q >= 8) {
+        std::uint64_t chunk;
+        std::memcpy(&chunk, q, sizeof chunk);
+        const std::uint64_t values = chunk - 0x3030303030303030ULL;
+        const std::uint64_t nonDigit = (values | (values + 0x7676767676767676ULL)) & 0x8080808080808080ULL;
+        const int length = nonDigit != 0 ? __builtin_ctzll(nonDigit) >> 3 : 8;
+        if (length > 0 && length < 8) {
+            std::uint64_t v = values << (64 - 8 * length);  // leading zeros in place of missing digits
+            v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FFULL;
+            v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFFULL;
+            m = (v * 10000 + (v >> 32)) & 0xFFFFFFFFULL;
+            digits = length;
+            q += length;
+        }
+    }
+    while (q != end && unsigned(*q - '0') < 10) {
+        m = m * 10 + unsigned(*q++ - '0');
+        ++digits;
+    }
+    if (q == start || q == end || *q != '.') return false;
+    ++q;
+    // Six decimals, as "%f" writes them, in one step instead of a chain of six.
+    if (end - q >= 6) {
+        const unsigned d0 = unsigned(q[0] - '0'), d1 = unsigned(q[1] - '0'), d2 = unsigned(q[2] - '0');
+        const unsigned d3 = unsigned(q[3] - '0'), d4 = unsigned(q[4] - '0'), d5 = unsigned(q[5] - '0');
+        if ((d0 | d1 | d2 | d3 | d4 | d5) < 10 && (end - q == 6 || unsigned(q[6] - '0') >= 10)) {
+            m = m * 1000000 + (d0 * 100000 + d1 * 10000 + d2 * 1000) + (d3 * 100 + d4 * 10 + d5);
+            fraction = 6;
+            q += 6;
+        }
+    }
+    while (q != end && unsigned(*q - '0') < 10) {
+        m = m * 10 + unsigned(*q++ - '0');
+        ++fraction;
+    }
+    digits += fraction;
+    if (digits > 15 || (q != end && *q != ' ' && *q != '\t')) return false;
+    const double d = double(m) * kNegPow10[fraction];
+    std::uint64_t bits;
+    std::memcpy(&bits, &d, sizeof bits);
+    const std::uint64_t belowFloat = bits & ((std::uint64_t(1) << 29) - 1);
+    if (belowFloat - ((std::uint64_t(1) << 28) - 16) <= 32) return false;
+    const float f = float(d);
+    value = negative ? -f : f;
+    p = q;
+    return true;
+}
+
+}  // namespace
+
 bool ScanFloat(std::string_view& text, float& value) {
     std::string_view rest = text;
     SkipBlanks(rest);
+    {
+        const char* p = rest.data();
+        if (ScanPlainDecimal(p, rest.data() + rest.size(), value)) {
+            text = rest.substr(std::size_t(p - rest.data()));
+            return true;
+        }
+    }
     if (!rest.empty() && rest.front() == '+') {
         rest.remove_prefix(1);
         if (rest.empty() || rest.front() == '-') return false;
@@ -125,6 +201,20 @@ bool ScanFloat(std::string_view& text, float& value) {
     if (r.ptr == rest.data()) return false;
     text = rest.substr(std::size_t(r.ptr - rest.data()));
     return true;
+}
+
+bool ScanFloatLine(std::string_view text, float* values, int count) {
+    const char* p = text.data();
+    const char* end = p + text.size();
+    for (int i = 0; i < count; ++i) {
+        while (p != end && (*p == ' ' || *p == '\t')) ++p;
+        if (!ScanPlainDecimal(p, end, values[i])) {
+            std::string_view rest(p, std::size_t(end - p));
+            if (!ScanFloat(rest, values[i])) return false;
+            p = rest.data();
+        }
+    }
+    return OnlyBlanks(std::string_view(p, std::size_t(end - p)));
 }
 
 std::optional<int> ParseIntLine(std::string_view text) {

@@ -25,5 +25,8 @@ std::optional<int> ParseIntLine(std::string_view text);
 bool ScanInt(std::string_view& text, long long& value);
 bool ScanFloat(std::string_view& text, float& value);
 
+// A line of exactly `count` numbers separated by blanks (a sample line of the workspace).
+bool ScanFloatLine(std::string_view text, float* values, int count);
+
 // True when only blanks and tabs are left.
 bool OnlyBlanks(std::string_view text);

@@ -148,12 +148,10 @@ private:
                     "(line %zu)",
                     record_, count, i, in_.LineNumber())};
             }
-            const std::string_view whole = line;
-            float t, f, p, v;
-            if (!ScanFloat(line, t) || !ScanFloat(line, f) || !ScanFloat(line, p) || !ScanFloat(line, v) ||
-                !OnlyBlanks(line))
-                Fail("a sample should be four numbers (time, flow, pressure, volume), found " + Quote(whole));
-            record.AddSample(t, f, p, v);
+            float v[4];
+            if (!ScanFloatLine(line, v, 4))
+                Fail("a sample should be four numbers (time, flow, pressure, volume), found " + Quote(line));
+            record.AddSample(v[0], v[1], v[2], v[3]);
         }
     }
 
