@@ -49,6 +49,15 @@ constexpr TipSource kTips[] = {
 
 const wxColour kInterfaceGrey(236, 233, 216);
 
+// 100 x 30, or wider where the toolkit's font needs more room for the label.
+wxButton* MakeButton(wxWindow* parent, wxWindowID id, const wxString& label) {
+    auto* button = new wxButton(parent, id, label);
+    wxSize size = button->GetBestSize();
+    size.IncTo(wxSize(100, 30));
+    button->SetMinSize(size);
+    return button;
+}
+
 }  // namespace
 
 TipsDialog::TipsDialog(wxWindow* parentWindow, bool showAtStart)
@@ -65,15 +74,14 @@ TipsDialog::TipsDialog(wxWindow* parentWindow, bool showAtStart)
 
     auto* column = new wxBoxSizer(wxVERTICAL);
     auto* group = new wxStaticBoxSizer(wxHORIZONTAL, this, wxEmptyString);
-    showAtStartBox = new wxCheckBox(group->GetStaticBox(), ID_SHOW_AT_START, "Mostra i suggerimenti all'avvio");
+    wxWindow* box = group->GetStaticBox();
+    showAtStartBox = new wxCheckBox(box, ID_SHOW_AT_START, "Mostra i suggerimenti all'avvio");
     group->Add(showAtStartBox, 0, wxLEFT | wxALIGN_CENTER_VERTICAL, 10);
-    group->Add(new wxButton(group->GetStaticBox(), ID_NEXT_TIP, "Prossimo suggerimento", wxDefaultPosition,
-                            wxSize(100, 30)),
-               0, wxLEFT, 40);
-    group->Add(new wxButton(group->GetStaticBox(), wxID_OK, "OK", wxDefaultPosition, wxSize(100, 30)), 0,
-               wxLEFT, 10);
+    group->Add(MakeButton(box, ID_NEXT_TIP, "Prossimo suggerimento"), 0, wxLEFT, 40);
+    group->Add(MakeButton(box, wxID_OK, "OK"), 0, wxLEFT | wxRIGHT, 10);
     column->Add(group, 0, wxTOP, 100);
     SetSizerAndFit(column);
+    CentreOnParent();
 
     showAtStartBox->SetValue(showAtStart);
 }
