@@ -25,15 +25,20 @@ void mpInfoLayer::UpdateReference() { reference_ = box_.GetPosition(); }
 bool mpInfoLayer::BeginPlot(wxDC& dc, mpWindow& w, wxRealPoint& stored) {
     if (!visible) return false;
     const int W = w.GetScrX(), H = w.GetScrY();
-    // The step of a drag motion moves the box once; later repaints (live logging, a click without
-    // motion) leave it where it is.
-    if (w.GetDragSerial() != appliedDrag_) {
-        appliedDrag_ = w.GetDragSerial();
-        const plotcore::PlotPoint c{w.GetLastLeftX() - W / 2, w.GetLastLeftY() - H / 2};
-        if (plotcore::InsideBox(c, {box_.x, box_.y, box_.width, box_.height})) {
-            box_.x = static_cast<int>(stored.x - w.GetDragDX());
-            box_.y = static_cast<int>(stored.y - w.GetDragDY());
-        }
+    // A box grabbed where the left button went down follows the pointer from there by the whole
+    // way it moved, so a quick drag or motions between two paints do not lose it, and a repaint
+    // without motion (live logging) or a click without a drag leaves it in place.
+    if (w.GetLeftPressCount() != press_) {
+        press_ = w.GetLeftPressCount();
+        const wxPoint at = w.GetLeftPressPoint();
+        grabbed_ = plotcore::InsideBox({at.x - W / 2, at.y - H / 2}, {box_.x, box_.y, box_.width, box_.height});
+        followedTo_ = at;
+    }
+    if (grabbed_ && w.IsLeftDragging()) {
+        const wxPoint now(w.GetLastLeftX(), w.GetLastLeftY());
+        box_.x = static_cast<int>(stored.x) + now.x - followedTo_.x;
+        box_.y = static_cast<int>(stored.y) + now.y - followedTo_.y;
+        followedTo_ = now;
     }
     if (W != winW_ || H != winH_) {
         const plotcore::PlotPoint p = plotcore::RescaleBoxPosition({box_.x, box_.y}, {winW_, winH_}, {W, H});

@@ -37,7 +37,9 @@ protected:
     int winH_ = 1;
 
 private:
-    unsigned appliedDrag_ = 0;
+    unsigned press_ = 0;       // the press whose drag the box follows
+    bool grabbed_ = false;     // that press was inside the box
+    wxPoint followedTo_;       // pointer position the box has followed up to
 
     wxDECLARE_DYNAMIC_CLASS(mpInfoLayer);
 };

@@ -211,7 +211,7 @@ void mpWindow::OnMotion(wxMouseEvent& e) {
     } else if (e.LeftIsDown()) {
         dragDX = lastLeftX - e.GetX();
         dragDY = lastLeftY - e.GetY();
-        ++dragSerial_;
+        leftDragging_ = true;
         lastLeftX = e.GetX();
         lastLeftY = e.GetY();
         UpdateAll();
@@ -221,6 +221,9 @@ void mpWindow::OnMotion(wxMouseEvent& e) {
 void mpWindow::OnLeftDown(wxMouseEvent& e) {
     lastLeftX = e.GetX();
     lastLeftY = e.GetY();
+    leftPress_ = e.GetPosition();
+    ++leftPresses_;
+    leftDragging_ = false;
     if (measurePrimary) UpdateAll();
     if (measureSecond) UpdateAll();
     e.Skip();  // lets the window take the focus

@@ -76,8 +76,11 @@ public:
     int GetScrY() const { return scrY; }
     int GetDragDX() const { return dragDX; }
     int GetDragDY() const { return dragDY; }
-    // Counts left-button drag motions, so a drag step is applied once.
-    unsigned GetDragSerial() const { return dragSerial_; }
+    // Where the left button went down last, and a count of presses: an info box grabbed at the
+    // press follows the pointer from there, however many motions come between two paints.
+    wxPoint GetLeftPressPoint() const { return leftPress_; }
+    unsigned GetLeftPressCount() const { return leftPresses_; }
+    bool IsLeftDragging() const { return leftDragging_; }
     int GetLastLeftX() const { return lastLeftX; }
     int GetLastLeftY() const { return lastLeftY; }
     wxPoint GetPopupPoint() const { return popupPoint_; }
@@ -119,7 +122,9 @@ private:
     wxPoint popupPoint_;
     int dragDX = 0;
     int dragDY = 0;
-    unsigned dragSerial_ = 0;
+    wxPoint leftPress_;
+    unsigned leftPresses_ = 0;
+    bool leftDragging_ = false;
     wxSize bufferSize_{0, 0};
     wxMemoryDC bufferDC_;
     wxBitmap buffer_;

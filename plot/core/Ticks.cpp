@@ -15,7 +15,9 @@ TickStep ComputeTickStep(double s) {
     const double e = std::floor(std::log(128.0 / s) / kLn5);
     if (!std::isfinite(e) || std::fabs(e) > 400) return t;
     t.e = static_cast<int>(e);
-    t.step = std::exp(e * kLn5);
+    // An exact power of five: exp(e * ln 5) gives 124.99999... for 125, and the time labels, which
+    // truncate to whole seconds, would read 02:04 at the 125 s tick.
+    t.step = std::pow(5.0, t.e);
     t.valid = t.step > 0 && std::isfinite(t.step);
     return t;
 }
@@ -24,12 +26,14 @@ double FirstTick(double viewStart, double step) { return std::floor(viewStart / 
 
 void ForEachTick(double start, double end, const TickStep& s, const std::function<void(double)>& visit) {
     if (!s.valid || !std::isfinite(start) || !std::isfinite(end)) return;
-    double t = FirstTick(start, s.step);
-    for (int n = 0; t < end && n < kMaxTicks; ++n) {
+    // Each tick from its index rather than by repeated addition, so no error piles up.
+    const double first = std::floor(start / s.step);
+    double prev = 0;
+    for (int n = 0; n < kMaxTicks; ++n) {
+        const double t = (first + n) * s.step;
+        if (!(t < end) || (n > 0 && t == prev)) break;
         visit(t);
-        const double next = t + s.step;
-        if (next == t) break;
-        t = next;
+        prev = t;
     }
 }
 

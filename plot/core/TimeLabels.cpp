@@ -1,5 +1,6 @@
 #include "TimeLabels.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -8,11 +9,14 @@ namespace plotcore {
 namespace {
 constexpr std::int64_t kDay = 86400;
 
-// Whole seconds toward zero, bounded so that far-away ticks cannot overflow.
+// Whole seconds toward zero, bounded so that far-away ticks cannot overflow. A value a rounding
+// error short of a whole second (5 x 0.2 s) counts as that second.
 std::int64_t WholeSeconds(double t) {
     if (std::isnan(t)) return 0;
     if (t > 1e15) return static_cast<std::int64_t>(1e15);
     if (t < -1e15) return static_cast<std::int64_t>(-1e15);
+    const double r = std::round(t);
+    if (std::fabs(t - r) <= 1e-9 * std::max(1.0, std::fabs(t))) return static_cast<std::int64_t>(r);
     return static_cast<std::int64_t>(t);
 }
 }  // namespace

@@ -187,7 +187,7 @@ TEST(PlotEvents, LayersPaintInInsertionOrderAndKeysRestartAfterRemoval) {
     EXPECT_TRUE(IsReddish(PixelAt(f.Render(), 300, 150)));
 }
 
-TEST(PlotEvents, DraggingTheTextBoxMovesItByEachStepOnce) {
+TEST(PlotEvents, ADraggedTextBoxFollowsThePointer) {
     PlotFrame f;
     mpInfoTextBox box(wxRect(200, 20, 40, 40), *wxTRANSPARENT_BRUSH);
     box.text = "Nota";
@@ -197,25 +197,34 @@ TEST(PlotEvents, DraggingTheTextBoxMovesItByEachStepOnce) {
     box.SetPosition(*f.plot, 0, 0);
     f.Render(size);
     int moved = 0;
-    f.frame->Bind(mpEVT_TEXTBOX_MOVED, [&](wxCommandEvent&) { ++moved; });
+    f.frame->Bind(mpEVT_TEXTBOX_MOVED, [&](wxCommandEvent& e) {
+        EXPECT_EQ(e.GetEventObject(), &box);
+        ++moved;
+    });
 
-    f.Mouse(wxEVT_LEFT_DOWN, 305, 155, true);  // inside the box at the centre
+    f.Mouse(wxEVT_LEFT_DOWN, 305, 155, true);  // grabbed inside, 5 px from its corner
+    f.Render(size);
+    EXPECT_EQ(box.GetBoxX(), 0);  // a click alone moves nothing
     f.Mouse(wxEVT_MOTION, 325, 165, true);
     f.Render(size);
     EXPECT_EQ(box.GetBoxX(), 20);
     EXPECT_EQ(box.GetBoxY(), 10);
     f.Render(size);  // a repaint without motion (live logging) leaves it in place
     EXPECT_EQ(box.GetBoxX(), 20);
-    f.Mouse(wxEVT_MOTION, 335, 175, true);
+    // A quick drag, two motions before the next paint, far out of the box's old place.
+    f.Mouse(wxEVT_MOTION, 200, 200, true);
+    f.Mouse(wxEVT_MOTION, 105, 215, true);
     f.Render(size);
-    EXPECT_EQ(box.GetBoxX(), 30);
-    EXPECT_EQ(box.GetBoxY(), 20);
-    EXPECT_EQ(moved, 3);
+    EXPECT_EQ(box.GetBoxX(), -200);
+    EXPECT_EQ(box.GetBoxY(), 60);
+    EXPECT_EQ(f.plot->textBoxPos, wxRealPoint(-200, 60));
+    EXPECT_EQ(moved, 4);
 
-    f.Mouse(wxEVT_LEFT_DOWN, 10, 10, true);  // outside: a drag there moves nothing
+    f.Mouse(wxEVT_LEFT_DOWN, 10, 10, true);  // pressed outside: a drag there moves nothing
     f.Mouse(wxEVT_MOTION, 40, 40, true);
     f.Render(size);
-    EXPECT_EQ(box.GetBoxX(), 30);
+    EXPECT_EQ(box.GetBoxX(), -200);
+    EXPECT_EQ(box.GetBoxY(), 60);
 }
 
 TEST(PlotEvents, InfoBoxesKeepTheirPlaceInProportionOnResize) {

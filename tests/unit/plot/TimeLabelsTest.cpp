@@ -1,6 +1,9 @@
+#include "Ticks.h"
 #include "TimeLabels.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 using namespace plotcore;
 
@@ -23,4 +26,14 @@ TEST(TimeLabels, AbsoluteTimeHasTheDateOnItsSecondLine) {
     const AbsoluteLabel night = FormatAbsoluteLabel(start, 14 * 3600 + 0.5);
     EXPECT_EQ(night.time, "00:00:00");
     EXPECT_EQ(night.date, "06\\03\\21");
+}
+
+TEST(TimeLabels, TickLabelsReadTheWholeSecondOfTheirTick) {
+    std::vector<wxString> labels;
+    ForEachTick(0, 400, ComputeTickStep(1), [&](double t) { labels.push_back(FormatElapsedLabel(t)); });
+    EXPECT_EQ(labels, (std::vector<wxString>{"00:00", "02:05", "04:10", "06:15"}));
+
+    labels.clear();  // 0.2 s apart: five ticks share a label, the sixth is a second on
+    ForEachTick(0, 1.1, ComputeTickStep(600), [&](double t) { labels.push_back(FormatElapsedLabel(t)); });
+    EXPECT_EQ(labels, (std::vector<wxString>{"00:00", "00:00", "00:00", "00:00", "00:00", "00:01"}));
 }
