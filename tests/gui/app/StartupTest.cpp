@@ -43,6 +43,8 @@ TEST_F(MainWindowTest, StartsWithDefaultsWhenThereIsNoPreferencesFile) {
     EXPECT_EQ(w->saved, 0);
     EXPECT_TRUE(w->workspacePath.empty());
     EXPECT_NE(w->link, nullptr);
+    ASSERT_EQ(TipsDialogs().size(), 1u);
+    EXPECT_TRUE(TipsBoxTicked(TipsDialogs()[0]));
 
     // Nothing is written before the window is destroyed.
     EXPECT_FALSE(PreferencesFileExists());
