@@ -1,0 +1,29 @@
+// libFuzzer target for the workspace reader: whatever the bytes, reading must end without a crash,
+// an overrun, undefined behaviour or a hang, and a file it accepts must give whole records.
+#include "Workspace.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Preferences prefs;
+    const Preferences before = prefs;
+    const WorkspaceReadResult result =
+        ReadWorkspaceBytes(std::string_view(reinterpret_cast<const char*>(data), size), prefs);
+    if (!result.Ok()) {
+        // A refused file names its fault and changes nothing.
+        if (!result.records.empty() || result.error.empty() || prefs.flowUnit != before.flowUnit ||
+            prefs.pressureUnit != before.pressureUnit || prefs.metricUnits != before.metricUnits)
+            std::abort();
+        return 0;
+    }
+    for (const Storage& r : result.records) {
+        const std::size_t n = r.time.size();
+        if (r.flow.size() != n || r.pressure.size() != n || r.volume.size() != n) std::abort();
+        float t, f, p, v;
+        if (n > 0) r.GetLastSample(t, f, p, v);
+        (void)r.GetTargetX();
+    }
+    return 0;
+}
