@@ -3,6 +3,7 @@
 #include "mpLayer.h"
 
 #include <wx/dcclient.h>
+#include <algorithm>
 #include <wx/intl.h>
 
 wxIMPLEMENT_CLASS(mpWindow, wxScrolledWindow);
@@ -160,10 +161,12 @@ void mpWindow::DrawTo(wxDC& dc, const wxSize& size) {
 
 wxBitmap mpWindow::CaptureBitmap() {
     const wxSize size = GetClientSize();
-    wxBitmap bmp(size.x, size.y);
+    wxBitmap bmp(std::max(1, size.x), std::max(1, size.y));
     wxMemoryDC mem(bmp);
-    wxClientDC client(this);
-    mem.Blit(0, 0, size.x, size.y, &client, 0, 0);
+    // The off-screen image of the last paint is exactly what the window shows: reading the screen
+    // back is unreliable on some toolkits (GTK 3 under Wayland or without a compositor).
+    if (buffer_.IsOk() && bufferSize_ == size) mem.Blit(0, 0, size.x, size.y, &bufferDC_, 0, 0);
+    else DrawTo(mem, size);
     mem.SelectObject(wxNullBitmap);
     return bmp;
 }

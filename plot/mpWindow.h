@@ -50,7 +50,8 @@ public:
     // The whole picture of a window of the given size: background, origin at the centre, layers.
     // Paint, picture export and tests all draw through here.
     void DrawTo(wxDC& dc, const wxSize& size);
-    // The pixels currently on screen (a grab of the window, not a redraw).
+    // The pixels currently on screen: the image of the last paint, window-sized (drawn afresh only
+    // before the first paint).
     wxBitmap CaptureBitmap();
 
     wxMenu& GetPopupMenu() { return popup_; }

@@ -262,3 +262,46 @@ TEST(PlotEvents, SetPositionClampsIntoTheWindow) {
     EXPECT_EQ(box.GetBoxX(), -12);
     EXPECT_EQ(box.GetBoxY(), 34);
 }
+
+TEST(PlotEvents, ScrollBarsMoveTheViewButNotTheSecondAxis) {
+    PlotFrame f;
+    mpFXYVector s;
+    s.SetData({0, 100}, {0, 50}, 0);
+    f.plot->AddLayer(&s);
+    f.plot->SetView(SomeView());
+    f.plot->UpdateAll();
+    const wxSize c = f.plot->GetClientSize();
+    wxScrollWinEvent h(wxEVT_SCROLLWIN_THUMBTRACK, 60, wxHORIZONTAL);
+    h.SetEventObject(f.plot);
+    f.plot->GetEventHandler()->ProcessEvent(h);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosX(), (60 + (c.x >> 1)) / 2.0 + -0.5);
+    wxScrollWinEvent v(wxEVT_SCROLLWIN_THUMBRELEASE, 40, wxVERTICAL);
+    v.SetEventObject(f.plot);
+    f.plot->GetEventHandler()->ProcessEvent(v);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosY(), 50.5 - (40 + (c.y >> 1)) / 4.0);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosY2(), 30);
+    EXPECT_DOUBLE_EQ(f.plot->GetScaleX(), 2);
+}
+
+TEST(PlotEvents, CaptureBitmapHoldsWhatTheWindowShows) {
+    PlotFrame f;
+    mpFXYVector s;
+    s.SetData({0, 10}, {5, 5}, 0);
+    s.SetPen(wxPen(*wxBLUE, 3));
+    s.continuous = true;
+    f.plot->AddLayer(&s);
+    f.plot->Fit();
+    f.plot->Refresh();
+    f.plot->Update();
+    guitest::Flush();
+    const wxSize c = f.plot->GetClientSize();
+    const wxImage shot = f.plot->CaptureBitmap().ConvertToImage();
+    ASSERT_EQ(shot.GetSize(), c);
+    // The fitted line runs across the middle, from 50 px in on the left to 50 px in on the right.
+    EXPECT_TRUE(IsBlueish(PixelAt(shot, c.x / 2, c.y / 2)));
+    int first = -1;
+    for (int x = 0; x < c.x && first < 0; ++x)
+        if (IsBlueish(PixelAt(shot, x, c.y / 2))) first = x;
+    EXPECT_NEAR(first, 50 + (c.x - 100) / 22, 3);
+    EXPECT_EQ(shot.GetSize(), f.Render(c).GetSize());
+}
