@@ -9,7 +9,8 @@ class Application : public wxApp {
 public:
     bool OnInit() override;
 
-    // The main window as the program opens it ("Senza titolo", 440 x 440, with the icon), not shown yet.
+    // The main window as the program opens it ("Senza titolo", 440 x 440, with the icon), not shown
+    // yet.
     static MainFrame* CreateMainWindow();
 
 private:

@@ -1,10 +1,9 @@
-#include "MainFrame.h"
-
-#include "CommandIds.h"
-#include "Preferences.h"
-
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
+
+#include "CommandIds.h"
+#include "MainFrame.h"
+#include "Preferences.h"
 
 // Records already in the list keep the unit they were made in; only later records use the new one.
 void MainFrame::OnFlowUnit(wxCommandEvent& event) {
@@ -12,7 +11,8 @@ void MainFrame::OnFlowUnit(wxCommandEvent& event) {
     if (code < 0) return;
     GlobalPreferences().flowUnit = static_cast<uint8_t>(code);
     UpdateFlowUnitChecks();
-    wxMessageBox(wxString::FromUTF8("Riavvaire l'applicazione per effettuare il cambio dell'unità di portata"),
+    wxMessageBox(wxString::FromUTF8(
+                     "Riavvaire l'applicazione per effettuare il cambio dell'unità di portata"),
                  "Message", wxOK);
 }
 

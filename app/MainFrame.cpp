@@ -1,10 +1,10 @@
 #include "MainFrame.h"
 
+#include <wx/msgdlg.h>
+
 #include "CommandIds.h"
 #include "Preferences.h"
 #include "TipsDialog.h"
-
-#include <wx/msgdlg.h>
 
 wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
     EVT_MENU(ID_EXIT, MainFrame::OnExit)

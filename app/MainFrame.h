@@ -1,10 +1,7 @@
 #pragma once
-// The one main window. It owns the records of the open workspace, the meter link, the two timers and
-// the flags the commands share; it binds the command ids, while the work of each command lives in a
-// file named after it (MenuBar.cpp, FlowUnitCommands.cpp, TipsCommands.cpp, ...).
-
-#include "KestUSB.h"
-#include "Storage.h"
+// The one main window. It owns the records of the open workspace, the meter link, the two timers
+// and the flags the commands share; it binds the command ids, while the work of each command lives
+// in a file named after it (MenuBar.cpp, FlowUnitCommands.cpp, TipsCommands.cpp, ...).
 
 #include <wx/frame.h>
 #include <wx/timer.h>
@@ -12,6 +9,9 @@
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+#include "KestUSB.h"
+#include "Storage.h"
 
 class MainFrame : public wxFrame {
 public:

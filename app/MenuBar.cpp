@@ -1,12 +1,11 @@
-#include "MainFrame.h"
-
-#include "Art.h"
-#include "CommandIds.h"
-#include "Preferences.h"
-
 #include <wx/menu.h>
 
 #include <span>
+
+#include "Art.h"
+#include "CommandIds.h"
+#include "MainFrame.h"
+#include "Preferences.h"
 
 namespace {
 
@@ -22,12 +21,14 @@ struct Entry {
 
 constexpr Entry kFileMenu[] = {
     {ID_OPEN, "Aprire spazio di lacoro", "Apri un lavoro salvato", Kind::Normal, "menu-open"},
-    {ID_SAVE, "Salva uno spazio di lavoro", "Salva lo spazio di lavoro corrente", Kind::Normal, "menu-save"},
-    {ID_SAVE_AS, "Salva il lavoro come", "Salva il lavoro corrente come", Kind::Normal, "menu-save"},
+    {ID_SAVE, "Salva uno spazio di lavoro", "Salva lo spazio di lavoro corrente", Kind::Normal,
+     "menu-save"},
+    {ID_SAVE_AS, "Salva il lavoro come", "Salva il lavoro corrente come", Kind::Normal,
+     "menu-save"},
     {wxID_SEPARATOR, "", "", Kind::Separator, nullptr},
     {ID_PRINT, "Stampa grafico", "Stampa il grafico corrente", Kind::Normal, "menu-print"},
-    {ID_PRINT_PREVIEW, "stampa con anteprima", "stampa con anteprima il grafico corrente", Kind::Normal,
-     "menu-print"},
+    {ID_PRINT_PREVIEW, "stampa con anteprima", "stampa con anteprima il grafico corrente",
+     Kind::Normal, "menu-print"},
     {ID_EXIT, "Esci", "Chiudere applicazione", Kind::Normal, nullptr},
 };
 
@@ -49,13 +50,15 @@ constexpr Entry kDataMenu[] = {
     {ID_FLOW_UNIT_M3H, "Portata  M³/h", "Portata  M³/h", Kind::Check, nullptr},
     {ID_FLOW_UNIT_GPM, "Portata GPM", "Portata GPM", Kind::Check, nullptr},
     {ID_ABSOLUTE_TIME, "Asse assoluta del tempo", "Asse assoluta del tempo", Kind::Check, nullptr},
-    {ID_EXPORT_CSV, "Esportare su Excel", "Esportare i dati selezionati su Miscrosoft EXCEL", Kind::Normal,
-     nullptr},
-    {ID_FILTER_SETTINGS, "Impostazioni filtro", "Cambia i dati del filtro impostazioni", Kind::Normal, nullptr},
+    {ID_EXPORT_CSV, "Esportare su Excel", "Esportare i dati selezionati su Miscrosoft EXCEL",
+     Kind::Normal, nullptr},
+    {ID_FILTER_SETTINGS, "Impostazioni filtro", "Cambia i dati del filtro impostazioni",
+     Kind::Normal, nullptr},
 };
 
 constexpr Entry kHelpMenu[] = {
-    {ID_SHOW_TIPS, "Mostra i suggerimenti per iniziare", "Mostra gli aiuti per iniziare", Kind::Normal, nullptr},
+    {ID_SHOW_TIPS, "Mostra i suggerimenti per iniziare", "Mostra gli aiuti per iniziare",
+     Kind::Normal, nullptr},
 };
 
 wxMenu* MakeMenu(std::span<const Entry> entries) {
@@ -65,8 +68,9 @@ wxMenu* MakeMenu(std::span<const Entry> entries) {
             menu->AppendSeparator();
             continue;
         }
-        auto* item = new wxMenuItem(menu, e.id, wxString::FromUTF8(e.label), wxString::FromUTF8(e.help),
-                                    e.kind == Kind::Check ? wxITEM_CHECK : wxITEM_NORMAL);
+        auto* item =
+            new wxMenuItem(menu, e.id, wxString::FromUTF8(e.label), wxString::FromUTF8(e.help),
+                           e.kind == Kind::Check ? wxITEM_CHECK : wxITEM_NORMAL);
         if (e.picture) item->SetBitmap(ArtBundle(e.picture));
         menu->Append(item);
     }

@@ -1,5 +1,4 @@
 #include "MainFrame.h"
-
 #include "Preferences.h"
 #include "TipsDialog.h"
 
@@ -9,4 +8,6 @@ void MainFrame::OnShowTips(wxCommandEvent&) {
 }
 
 // The file keeps the choice when the main window is destroyed.
-void MainFrame::OnShowAtStart(wxCommandEvent& event) { GlobalPreferences().showTips = event.GetId() == 1; }
+void MainFrame::OnShowAtStart(wxCommandEvent& event) {
+    GlobalPreferences().showTips = event.GetId() == 1;
+}

@@ -1,8 +1,5 @@
 #include "TipsDialog.h"
 
-#include "Art.h"
-#include "TipLines.h"
-
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/dcclient.h>
@@ -11,6 +8,9 @@
 
 #include <cstdlib>
 #include <ctime>
+
+#include "Art.h"
+#include "TipLines.h"
 
 wxDEFINE_EVENT(tipsEVT_SHOW_AT_START, wxCommandEvent);
 
@@ -32,17 +32,20 @@ struct TipSource {
 
 constexpr TipSource kTips[] = {
     {"Leggi e registra le misure live dal misuratore mentre è connesso con USB", "tip-live", 70},
-    {"Cambia i parameti del misuratore per controllare come i dati sono registrati", "tip-settings", 70},
+    {"Cambia i parameti del misuratore per controllare come i dati sono registrati", "tip-settings",
+     70},
     {"Scarica tutti gli eventi registrati di pressione e portata dal misuratore attraverso USB",
      "tip-download", 70},
-    {"Cancella tutte le registrazioni del misuratore. Questo cancella la memoria, richiede che la USB "
+    {"Cancella tutte le registrazioni del misuratore. Questo cancella la memoria, richiede che la "
+     "USB "
      "sia connessa",
      "tip-erase", 70},
     {"Aprire i lavori salvati in precedenza per visualizzare i dati e fare modifiche aggiuntive",
      "tip-open", 50},
-    {"Muovere il cursore sopra a una icona e una nota di aiuto comparirà automaticamente", "tip-hover",
-     70},
-    {"Salvare un immagine del grafico corrente. L'immagine salvata può essere importata su un report di "
+    {"Muovere il cursore sopra a una icona e una nota di aiuto comparirà automaticamente",
+     "tip-hover", 70},
+    {"Salvare un immagine del grafico corrente. L'immagine salvata può essere importata su un "
+     "report di "
      "WORD o di EXCEL",
      "tip-capture", 50},
 };

@@ -3,11 +3,11 @@
 // the next one and a box that says whether the tips open when the program starts. Changing the box
 // sends a tipsEVT_SHOW_AT_START command event to the parent: id 1 when now ticked, 0 when not.
 
-#include "Tip.h"
-
 #include <wx/dialog.h>
 
 #include <vector>
+
+#include "Tip.h"
 
 class wxCheckBox;
 class wxDC;

@@ -45,23 +45,29 @@ TEST_P(CloseWindow, AsksOnlyAboutUnsavedRecords) {
     const wxString question = "Vuoi salvare i dati prima di chiudere?";
     const long style = wxYES_NO | wxICON_INFORMATION;
     switch (c.answer) {
-        case Answer::None: RequestClose(c.via); break;
+        case Answer::None:
+            RequestClose(c.via);
+            break;
         case Answer::Yes:
-            wxTEST_DIALOG(RequestClose(c.via), ExpectMessage(question, "Prima di chiudere", wxID_YES, style));
+            wxTEST_DIALOG(RequestClose(c.via),
+                          ExpectMessage(question, "Prima di chiudere", wxID_YES, style));
             break;
         case Answer::No:
-            wxTEST_DIALOG(RequestClose(c.via), ExpectMessage(question, "Prima di chiudere", wxID_NO, style));
+            wxTEST_DIALOG(RequestClose(c.via),
+                          ExpectMessage(question, "Prima di chiudere", wxID_NO, style));
             break;
     }
 
     if (c.closes) {
         EXPECT_TRUE(WaitClosed());
-        EXPECT_EQ(PreferencesFile(), "1\n98\n0\n1\n0\n0\n0\n") << "destruction writes the preferences";
+        EXPECT_EQ(PreferencesFile(), "1\n98\n0\n1\n0\n0\n0\n")
+            << "destruction writes the preferences";
     } else {
         guitest::Flush();
         ASSERT_TRUE(IsOpen());
         EXPECT_TRUE(frame->IsShown());
-        EXPECT_EQ(frame->records.size(), static_cast<size_t>(c.records)) << "the records stay to be saved";
+        EXPECT_EQ(frame->records.size(), static_cast<size_t>(c.records))
+            << "the records stay to be saved";
         EXPECT_FALSE(PreferencesFileExists()) << "nothing is written while the window lives";
     }
 }
@@ -82,8 +88,8 @@ TEST_F(MainWindowTest, AnsweringYesThenSavingLetsTheWindowClose) {
     WritePreferences({1, 98, 0, 0, 0, 0, 0});
     Open();
     frame->records.push_back(SomeRecord());
-    wxTEST_DIALOG(Command(ID_EXIT), ExpectMessage("Vuoi salvare i dati prima di chiudere?", "Prima di chiudere",
-                                                  wxID_YES));
+    wxTEST_DIALOG(Command(ID_EXIT), ExpectMessage("Vuoi salvare i dati prima di chiudere?",
+                                                  "Prima di chiudere", wxID_YES));
     guitest::Flush();
     ASSERT_TRUE(IsOpen());
     frame->saved = 1;  // as a save of the workspace leaves it

@@ -1,12 +1,12 @@
 #include "MainWindowFixture.h"
 
-#include "Application.h"
-
 #include <wx/dir.h>
 #include <wx/ffile.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/utils.h>
+
+#include "Application.h"
 
 void MainWindowTest::SetUp() {
     hadHome = wxGetEnv("HOME", &oldHome);
@@ -70,7 +70,8 @@ std::vector<TipsDialog*> MainWindowTest::TipsDialogs() const {
     std::vector<TipsDialog*> out;
     if (!IsOpen()) return out;
     for (wxWindow* child : frame->GetChildren())
-        if (auto* tips = dynamic_cast<TipsDialog*>(child); tips && !tips->IsBeingDeleted()) out.push_back(tips);
+        if (auto* tips = dynamic_cast<TipsDialog*>(child); tips && !tips->IsBeingDeleted())
+            out.push_back(tips);
     return out;
 }
 

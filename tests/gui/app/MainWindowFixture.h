@@ -2,10 +2,6 @@
 // The main window as the program opens it, with HOME (and so the preferences file) in a fresh
 // temporary folder. Modal dialogs are answered with wxTEST_DIALOG; the toolkit's log is captured.
 
-#include "GuiTest.h"
-#include "MainFrame.h"
-#include "TipsDialog.h"
-
 #include <gtest/gtest.h>
 #include <wx/msgdlg.h>
 #include <wx/weakref.h>
@@ -13,6 +9,10 @@
 #include <initializer_list>
 #include <string>
 #include <vector>
+
+#include "GuiTest.h"
+#include "MainFrame.h"
+#include "TipsDialog.h"
 
 class MainWindowTest : public ::testing::Test {
 protected:

@@ -1,10 +1,10 @@
 // The menu bar: its entries, check marks from the preferences, and the flow unit commands.
+#include <wx/menu.h>
+#include <wx/statusbr.h>
+
 #include "CommandIds.h"
 #include "MainWindowFixture.h"
 #include "Preferences.h"
-
-#include <wx/menu.h>
-#include <wx/statusbr.h>
 
 namespace {
 
@@ -22,7 +22,8 @@ const MenuEntry kEntries[] = {
     {0, ID_SAVE, "Salva uno spazio di lavoro", "Salva lo spazio di lavoro corrente", false, true},
     {0, ID_SAVE_AS, "Salva il lavoro come", "Salva il lavoro corrente come", false, true},
     {0, ID_PRINT, "Stampa grafico", "Stampa il grafico corrente", false, true},
-    {0, ID_PRINT_PREVIEW, "stampa con anteprima", "stampa con anteprima il grafico corrente", false, true},
+    {0, ID_PRINT_PREVIEW, "stampa con anteprima", "stampa con anteprima il grafico corrente", false,
+     true},
     {0, ID_EXIT, "Esci", "Chiudere applicazione", false, false},
     {1, ID_FLOW_COLOUR, "Portata", "Cambia colore della portata", false, false},
     {1, ID_VOLUME_COLOUR, "Volume", "Cambia colore del volume", false, false},
@@ -35,9 +36,12 @@ const MenuEntry kEntries[] = {
     {2, ID_FLOW_UNIT_M3H, "Portata  M³/h", "Portata  M³/h", true, false},
     {2, ID_FLOW_UNIT_GPM, "Portata GPM", "Portata GPM", true, false},
     {2, ID_ABSOLUTE_TIME, "Asse assoluta del tempo", "Asse assoluta del tempo", true, false},
-    {2, ID_EXPORT_CSV, "Esportare su Excel", "Esportare i dati selezionati su Miscrosoft EXCEL", false, false},
-    {2, ID_FILTER_SETTINGS, "Impostazioni filtro", "Cambia i dati del filtro impostazioni", false, false},
-    {3, ID_SHOW_TIPS, "Mostra i suggerimenti per iniziare", "Mostra gli aiuti per iniziare", false, false},
+    {2, ID_EXPORT_CSV, "Esportare su Excel", "Esportare i dati selezionati su Miscrosoft EXCEL",
+     false, false},
+    {2, ID_FILTER_SETTINGS, "Impostazioni filtro", "Cambia i dati del filtro impostazioni", false,
+     false},
+    {3, ID_SHOW_TIPS, "Mostra i suggerimenti per iniziare", "Mostra gli aiuti per iniziare", false,
+     false},
 };
 
 bool Contains(wxMenu* outer, wxMenu* inner) {
@@ -64,7 +68,8 @@ TEST_F(MainWindowTest, MenuBarHasFourMenusWithEveryEntry) {
         wxMenuItem* item = bar->FindItem(e.id, &owner);
         ASSERT_NE(item, nullptr);
         EXPECT_TRUE(Contains(bar->GetMenu(e.menu), owner));
-        EXPECT_EQ(item->GetItemLabel(), wxString::FromUTF8(e.label)) << "no accelerators, no mnemonics";
+        EXPECT_EQ(item->GetItemLabel(), wxString::FromUTF8(e.label))
+            << "no accelerators, no mnemonics";
         EXPECT_EQ(item->GetHelp(), wxString::FromUTF8(e.help));
         EXPECT_EQ(item->IsCheckable(), e.check);
         EXPECT_EQ(item->GetBitmap().IsOk(), e.picture);
@@ -79,8 +84,10 @@ TEST_F(MainWindowTest, FileMenuHasOneSeparatorBeforePrinting) {
     Open();
     wxMenu* file = frame->GetMenuBar()->GetMenu(0);
     std::vector<int> ids;
-    for (wxMenuItem* item : file->GetMenuItems()) ids.push_back(item->IsSeparator() ? -1 : item->GetId());
-    EXPECT_EQ(ids, (std::vector<int>{ID_OPEN, ID_SAVE, ID_SAVE_AS, -1, ID_PRINT, ID_PRINT_PREVIEW, ID_EXIT}));
+    for (wxMenuItem* item : file->GetMenuItems())
+        ids.push_back(item->IsSeparator() ? -1 : item->GetId());
+    EXPECT_EQ(ids, (std::vector<int>{ID_OPEN, ID_SAVE, ID_SAVE_AS, -1, ID_PRINT, ID_PRINT_PREVIEW,
+                                     ID_EXIT}));
 }
 
 TEST_F(MainWindowTest, GraphMenuHoldsTheTwoLineSubmenus) {
@@ -122,14 +129,16 @@ struct ChecksCase {
 
 void PrintTo(const ChecksCase& c, std::ostream* os) { *os << c.name; }
 
-class MenuChecksFromFile : public MainWindowTest, public ::testing::WithParamInterface<ChecksCase> {};
+class MenuChecksFromFile : public MainWindowTest,
+                           public ::testing::WithParamInterface<ChecksCase> {};
 
 TEST_P(MenuChecksFromFile, MatchThePreferences) {
     const ChecksCase& c = GetParam();
     WritePreferences({1, 98, 0, 0, c.flowUnitLine, 0, c.absoluteTimeLine});
     Open();
     wxMenuBar* bar = frame->GetMenuBar();
-    for (int id : kFlowUnitMenuIds) EXPECT_EQ(bar->IsChecked(id), id == c.checkedFlowEntry) << "entry " << id;
+    for (int id : kFlowUnitMenuIds)
+        EXPECT_EQ(bar->IsChecked(id), id == c.checkedFlowEntry) << "entry " << id;
     EXPECT_EQ(bar->IsChecked(ID_ABSOLUTE_TIME), c.absoluteChecked);
 }
 
@@ -151,16 +160,18 @@ struct FlowUnitCase {
 
 void PrintTo(const FlowUnitCase& c, std::ostream* os) { *os << c.name; }
 
-class FlowUnitCommand : public MainWindowTest, public ::testing::WithParamInterface<FlowUnitCase> {};
+class FlowUnitCommand : public MainWindowTest,
+                        public ::testing::WithParamInterface<FlowUnitCase> {};
 
 TEST_P(FlowUnitCommand, SetsTheUnitChecksOnlyItsEntryAndAsksForARestart) {
     const FlowUnitCase& c = GetParam();
     WritePreferences({1, 98, 0, 0, c.code == 2 ? 0 : 2, 0, 0});
     Open();
-    wxTEST_DIALOG(Command(c.entry),
-                  ExpectMessage(wxString::FromUTF8("Riavvaire l'applicazione per effettuare il cambio "
-                                                   "dell'unità di portata"),
-                                "Message", wxID_OK, wxOK));
+    wxTEST_DIALOG(
+        Command(c.entry),
+        ExpectMessage(wxString::FromUTF8("Riavvaire l'applicazione per effettuare il cambio "
+                                         "dell'unità di portata"),
+                      "Message", wxID_OK, wxOK));
     EXPECT_EQ(GlobalPreferences().flowUnit, c.code);
     wxMenuBar* bar = frame->GetMenuBar();
     for (int id : kFlowUnitMenuIds) EXPECT_EQ(bar->IsChecked(id), id == c.entry) << "entry " << id;

@@ -1,12 +1,12 @@
 // Start-up of the main window: preferences read, status bar, timers, splash and startup tips.
-#include "CommandIds.h"
-#include "MainWindowFixture.h"
-#include "Preferences.h"
-
 #include <wx/checkbox.h>
 #include <wx/menu.h>
 #include <wx/splash.h>
 #include <wx/statusbr.h>
+
+#include "CommandIds.h"
+#include "MainWindowFixture.h"
+#include "Preferences.h"
 
 namespace {
 
@@ -125,7 +125,8 @@ TEST_F(MainWindowTest, TickingTheTipsBoxTurnsTheTipsOnForTheNextStart) {
     Open();
     Command(ID_SHOW_TIPS);
     ASSERT_EQ(TipsDialogs().size(), 1u);
-    auto* box = dynamic_cast<wxCheckBox*>(TipsDialogs()[0]->FindWindow(TipsDialog::ID_SHOW_AT_START));
+    auto* box =
+        dynamic_cast<wxCheckBox*>(TipsDialogs()[0]->FindWindow(TipsDialog::ID_SHOW_AT_START));
     ASSERT_NE(box, nullptr);
     box->SetValue(true);
     wxCommandEvent click(wxEVT_CHECKBOX, box->GetId());
@@ -142,7 +143,8 @@ TEST_F(MainWindowTest, TickingTheTipsBoxTurnsTheTipsOnForTheNextStart) {
 TEST_F(MainWindowTest, UntickingTheTipsBoxAtStartTurnsThemOff) {
     Open();
     ASSERT_EQ(TipsDialogs().size(), 1u);
-    auto* box = dynamic_cast<wxCheckBox*>(TipsDialogs()[0]->FindWindow(TipsDialog::ID_SHOW_AT_START));
+    auto* box =
+        dynamic_cast<wxCheckBox*>(TipsDialogs()[0]->FindWindow(TipsDialog::ID_SHOW_AT_START));
     ASSERT_NE(box, nullptr);
     box->SetValue(false);
     wxCommandEvent click(wxEVT_CHECKBOX, box->GetId());

@@ -1,8 +1,4 @@
 // The tips dialog on its own: its tips, wrap-around, the drawn lines and the notification.
-#include "GuiTest.h"
-#include "TipLines.h"
-#include "TipsDialog.h"
-
 #include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -13,17 +9,23 @@
 #include <algorithm>
 #include <iterator>
 
+#include "GuiTest.h"
+#include "TipLines.h"
+#include "TipsDialog.h"
+
 namespace {
 
 const char* const kTexts[] = {
     "Leggi e registra le misure live dal misuratore mentre è connesso con USB",
     "Cambia i parameti del misuratore per controllare come i dati sono registrati",
     "Scarica tutti gli eventi registrati di pressione e portata dal misuratore attraverso USB",
-    "Cancella tutte le registrazioni del misuratore. Questo cancella la memoria, richiede che la USB sia "
+    "Cancella tutte le registrazioni del misuratore. Questo cancella la memoria, richiede che la "
+    "USB sia "
     "connessa",
     "Aprire i lavori salvati in precedenza per visualizzare i dati e fare modifiche aggiuntive",
     "Muovere il cursore sopra a una icona e una nota di aiuto comparirà automaticamente",
-    "Salvare un immagine del grafico corrente. L'immagine salvata può essere importata su un report di WORD "
+    "Salvare un immagine del grafico corrente. L'immagine salvata può essere importata su un "
+    "report di WORD "
     "o di EXCEL",
 };
 const int kPictureSizes[] = {70, 70, 70, 70, 50, 70, 50};
@@ -56,7 +58,8 @@ protected:
         EXPECT_TRUE(guitest::CapturedLog::Get().Errors().empty());
     }
     void GoTo(size_t index) {
-        for (size_t i = 0; i < dialog->Tips().size() && dialog->Current() != index; ++i) dialog->NextTip();
+        for (size_t i = 0; i < dialog->Tips().size() && dialog->Current() != index; ++i)
+            dialog->NextTip();
         ASSERT_EQ(dialog->Current(), index);
     }
     void Click(wxWindow* control, wxEventType type, int value = 0) {
@@ -65,7 +68,9 @@ protected:
         event.SetInt(value);
         control->GetEventHandler()->ProcessEvent(event);
     }
-    wxCheckBox* Box() { return dynamic_cast<wxCheckBox*>(dialog->FindWindow(TipsDialog::ID_SHOW_AT_START)); }
+    wxCheckBox* Box() {
+        return dynamic_cast<wxCheckBox*>(dialog->FindWindow(TipsDialog::ID_SHOW_AT_START));
+    }
 
     // The current tip drawn on the interface grey.
     wxImage Render() {
@@ -82,7 +87,8 @@ protected:
         int ink = 0;
         for (int y = r.GetTop(); y <= r.GetBottom(); ++y)
             for (int x = r.GetLeft(); x <= r.GetRight(); ++x)
-                if (wxColour(img.GetRed(x, y), img.GetGreen(x, y), img.GetBlue(x, y)) != kGrey) ++ink;
+                if (wxColour(img.GetRed(x, y), img.GetGreen(x, y), img.GetBlue(x, y)) != kGrey)
+                    ++ink;
         return ink;
     }
     // The band of drawn line k, as wide as its text.
@@ -111,7 +117,8 @@ TEST_F(TipsDialogTest, HoldsTheSevenTipsWithTheirPictures) {
 }
 
 TEST_F(TipsDialogTest, HasTheNextButtonOkAndTheBoxBelowTheTipBand) {
-    auto* next = dynamic_cast<wxButton*>(wxWindow::FindWindowByLabel("Prossimo suggerimento", dialog));
+    auto* next =
+        dynamic_cast<wxButton*>(wxWindow::FindWindowByLabel("Prossimo suggerimento", dialog));
     auto* ok = dynamic_cast<wxButton*>(dialog->FindWindow(wxID_OK));
     ASSERT_NE(next, nullptr);
     ASSERT_NE(ok, nullptr);
@@ -137,7 +144,8 @@ TEST_F(TipsDialogTest, DrawsTipOneInTwoLinesBesideItsPicture) {
     const wxImage img = Render();
     EXPECT_GT(InkIn(img, {10, 10, 70, 70}), 0) << "picture at (10, 10)";
     EXPECT_GT(InkIn(img, LineBand(0, "Leggi e registra le misure live dal")), 0);
-    EXPECT_GT(InkIn(img, LineBand(1, wxString::FromUTF8("misuratore mentre è connesso con USB"))), 0);
+    EXPECT_GT(InkIn(img, LineBand(1, wxString::FromUTF8("misuratore mentre è connesso con USB"))),
+              0);
     EXPECT_EQ(InkIn(img, {100, 55, 390, 60}), 0) << "nothing below the second line";
     EXPECT_EQ(InkIn(img, {85, 0, 10, 120}), 0) << "text starts at x = 100";
 }
@@ -149,9 +157,11 @@ TEST_F(TipsDialogTest, DrawsTipSevenInFourLinesEndingWithExcel) {
     EXPECT_EQ(lines[3].text, "EXCEL");
     EXPECT_EQ(lines[3].y, 75);
     const wxImage img = Render();
-    for (int k = 0; k < 4; ++k) EXPECT_GT(InkIn(img, LineBand(k, lines[k].text)), 0) << "line " << k;
+    for (int k = 0; k < 4; ++k)
+        EXPECT_GT(InkIn(img, LineBand(k, lines[k].text)), 0) << "line " << k;
     const wxRect excel = LineBand(3, "EXCEL");
-    EXPECT_EQ(InkIn(img, {excel.GetRight() + 3, 77, 480 - excel.GetRight(), 14}), 0) << "line 4 is EXCEL alone";
+    EXPECT_EQ(InkIn(img, {excel.GetRight() + 3, 77, 480 - excel.GetRight(), 14}), 0)
+        << "line 4 is EXCEL alone";
     EXPECT_EQ(InkIn(img, {100, 96, 390, 20}), 0) << "no fifth line";
 }
 

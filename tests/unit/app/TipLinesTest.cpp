@@ -1,8 +1,8 @@
-#include "TipLines.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "TipLines.h"
 
 namespace {
 
@@ -27,13 +27,16 @@ std::vector<BreakCase> Cases() {
          wxString(30, 'a') + " " + wxString(5, 'b') + " " + wxString(10, 'c'),
          {wxString(30, 'a') + " " + wxString(5, 'b'), wxString(10, 'c')}},
         {"TipOne",
-         wxString::FromUTF8("Leggi e registra le misure live dal misuratore mentre è connesso con USB"),
+         wxString::FromUTF8(
+             "Leggi e registra le misure live dal misuratore mentre è connesso con USB"),
          {"Leggi e registra le misure live dal",
           wxString::FromUTF8("misuratore mentre è connesso con USB")}},
         {"TipSeven",
-         wxString::FromUTF8("Salvare un immagine del grafico corrente. L'immagine salvata può essere "
-                            "importata su un report di WORD o di EXCEL"),
-         {"Salvare un immagine del grafico", wxString::FromUTF8("corrente. L'immagine salvata può essere"),
+         wxString::FromUTF8(
+             "Salvare un immagine del grafico corrente. L'immagine salvata può essere "
+             "importata su un report di WORD o di EXCEL"),
+         {"Salvare un immagine del grafico",
+          wxString::FromUTF8("corrente. L'immagine salvata può essere"),
           "importata su un report di WORD o di", "EXCEL"}},
     };
 }
@@ -49,9 +52,9 @@ INSTANTIATE_TEST_SUITE_P(Texts, TipLinesBreak, ::testing::ValuesIn(Cases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TipLinesLayout, PlacesLinesRightOfThePictureTwentyPixelsApart) {
-    const auto lines = LayoutTipLines(
-        wxString::FromUTF8("Salvare un immagine del grafico corrente. L'immagine salvata può essere "
-                           "importata su un report di WORD o di EXCEL"));
+    const auto lines = LayoutTipLines(wxString::FromUTF8(
+        "Salvare un immagine del grafico corrente. L'immagine salvata può essere "
+        "importata su un report di WORD o di EXCEL"));
     ASSERT_EQ(lines.size(), 4u);
     for (size_t k = 0; k < lines.size(); ++k) {
         EXPECT_EQ(lines[k].x, 100);
