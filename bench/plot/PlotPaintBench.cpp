@@ -4,6 +4,7 @@
 //   every segment / fast at 1 million samples   (target: at least 20)
 //   fast at 10 million / fast at 10 thousand     (target: at most 3)
 // Run under xvfb-run; the toolkit starts as in the GUI tests.
+#include "ColumnDecimator.h"
 #include "mpFXYVector.h"
 #include "mpWindow.h"
 
@@ -82,10 +83,28 @@ void Paint(benchmark::State& state, bool fast) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// The reduction alone, without drawing: what the per-column pass costs in the paint above.
+void BM_ColumnsOnly(benchmark::State& state) {
+    Scene& s = SceneOf(static_cast<std::size_t>(state.range(0)));
+    const plotcore::ViewState& v = s.plot->GetView();
+    const std::vector<float>& xs = s.series->GetXs();
+    const std::vector<float>& ys = s.series->GetYs();
+    plotcore::MinMaxPyramid pyramid;
+    pyramid.Build(ys.data(), ys.size());
+    const plotcore::ColumnDecimator d(xs.data(), ys.data(), xs.size(), pyramid, {v.posX, v.scaleX, v.posY, v.scaleY});
+    std::vector<plotcore::PlotPoint> pts;
+    for (auto _ : state) {
+        d.Line(-kSize.x / 2 - 4, kSize.x / 2 + 4, pts);
+        benchmark::DoNotOptimize(pts.data());
+    }
+    state.counters["points"] = static_cast<double>(pts.size());
+}
+
 void BM_PaintFast(benchmark::State& state) { Paint(state, true); }
 void BM_PaintEverySegment(benchmark::State& state) { Paint(state, false); }
 
 BENCHMARK(BM_PaintFast)->Arg(10000)->Arg(100000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ColumnsOnly)->Arg(10000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 // Every segment of 10 million samples takes about half a minute a paint: the ratios need only 1M.
 BENCHMARK(BM_PaintEverySegment)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
