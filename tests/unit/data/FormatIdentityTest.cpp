@@ -70,7 +70,7 @@ TEST_F(FormatIdentity, WorkspaceBytesAndValuesMatchTheReference) {
         for (const auto member : {&Storage::time, &Storage::flow, &Storage::pressure, &Storage::volume}) {
             const std::vector<float>& a = got.records[r].*member;
             const std::vector<float>& b = want[r].*member;
-            ASSERT_EQ(0, std::memcmp(a.data(), b.data(), a.size() * sizeof(float)))
+            ASSERT_TRUE(a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0)
                 << "values read back differ from fscanf's";
         }
     }
