@@ -19,8 +19,10 @@ public:
     virtual ~Storage() = default;
     Storage(const Storage&) = default;
     Storage& operator=(const Storage&) = default;
-    Storage(Storage&&) = default;
-    Storage& operator=(Storage&&) = default;
+    // noexcept, so a growing record list moves its series instead of copying them; the texts are
+    // copied (the toolkit's strings have no move), and only running out of memory could throw there.
+    Storage(Storage&&) noexcept = default;
+    Storage& operator=(Storage&&) noexcept = default;
 
     // A raw meter sample: 14-bit flow count per minute, 10-bit pressure converter count.
     void AddRawSample(int flowRaw, int pressureRaw);

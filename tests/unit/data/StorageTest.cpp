@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <type_traits>
+
+// A growing record list moves records instead of copying their series.
+static_assert(std::is_nothrow_move_constructible_v<Storage>);
 
 namespace {
 
