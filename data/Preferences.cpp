@@ -6,6 +6,7 @@
 #include "LineReader.h"
 #include "NumberText.h"
 
+#include <wx/app.h>
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
 
@@ -15,7 +16,11 @@ Preferences& GlobalPreferences() {
 }
 
 wxString PreferencesPath() {
-    return wxStandardPaths::Get().GetUserConfigDir() + wxFileName::GetPathSeparator() + "hvxv48.ini";
+    // Without an application object (tools, tests) the toolkit's paths are not available; on Unix the
+    // user configuration directory is the home directory either way.
+    const wxString dir = wxAppConsole::GetInstance() != nullptr ? wxStandardPaths::Get().GetUserConfigDir()
+                                                                : wxFileName::GetHomeDir();
+    return dir + wxFileName::GetPathSeparator() + "hvxv48.ini";
 }
 
 void LoadPreferences(Preferences& prefs, const wxString& path) {
