@@ -1,14 +1,14 @@
 #include "SeriesPainter.h"
 
-#include "ViewState.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
+#include "ViewState.h"
+
 namespace {
-// The toolkit's renderer keeps coordinates in 24.8 fixed point: a segment reaching farther than this
-// is clipped first, so a deep zoom cannot wrap it around.
+// The toolkit's renderer keeps coordinates in 24.8 fixed point: a segment reaching farther than
+// this is clipped first, so a deep zoom cannot wrap it around.
 constexpr int kFar = 1000000;
 
 bool IsFar(wxPoint p) { return std::abs(p.x) > kFar || std::abs(p.y) > kFar; }
@@ -18,14 +18,18 @@ bool ClipFar(wxPoint& a, wxPoint& b) {
     double t0 = 0, t1 = 1;
     const double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
     const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x + double(kFar), kFar - double(a.x), a.y + double(kFar), kFar - double(a.y)};
+    const double q[4] = {a.x + double(kFar), kFar - double(a.x), a.y + double(kFar),
+                         kFar - double(a.y)};
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0) {
             if (q[i] < 0) return false;
             continue;
         }
         const double r = q[i] / p[i];
-        if (p[i] < 0) t0 = std::max(t0, r); else t1 = std::min(t1, r);
+        if (p[i] < 0)
+            t0 = std::max(t0, r);
+        else
+            t1 = std::min(t1, r);
         if (t0 > t1) return false;
     }
     const wxPoint na(int(std::lround(a.x + t0 * dx)), int(std::lround(a.y + t0 * dy)));
@@ -41,8 +45,10 @@ SeriesPainter::SeriesPainter(wxDC& dc, wxSize size, const plotcore::ColumnTransf
 
 void SeriesPainter::Dot(wxPoint p) {
     if (IsFar(p)) return;
-    if (penWidth_ > 1) dc_.DrawLine(p, p);  // the round pen end makes a dot of the pen's width
-    else dc_.DrawPoint(p);
+    if (penWidth_ > 1)
+        dc_.DrawLine(p, p);  // the round pen end makes a dot of the pen's width
+    else
+        dc_.DrawPoint(p);
 }
 
 void SeriesPainter::Segment(wxPoint a, wxPoint b) {
@@ -96,12 +102,14 @@ void SeriesPainter::Draw(const SeriesSamples& s, bool continuous, bool fast) {
     }
 }
 
-void SeriesPainter::DrawEverySegment(const std::function<bool(double&, double&)>& next, bool continuous) {
+void SeriesPainter::DrawEverySegment(const std::function<bool(double&, double&)>& next,
+                                     bool continuous) {
     double x = 0, y = 0;
     wxPoint prev;
     bool first = true;
     while (next(x, y)) {
-        const wxPoint p(plotcore::TruncToPixel((x - t_.posX) * t_.scaleX), plotcore::TruncToPixel((t_.posY - y) * t_.scaleY));
+        const wxPoint p(plotcore::TruncToPixel((x - t_.posX) * t_.scaleX),
+                        plotcore::TruncToPixel((t_.posY - y) * t_.scaleY));
         if (!continuous) {
             Dot(p);
             continue;

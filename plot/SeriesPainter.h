@@ -2,14 +2,14 @@
 // Draws the samples of a series, shared by both series kinds. Time-ordered float series take the
 // fast path (a few segments per pixel column, see ColumnDecimator); anything else, and the
 // reference that the benchmark and the pixel test compare against, draws every segment.
-#include "ColumnDecimator.h"
-#include "MinMaxPyramid.h"
-
 #include <wx/dc.h>
 
 #include <cstddef>
 #include <functional>
 #include <vector>
+
+#include "ColumnDecimator.h"
+#include "MinMaxPyramid.h"
 
 // Direct view of a series' samples; n == 0 means "iterate instead".
 struct SeriesSamples {

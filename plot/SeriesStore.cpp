@@ -1,11 +1,11 @@
 #include "SeriesStore.h"
 
-#include "NearestSample.h"
-
 #include <algorithm>
 
-void SeriesStore::Set(const std::vector<float>& xs, const std::vector<float>& ys, const std::vector<float>& zs,
-                      std::optional<double> extraY) {
+#include "NearestSample.h"
+
+void SeriesStore::Set(const std::vector<float>& xs, const std::vector<float>& ys,
+                      const std::vector<float>& zs, std::optional<double> extraY) {
     const std::size_t n = std::min(xs.size(), ys.size());
     xs_.assign(xs.begin(), xs.begin() + static_cast<std::ptrdiff_t>(n));
     ys_.assign(ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(n));
@@ -14,8 +14,10 @@ void SeriesStore::Set(const std::vector<float>& xs, const std::vector<float>& ys
     bounds_ = plotcore::ComputeSeriesBounds(xs_.data(), ys_.data(), n, extraY);
     sorted_ = plotcore::IsSortedSeries(xs_.data(), n);
     finite_ = plotcore::HasNoNaN(ys_.data(), n);
-    if (sorted_ && finite_) pyramid_.Build(ys_.data(), n);
-    else pyramid_.Clear();
+    if (sorted_ && finite_)
+        pyramid_.Build(ys_.data(), n);
+    else
+        pyramid_.Clear();
 }
 
 bool SeriesStore::GetNextXY(double& x, double& y) {

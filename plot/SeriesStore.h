@@ -1,19 +1,19 @@
 #pragma once
 // The samples of a vector series and what is derived from them once per SetData: bounds, the
 // min/max summaries for fast drawing and whether x is ordered (binary-search measuring).
+#include <optional>
+#include <vector>
+
 #include "MinMaxPyramid.h"
 #include "SeriesBounds.h"
 #include "SeriesPainter.h"
-
-#include <optional>
-#include <vector>
 
 class SeriesStore {
 public:
     // Copies the samples; a y or z sequence shorter than x limits the series to the common length
     // (z: missing values read as emptyZ).
-    void Set(const std::vector<float>& xs, const std::vector<float>& ys, const std::vector<float>& zs,
-             std::optional<double> extraY);
+    void Set(const std::vector<float>& xs, const std::vector<float>& ys,
+             const std::vector<float>& zs, std::optional<double> extraY);
 
     void Rewind() { index_ = 0; }
     bool GetNextXY(double& x, double& y);

@@ -1,11 +1,11 @@
 #include "mpFXY.h"
 
-#include "mpEvents.h"
-#include "mpWindow.h"
-
 #include <wx/dc.h>
 
 #include <cmath>
+
+#include "mpEvents.h"
+#include "mpWindow.h"
 
 wxIMPLEMENT_ABSTRACT_CLASS(mpFXY, mpLayer);
 
@@ -42,11 +42,14 @@ void mpFXY::Plot(wxDC& dc, mpWindow& w) {
     if (s.n > 0) {
         painter.Draw(s, continuous, fastDrawing_);
     } else {
-        painter.DrawEverySegment([this](double& x, double& y) { return GetNextXY(x, y); }, continuous);
+        painter.DrawEverySegment([this](double& x, double& y) { return GetNextXY(x, y); },
+                                 continuous);
     }
     if (continuous) {
-        if (!referenceLine) dc.DrawLine(55 - W / 2, 22 - H / 2, 75 - W / 2, 22 - H / 2);
-        else if (!hideSample) dc.DrawLine(55 - W / 2, 10 - H / 2, 75 - W / 2, 10 - H / 2);
+        if (!referenceLine)
+            dc.DrawLine(55 - W / 2, 22 - H / 2, 75 - W / 2, 22 - H / 2);
+        else if (!hideSample)
+            dc.DrawLine(55 - W / 2, 10 - H / 2, 75 - W / 2, 10 - H / 2);
     }
     if (!name.IsEmpty()) DrawTexts(dc, W, H);
     if (referenceLine) return;
@@ -81,10 +84,18 @@ void mpFXY::DrawTexts(wxDC& dc, int W, int H) {
     wxCoord tw = 0, th = 0;
     dc.GetTextExtent(name, &tw, &th);
     switch (flags & 3) {
-    case 0: dc.DrawText(name, 10 - tw / 2, 6 - H / 2); break;
-    case 1: dc.DrawText(name, 8 - W / 2, 6 - H / 2); break;
-    case 2: dc.DrawText(name, 8 - W / 2, H / 2 - th - 6); break;
-    default: dc.DrawText(name, W / 2 - tw - 8, H / 2 - th - 6); break;
+        case 0:
+            dc.DrawText(name, 10 - tw / 2, 6 - H / 2);
+            break;
+        case 1:
+            dc.DrawText(name, 8 - W / 2, 6 - H / 2);
+            break;
+        case 2:
+            dc.DrawText(name, 8 - W / 2, H / 2 - th - 6);
+            break;
+        default:
+            dc.DrawText(name, W / 2 - tw - 8, H / 2 - th - 6);
+            break;
     }
     if (!title.IsEmpty()) {
         font.SetPointSize(10);

@@ -1,11 +1,11 @@
 #include "mpFXYKest.h"
 
-#include "mpEvents.h"
-#include "mpWindow.h"
-
 #include <wx/dc.h>
 
 #include <cmath>
+
+#include "mpEvents.h"
+#include "mpWindow.h"
 
 wxIMPLEMENT_ABSTRACT_CLASS(mpFXYKest, mpLayer);
 
@@ -41,7 +41,8 @@ void mpFXYKest::Plot(wxDC& dc, mpWindow& w) {
     if (s.n > 0) {
         painter.Draw(s, continuous, fastDrawing_);
     } else {
-        painter.DrawEverySegment([this](double& x, double& y) { return GetNextXY(x, y); }, continuous);
+        painter.DrawEverySegment([this](double& x, double& y) { return GetNextXY(x, y); },
+                                 continuous);
     }
     if (continuous) dc.DrawLine(55 - W / 2, 35 - H / 2, 75 - W / 2, 35 - H / 2);
 

@@ -1,22 +1,24 @@
 #pragma once
 // A primary-axis series over float sequences: time-ordered samples draw a few segments per pixel
 // column and measure by binary search.
+#include <vector>
+
 #include "SeriesStore.h"
 #include "mpFXY.h"
-
-#include <vector>
 
 class mpFXYVector : public mpFXY {
 public:
     explicit mpFXYVector(const wxString& name = wxEmptyString, int flags = 0);
 
     void SetData(const std::vector<float>& xs, const std::vector<float>& ys, double extraY);
-    void SetData(const std::vector<float>& xs, const std::vector<float>& ys, const std::vector<float>& zs,
-                 double extraY);
+    void SetData(const std::vector<float>& xs, const std::vector<float>& ys,
+                 const std::vector<float>& zs, double extraY);
 
     void Rewind() override { store_.Rewind(); }
     bool GetNextXY(double& x, double& y) override { return store_.GetNextXY(x, y); }
-    bool GetXYZ(double& x, double& y, double& z, int index) override { return store_.GetXYZ(x, y, z, index, 0.0); }
+    bool GetXYZ(double& x, double& y, double& z, int index) override {
+        return store_.GetXYZ(x, y, z, index, 0.0);
+    }
     int GetCount() override { return store_.Count(); }
     bool FindNearest(double x, double& sx, double& sy, double& sz) override {
         return store_.FindNearest(x, sx, sy, sz, 0.0);

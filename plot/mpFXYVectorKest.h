@@ -1,9 +1,9 @@
 #pragma once
 // A second-axis series over float sequences; its third value reads -1 (no z sequence).
+#include <vector>
+
 #include "SeriesStore.h"
 #include "mpFXYKest.h"
-
-#include <vector>
 
 class mpFXYVectorKest : public mpFXYKest {
 public:
@@ -13,7 +13,9 @@ public:
 
     void Rewind() override { store_.Rewind(); }
     bool GetNextXY(double& x, double& y) override { return store_.GetNextXY(x, y); }
-    bool GetXYZ(double& x, double& y, double& z, int index) override { return store_.GetXYZ(x, y, z, index, -1.0); }
+    bool GetXYZ(double& x, double& y, double& z, int index) override {
+        return store_.GetXYZ(x, y, z, index, -1.0);
+    }
     int GetCount() override { return store_.Count(); }
     bool FindNearest(double x, double& sx, double& sy, double& sz) override {
         return store_.FindNearest(x, sx, sy, sz, -1.0);

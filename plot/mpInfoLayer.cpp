@@ -1,9 +1,9 @@
 #include "mpInfoLayer.h"
 
+#include <wx/dc.h>
+
 #include "InfoLayout.h"
 #include "mpWindow.h"
-
-#include <wx/dc.h>
 
 wxIMPLEMENT_DYNAMIC_CLASS(mpInfoLayer, mpLayer);
 
@@ -31,7 +31,8 @@ bool mpInfoLayer::BeginPlot(wxDC& dc, mpWindow& w, wxRealPoint& stored) {
     if (w.GetLeftPressCount() != press_) {
         press_ = w.GetLeftPressCount();
         const wxPoint at = w.GetLeftPressPoint();
-        grabbed_ = plotcore::InsideBox({at.x - W / 2, at.y - H / 2}, {box_.x, box_.y, box_.width, box_.height});
+        grabbed_ = plotcore::InsideBox({at.x - W / 2, at.y - H / 2},
+                                       {box_.x, box_.y, box_.width, box_.height});
         followedTo_ = at;
     }
     if (grabbed_ && w.IsLeftDragging()) {
@@ -41,7 +42,8 @@ bool mpInfoLayer::BeginPlot(wxDC& dc, mpWindow& w, wxRealPoint& stored) {
         followedTo_ = now;
     }
     if (W != winW_ || H != winH_) {
-        const plotcore::PlotPoint p = plotcore::RescaleBoxPosition({box_.x, box_.y}, {winW_, winH_}, {W, H});
+        const plotcore::PlotPoint p =
+            plotcore::RescaleBoxPosition({box_.x, box_.y}, {winW_, winH_}, {W, H});
         box_.x = p.x;
         box_.y = p.y;
         if (winH_ != 1) UpdateReference();

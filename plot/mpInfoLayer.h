@@ -1,11 +1,11 @@
 #pragma once
 // A box drawn over the plot at a pixel position of its own (relative to the window centre), not in
 // world coordinates (type 4). The legend and the text box derive from it.
-#include "mpLayer.h"
-
 #include <wx/brush.h>
 #include <wx/event.h>
 #include <wx/gdicmn.h>
+
+#include "mpLayer.h"
 
 class mpInfoLayer : public mpLayer {
 public:
@@ -37,9 +37,9 @@ protected:
     int winH_ = 1;
 
 private:
-    unsigned press_ = 0;       // the press whose drag the box follows
-    bool grabbed_ = false;     // that press was inside the box
-    wxPoint followedTo_;       // pointer position the box has followed up to
+    unsigned press_ = 0;    // the press whose drag the box follows
+    bool grabbed_ = false;  // that press was inside the box
+    wxPoint followedTo_;    // pointer position the box has followed up to
 
     wxDECLARE_DYNAMIC_CLASS(mpInfoLayer);
 };

@@ -1,11 +1,11 @@
 #include "mpInfoLegend.h"
 
-#include "InfoLayout.h"
-#include "mpWindow.h"
-
 #include <wx/dc.h>
 
 #include <vector>
+
+#include "InfoLayout.h"
+#include "mpWindow.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(mpInfoLegend, mpInfoLayer);
 
@@ -27,9 +27,11 @@ void mpInfoLegend::Plot(wxDC& dc, mpWindow& w) {
         const mpLayer* l = w.GetLayer(i);
         if (!l || (l->GetType() != mpLAYER_PLOT && l->GetType() != mpLAYER_PLOT_SECOND)) continue;
         if (!l->visible || !l->markerShown) continue;
-        lines.push_back({l->legendLabel + plotcore::LegendValueText(l->markerY) + l->legendUnit, l});
+        lines.push_back(
+            {l->legendLabel + plotcore::LegendValueText(l->markerY) + l->legendUnit, l});
         if (l->markerZ > 0)
-            lines.push_back({l->legendLabel2 + plotcore::LegendValueText(l->markerZ) + l->legendUnit2, l});
+            lines.push_back(
+                {l->legendLabel2 + plotcore::LegendValueText(l->markerZ) + l->legendUnit2, l});
     }
     std::vector<plotcore::PlotSize> sizes;
     for (const Line& line : lines) {

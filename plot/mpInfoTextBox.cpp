@@ -1,12 +1,12 @@
 #include "mpInfoTextBox.h"
 
-#include "InfoLayout.h"
-#include "mpEvents.h"
-#include "mpWindow.h"
-
 #include <wx/dc.h>
 
 #include <vector>
+
+#include "InfoLayout.h"
+#include "mpEvents.h"
+#include "mpWindow.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(mpInfoTextBox, mpInfoLayer);
 
@@ -44,7 +44,8 @@ void mpInfoTextBox::Plot(wxDC& dc, mpWindow& w) {
     box_.height = size->h;
     dc.DrawRectangle(box_);
     const std::vector<plotcore::PlotPoint> at = plotcore::TextLineOffsets(sizes);
-    for (std::size_t i = 0; i < lines.size(); ++i) dc.DrawText(lines[i], box_.x + at[i].x, box_.y + at[i].y);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        dc.DrawText(lines[i], box_.x + at[i].x, box_.y + at[i].y);
 
     wxCommandEvent evt(mpEVT_TEXTBOX_MOVED, -1);
     evt.SetEventObject(this);

@@ -1,14 +1,15 @@
 #include "mpScaleX.h"
 
+#include <wx/dc.h>
+
 #include "Ticks.h"
 #include "TimeLabels.h"
 #include "mpWindow.h"
 
-#include <wx/dc.h>
-
 wxIMPLEMENT_DYNAMIC_CLASS(mpScaleX, mpLayer);
 
-mpScaleX::mpScaleX(const wxString& n, int f, bool t, bool stop) : flags(f), ticks(t), stopBeforeRightAxis(stop) {
+mpScaleX::mpScaleX(const wxString& n, int f, bool t, bool stop)
+    : flags(f), ticks(t), stopBeforeRightAxis(stop) {
     name = n;
     type = mpLAYER_AXIS;
     pen = *wxGREY_PEN;
@@ -29,11 +30,21 @@ void mpScaleX::Plot(wxDC& dc, mpWindow& w) {
     const int rightEnd = w.HasSecondAxisSeries() ? W / 2 - 50 : W / 2;
     int orgy;
     switch (flags) {
-    case 1: orgy = plotcore::TruncToPixel(w.GetPosY() * w.GetScaleY()); break;
-    case 0: orgy = 10 - H / 2; break;
-    case 2: orgy = H / 2 - bottomMargin; break;
-    case 4: orgy = H / 2 - 1; break;
-    default: orgy = -H / 2; break;
+        case 1:
+            orgy = plotcore::TruncToPixel(w.GetPosY() * w.GetScaleY());
+            break;
+        case 0:
+            orgy = 10 - H / 2;
+            break;
+        case 2:
+            orgy = H / 2 - bottomMargin;
+            break;
+        case 4:
+            orgy = H / 2 - 1;
+            break;
+        default:
+            orgy = -H / 2;
+            break;
     }
     dc.DrawLine(50 - W / 2, orgy, rightEnd, orgy);
 
@@ -76,7 +87,9 @@ void mpScaleX::Plot(wxDC& dc, mpWindow& w) {
     if (flags != 0) {
         wxCoord tw = 0, th = 0;
         dc.GetTextExtent(name, &tw, &th);
-        if (flags == 4) dc.DrawText(name, W / 2 - tw - 4, orgy - 2 * th - 4);
-        else dc.DrawText(name, 0, orgy + th + (absolute ? 12 : 0));
+        if (flags == 4)
+            dc.DrawText(name, W / 2 - tw - 4, orgy - 2 * th - 4);
+        else
+            dc.DrawText(name, 0, orgy + th + (absolute ? 12 : 0));
     }
 }

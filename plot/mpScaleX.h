@@ -4,7 +4,8 @@
 
 class mpScaleX : public mpLayer {
 public:
-    explicit mpScaleX(const wxString& name = wxT("X"), int flags = 2, bool ticks = true, bool stop = false);
+    explicit mpScaleX(const wxString& name = wxT("X"), int flags = 2, bool ticks = true,
+                      bool stop = false);
 
     bool HasBBox() override { return false; }
     void Plot(wxDC& dc, mpWindow& w) override;

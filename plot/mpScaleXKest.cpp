@@ -1,13 +1,14 @@
 #include "mpScaleXKest.h"
 
+#include <wx/dc.h>
+
 #include "Ticks.h"
 #include "mpWindow.h"
 
-#include <wx/dc.h>
-
 wxIMPLEMENT_DYNAMIC_CLASS(mpScaleXKest, mpLayer);
 
-mpScaleXKest::mpScaleXKest(const wxString& n, int f, bool t, bool stop) : flags(f), ticks(t), stopBeforeRightAxis(stop) {
+mpScaleXKest::mpScaleXKest(const wxString& n, int f, bool t, bool stop)
+    : flags(f), ticks(t), stopBeforeRightAxis(stop) {
     name = n;
     type = mpLAYER_AXIS;
     pen = *wxGREY_PEN;
@@ -20,11 +21,21 @@ void mpScaleXKest::Plot(wxDC& dc, mpWindow& w) {
     const int W = w.GetScrX(), H = w.GetScrY();
     int orgy;
     switch (flags) {
-    case 1: orgy = plotcore::TruncToPixel(w.GetPosY() * w.GetScaleY()); break;
-    case 0: orgy = 10 - H / 2; break;
-    case 2: orgy = H / 2 - 35; break;
-    case 4: orgy = H / 2 - 1; break;
-    default: orgy = -H / 2; break;
+        case 1:
+            orgy = plotcore::TruncToPixel(w.GetPosY() * w.GetScaleY());
+            break;
+        case 0:
+            orgy = 10 - H / 2;
+            break;
+        case 2:
+            orgy = H / 2 - 35;
+            break;
+        case 4:
+            orgy = H / 2 - 1;
+            break;
+        default:
+            orgy = -H / 2;
+            break;
     }
     dc.DrawLine(-W / 2, orgy, W / 2, orgy);
 
@@ -42,19 +53,24 @@ void mpScaleXKest::Plot(wxDC& dc, mpWindow& w) {
             dc.DrawLine(p, 30 - H / 2, p, orgy);
             dc.SetPen(pen);
         }
-        const wxString label = plotcore::FormatAxisLabel(t, step.e, plotcore::AxisLabelKind::NumericX);
+        const wxString label =
+            plotcore::FormatAxisLabel(t, step.e, plotcore::AxisLabelKind::NumericX);
         wxCoord tw = 0, th = 0;
         dc.GetTextExtent(label, &tw, &th);
         if (p - tw / 2 <= prevRight + 64) return;
-        if (flags == 4) dc.DrawText(label, p - tw / 2, orgy - th - 4);
-        else dc.DrawText(label, p - tw / 2, orgy + 4);
+        if (flags == 4)
+            dc.DrawText(label, p - tw / 2, orgy - th - 4);
+        else
+            dc.DrawText(label, p - tw / 2, orgy + 4);
         prevRight = p + tw / 2;
     });
 
     if (flags != 0) {
         wxCoord tw = 0, th = 0;
         dc.GetTextExtent(name, &tw, &th);
-        if (flags == 4) dc.DrawText(name, W / 2 - tw - 4, orgy - 2 * th - 4);
-        else dc.DrawText(name, 0, orgy + th);
+        if (flags == 4)
+            dc.DrawText(name, W / 2 - tw - 4, orgy - 2 * th - 4);
+        else
+            dc.DrawText(name, 0, orgy + th);
     }
 }

@@ -4,7 +4,8 @@
 
 class mpScaleXKest : public mpLayer {
 public:
-    explicit mpScaleXKest(const wxString& name = wxT("X"), int flags = 2, bool ticks = true, bool stop = false);
+    explicit mpScaleXKest(const wxString& name = wxT("X"), int flags = 2, bool ticks = true,
+                          bool stop = false);
 
     bool HasBBox() override { return false; }
     void Plot(wxDC& dc, mpWindow& w) override;

@@ -1,9 +1,9 @@
 #include "mpScaleY.h"
 
+#include <wx/dc.h>
+
 #include "Ticks.h"
 #include "mpWindow.h"
-
-#include <wx/dc.h>
 
 wxIMPLEMENT_DYNAMIC_CLASS(mpScaleY, mpLayer);
 
@@ -22,11 +22,21 @@ void mpScaleY::Plot(wxDC& dc, mpWindow& w) {
     const plotcore::ViewState& v = w.GetView();
     int orgx;
     switch (flags) {
-    case 1: orgx = -plotcore::TruncToPixel(v.posX * v.scaleX); break;
-    case 2: orgx = 50 - W / 2; break;
-    case 0: orgx = W / 2 - 20; break;
-    case 5: orgx = W / 2 - 1; break;
-    default: orgx = -W / 2; break;
+        case 1:
+            orgx = -plotcore::TruncToPixel(v.posX * v.scaleX);
+            break;
+        case 2:
+            orgx = 50 - W / 2;
+            break;
+        case 0:
+            orgx = W / 2 - 20;
+            break;
+        case 5:
+            orgx = W / 2 - 1;
+            break;
+        default:
+            orgx = -W / 2;
+            break;
     }
     dc.DrawLine(orgx, -H / 2, orgx, H / 2 - bottomMargin);
 
@@ -39,19 +49,24 @@ void mpScaleY::Plot(wxDC& dc, mpWindow& w) {
         const int p = plotcore::PixelY(t, v);
         if (!(30 - H / 2 < p && p < H / 2 - bottomMargin)) return;
         if (ticks) {
-            if (flags == 4) dc.DrawLine(orgx, p, orgx + 4, p);
-            else dc.DrawLine(orgx - 4, p, orgx, p);
+            if (flags == 4)
+                dc.DrawLine(orgx, p, orgx + 4, p);
+            else
+                dc.DrawLine(orgx - 4, p, orgx, p);
         } else {
             dc.SetPen(wxPen(pen.GetColour(), pen.GetWidth(), wxPENSTYLE_DOT));
             dc.DrawLine(orgx, p, gridEnd, p);
             dc.SetPen(pen);
         }
         if (!firstLabel && prevP - p <= 32) return;
-        const wxString label = plotcore::FormatAxisLabel(t, step.e, plotcore::AxisLabelKind::PrimaryY);
+        const wxString label =
+            plotcore::FormatAxisLabel(t, step.e, plotcore::AxisLabelKind::PrimaryY);
         wxCoord tw = 0, th = 0;
         dc.GetTextExtent(label, &tw, &th);
-        if (flags == 4) dc.DrawText(label, orgx + 4, p - th / 2);
-        else dc.DrawText(label, orgx - tw - 4, p - th / 2);
+        if (flags == 4)
+            dc.DrawText(label, orgx + 4, p - th / 2);
+        else
+            dc.DrawText(label, orgx - tw - 4, p - th / 2);
         prevP = p;
         firstLabel = false;
     });
@@ -59,9 +74,12 @@ void mpScaleY::Plot(wxDC& dc, mpWindow& w) {
     if (flags == 0) return;
     wxCoord tw = 0, th = 0;
     dc.GetTextExtent(name, &tw, &th);
-    if (flags == 4) dc.DrawText(name, orgx - tw - 4, th - H / 2 + 4);
-    else if (flags == 5) dc.DrawText(name, orgx - tw - 4, 4 - H / 2);
-    else dc.DrawRotatedText(name, orgx - 48, tw / 2, 90);
+    if (flags == 4)
+        dc.DrawText(name, orgx - tw - 4, th - H / 2 + 4);
+    else if (flags == 5)
+        dc.DrawText(name, orgx - tw - 4, 4 - H / 2);
+    else
+        dc.DrawRotatedText(name, orgx - 48, tw / 2, 90);
     if (flags == 1 || flags == 2 || flags == 5) {
         for (const auto& [text, row] : {std::pair{header2, 10}, std::pair{header, 22}}) {
             if (text.IsEmpty()) continue;

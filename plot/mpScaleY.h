@@ -4,7 +4,8 @@
 
 class mpScaleY : public mpLayer {
 public:
-    explicit mpScaleY(const wxString& name = wxT("Y"), int flags = 2, bool ticks = true, bool stop = false);
+    explicit mpScaleY(const wxString& name = wxT("Y"), int flags = 2, bool ticks = true,
+                      bool stop = false);
 
     bool HasBBox() override { return false; }
     void Plot(wxDC& dc, mpWindow& w) override;
@@ -15,7 +16,7 @@ public:
     int flags;
     bool ticks;
     bool stopBeforeRightAxis;
-    wxString header;   // the name up to its first blank
+    wxString header;  // the name up to its first blank
     wxString header2;
 
     wxDECLARE_DYNAMIC_CLASS(mpScaleY);

@@ -1,9 +1,9 @@
 #include "mpScaleYKest.h"
 
+#include <wx/dc.h>
+
 #include "Ticks.h"
 #include "mpWindow.h"
-
-#include <wx/dc.h>
 
 wxIMPLEMENT_DYNAMIC_CLASS(mpScaleYKest, mpLayer);
 
@@ -22,11 +22,21 @@ void mpScaleYKest::Plot(wxDC& dc, mpWindow& w) {
     const plotcore::ViewState& v = w.GetView();
     int orgx;
     switch (flags) {
-    case 1: orgx = -plotcore::TruncToPixel(v.posX * v.scaleX); break;
-    case 2: orgx = 40 - W / 2; break;
-    case 0: orgx = W / 2 - 20; break;
-    case 5: orgx = W / 2 - 50; break;
-    default: orgx = -W / 2; break;
+        case 1:
+            orgx = -plotcore::TruncToPixel(v.posX * v.scaleX);
+            break;
+        case 2:
+            orgx = 40 - W / 2;
+            break;
+        case 0:
+            orgx = W / 2 - 20;
+            break;
+        case 5:
+            orgx = W / 2 - 50;
+            break;
+        default:
+            orgx = -W / 2;
+            break;
     }
     dc.DrawLine(orgx, -H / 2, orgx, H / 2 - w.GetBottomMargin());
 
@@ -45,7 +55,8 @@ void mpScaleYKest::Plot(wxDC& dc, mpWindow& w) {
             dc.SetPen(pen);
         }
         if (!firstLabel && prevP - p <= 32) return;
-        const wxString label = plotcore::FormatAxisLabel(t, step.e, plotcore::AxisLabelKind::SecondY);
+        const wxString label =
+            plotcore::FormatAxisLabel(t, step.e, plotcore::AxisLabelKind::SecondY);
         wxCoord tw = 0, th = 0;
         dc.GetTextExtent(label, &tw, &th);
         dc.DrawText(label, orgx + (flags == 4 ? 4 : 6), p - th / 2);
@@ -56,9 +67,12 @@ void mpScaleYKest::Plot(wxDC& dc, mpWindow& w) {
     if (flags == 0) return;
     wxCoord tw = 0, th = 0;
     dc.GetTextExtent(name, &tw, &th);
-    if (flags == 4) dc.DrawText(name, orgx - tw - 4, th - H / 2 + 4);
-    else if (flags == 5) dc.DrawRotatedText(name, W / 2 - 5, -tw / 2, -90);
-    else dc.DrawText(name, orgx + 4, 4 - H / 2);
+    if (flags == 4)
+        dc.DrawText(name, orgx - tw - 4, th - H / 2 + 4);
+    else if (flags == 5)
+        dc.DrawRotatedText(name, W / 2 - 5, -tw / 2, -90);
+    else
+        dc.DrawText(name, orgx + 4, 4 - H / 2);
     if (flags == 1 || flags == 2 || flags == 5) {
         const wxString word = name.BeforeFirst(' ');
         dc.GetTextExtent(word, &tw, &th);

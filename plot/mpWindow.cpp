@@ -1,10 +1,11 @@
 #include "mpWindow.h"
 
-#include "mpLayer.h"
-
 #include <wx/dcclient.h>
-#include <algorithm>
 #include <wx/intl.h>
+
+#include <algorithm>
+
+#include "mpLayer.h"
 
 wxIMPLEMENT_CLASS(mpWindow, wxScrolledWindow);
 
@@ -25,9 +26,10 @@ wxBEGIN_EVENT_TABLE(mpWindow, wxScrolledWindow)
     EVT_MENU(mpID_ZOOM_IN, mpWindow::OnZoomIn)
     EVT_MENU(mpID_ZOOM_OUT, mpWindow::OnZoomOut)
 wxEND_EVENT_TABLE()
-// clang-format on
+    // clang-format on
 
-mpWindow::mpWindow(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
+    mpWindow::mpWindow(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+                       long style)
     : wxScrolledWindow(parent, id, pos, size, style | wxHSCROLL | wxVSCROLL, wxT("mpWindow")) {
     popup_.Append(mpID_CENTER, _("Centra"), _("Centra la vista del grafico in questa posizione"));
     popup_.Append(mpID_FIT, _("Taglia"), _("Selezionare vista grafico per mostrare tutto"));
@@ -104,7 +106,8 @@ plotcore::PlotSize mpWindow::ClientSize() const {
 
 void mpWindow::UpdateAll() {
     if (UpdateBBox()) {
-        const plotcore::ScrollLayout s = plotcore::ComputeScrollLayout(view_, bounds_, ClientSize());
+        const plotcore::ScrollLayout s =
+            plotcore::ComputeScrollLayout(view_, bounds_, ClientSize());
         SetScrollbars(1, 1, std::max(0, s.virtualW), std::max(0, s.virtualH), std::max(0, s.posX),
                       std::max(0, s.posY), true);
     }
@@ -165,8 +168,10 @@ wxBitmap mpWindow::CaptureBitmap() {
     wxMemoryDC mem(bmp);
     // The off-screen image of the last paint is exactly what the window shows: reading the screen
     // back is unreliable on some toolkits (GTK 3 under Wayland or without a compositor).
-    if (buffer_.IsOk() && bufferSize_ == size) mem.Blit(0, 0, size.x, size.y, &bufferDC_, 0, 0);
-    else DrawTo(mem, size);
+    if (buffer_.IsOk() && bufferSize_ == size)
+        mem.Blit(0, 0, size.x, size.y, &bufferDC_, 0, 0);
+    else
+        DrawTo(mem, size);
     mem.SelectObject(wxNullBitmap);
     return bmp;
 }
@@ -236,11 +241,16 @@ void mpWindow::OnLeftUp(wxMouseEvent&) {}
 
 void mpWindow::OnWheel(wxMouseEvent& e) {
     if (e.ControlDown()) {
-        if (e.GetWheelRotation() > 0) ZoomIn(); else ZoomOut();
+        if (e.GetWheelRotation() > 0)
+            ZoomIn();
+        else
+            ZoomOut();
         return;
     }
-    if (e.ShiftDown()) plotcore::WheelScrollX(view_, e.GetWheelRotation());
-    else plotcore::WheelScrollY(view_, e.GetWheelRotation());
+    if (e.ShiftDown())
+        plotcore::WheelScrollX(view_, e.GetWheelRotation());
+    else
+        plotcore::WheelScrollY(view_, e.GetWheelRotation());
     UpdateAll();
 }
 
@@ -249,11 +259,13 @@ void mpWindow::OnScroll(wxScrollWinEvent& e) {
     GetViewStart(&vx, &vy);
     // The event carries the new position; the view start still holds the old one.
     if (e.GetOrientation() == wxHORIZONTAL) {
-        if (e.GetEventType() == wxEVT_SCROLLWIN_THUMBTRACK || e.GetEventType() == wxEVT_SCROLLWIN_THUMBRELEASE)
+        if (e.GetEventType() == wxEVT_SCROLLWIN_THUMBTRACK ||
+            e.GetEventType() == wxEVT_SCROLLWIN_THUMBRELEASE)
             vx = e.GetPosition();
         view_.posX = plotcore::PosXFromScroll(vx, ClientSize(), view_, bounds_);
     } else {
-        if (e.GetEventType() == wxEVT_SCROLLWIN_THUMBTRACK || e.GetEventType() == wxEVT_SCROLLWIN_THUMBRELEASE)
+        if (e.GetEventType() == wxEVT_SCROLLWIN_THUMBTRACK ||
+            e.GetEventType() == wxEVT_SCROLLWIN_THUMBRELEASE)
             vy = e.GetPosition();
         view_.posY = plotcore::PosYFromScroll(vy, ClientSize(), view_, bounds_);
     }

@@ -1,8 +1,6 @@
 #pragma once
 // The plot window: an ordered map of layers drawn through one view transform, with a second,
 // independent vertical transform for the second-axis layers. The window never owns its layers.
-#include "ViewState.h"
-
 #include <wx/bitmap.h>
 #include <wx/datetime.h>
 #include <wx/dcmemory.h>
@@ -10,6 +8,8 @@
 #include <wx/scrolwin.h>
 
 #include <map>
+
+#include "ViewState.h"
 
 class mpLayer;
 

@@ -4,10 +4,6 @@
 //   every segment / fast at 1 million samples   (target: at least 20)
 //   fast at 10 million / fast at 10 thousand     (target: at most 3)
 // Run under xvfb-run; the toolkit starts as in the GUI tests.
-#include "ColumnDecimator.h"
-#include "mpFXYVector.h"
-#include "mpWindow.h"
-
 #include <benchmark/benchmark.h>
 #include <wx/app.h>
 #include <wx/dcmemory.h>
@@ -20,6 +16,10 @@
 #include <memory>
 #include <random>
 #include <string>
+
+#include "ColumnDecimator.h"
+#include "mpFXYVector.h"
+#include "mpWindow.h"
 
 namespace {
 
@@ -91,7 +91,8 @@ void BM_ColumnsOnly(benchmark::State& state) {
     const std::vector<float>& ys = s.series->GetYs();
     plotcore::MinMaxPyramid pyramid;
     pyramid.Build(ys.data(), ys.size());
-    const plotcore::ColumnDecimator d(xs.data(), ys.data(), xs.size(), pyramid, {v.posX, v.scaleX, v.posY, v.scaleY});
+    const plotcore::ColumnDecimator d(xs.data(), ys.data(), xs.size(), pyramid,
+                                      {v.posX, v.scaleX, v.posY, v.scaleY});
     std::vector<plotcore::PlotPoint> pts;
     for (auto _ : state) {
         d.Line(-kSize.x / 2 - 4, kSize.x / 2 + 4, pts);
@@ -103,10 +104,20 @@ void BM_ColumnsOnly(benchmark::State& state) {
 void BM_PaintFast(benchmark::State& state) { Paint(state, true); }
 void BM_PaintEverySegment(benchmark::State& state) { Paint(state, false); }
 
-BENCHMARK(BM_PaintFast)->Arg(10000)->Arg(100000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintFast)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Arg(10000000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ColumnsOnly)->Arg(10000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 // Every segment of 10 million samples takes about half a minute a paint: the ratios need only 1M.
-BENCHMARK(BM_PaintEverySegment)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_PaintEverySegment)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0);
 
 // Keeps the seconds per paint of every run (wall clock and this process's CPU time: the machines
 // are shared, and the CPU time is what the drawing costs) so the ratios can be printed at the end.
@@ -132,13 +143,17 @@ void PrintRatios(const char* what, const std::map<std::string, double>& t) {
     };
     printf("\nratios, %s (same run):\n", what);
     for (const char* n : {"10000", "100000", "1000000"}) {
-        const double fast = get(std::string("BM_PaintFast/") + n), every = get(std::string("BM_PaintEverySegment/") + n);
-        if (fast > 0 && every > 0) printf("  every segment / fast at %8s samples: %7.1fx\n", n, every / fast);
+        const double fast = get(std::string("BM_PaintFast/") + n),
+                     every = get(std::string("BM_PaintEverySegment/") + n);
+        if (fast > 0 && every > 0)
+            printf("  every segment / fast at %8s samples: %7.1fx\n", n, every / fast);
     }
     const double f10k = get("BM_PaintFast/10000"), f10m = get("BM_PaintFast/10000000");
-    if (f10k > 0 && f10m > 0) printf("  fast 10M / fast 10k:                      %7.2fx (target <= 3)\n", f10m / f10k);
+    if (f10k > 0 && f10m > 0)
+        printf("  fast 10M / fast 10k:                      %7.2fx (target <= 3)\n", f10m / f10k);
     const double f1m = get("BM_PaintFast/1000000"), e1m = get("BM_PaintEverySegment/1000000");
-    if (f1m > 0 && e1m > 0) printf("  every segment / fast at 1M:               %7.1fx (target >= 20)\n", e1m / f1m);
+    if (f1m > 0 && e1m > 0)
+        printf("  every segment / fast at 1M:               %7.1fx (target >= 20)\n", e1m / f1m);
 }
 
 class BenchApp : public wxApp {

@@ -1,9 +1,9 @@
 #include "ColumnDecimator.h"
 
-#include "ViewState.h"
-
 #include <algorithm>
 #include <cmath>
+
+#include "ViewState.h"
 
 namespace plotcore {
 
@@ -21,24 +21,32 @@ bool CanDecimate(const ColumnTransform& t) {
            std::isfinite(t.posX) && std::isfinite(t.posY);
 }
 
-ColumnDecimator::ColumnDecimator(const float* xs, const float* ys, std::size_t n, const MinMaxPyramid& pyramid,
-                                 const ColumnTransform& t)
+ColumnDecimator::ColumnDecimator(const float* xs, const float* ys, std::size_t n,
+                                 const MinMaxPyramid& pyramid, const ColumnTransform& t)
     : xs_(xs), ys_(ys), n_(n), pyramid_(pyramid), t_(t) {}
 
-int ColumnDecimator::Px(std::size_t i) const { return TruncToPixel((xs_[i] - t_.posX) * t_.scaleX); }
+int ColumnDecimator::Px(std::size_t i) const {
+    return TruncToPixel((xs_[i] - t_.posX) * t_.scaleX);
+}
 int ColumnDecimator::PyOf(float y) const { return TruncToPixel((t_.posY - y) * t_.scaleY); }
 
 std::pair<std::size_t, std::size_t> ColumnDecimator::VisibleRange(int left, int right) const {
     std::size_t lo = 0, hi = n_;
     while (lo < hi) {  // first sample at or right of the left column
         const std::size_t mid = lo + (hi - lo) / 2;
-        if (Px(mid) < left) lo = mid + 1; else hi = mid;
+        if (Px(mid) < left)
+            lo = mid + 1;
+        else
+            hi = mid;
     }
     const std::size_t first = lo > 0 ? lo - 1 : 0;
     hi = n_;
     while (lo < hi) {  // first sample right of the right column
         const std::size_t mid = lo + (hi - lo) / 2;
-        if (Px(mid) <= right) lo = mid + 1; else hi = mid;
+        if (Px(mid) <= right)
+            lo = mid + 1;
+        else
+            hi = mid;
     }
     return {first, std::min(n_, lo + 1)};
 }
@@ -54,7 +62,10 @@ std::size_t ColumnDecimator::ColumnEnd(std::size_t i, std::size_t end, int colum
     hi = std::min(hi, end);
     while (lo < hi) {
         const std::size_t mid = lo + (hi - lo) / 2;
-        if (Px(mid) == column) lo = mid + 1; else hi = mid;
+        if (Px(mid) == column)
+            lo = mid + 1;
+        else
+            hi = mid;
     }
     return lo;
 }
@@ -87,7 +98,8 @@ void ColumnDecimator::Line(int left, int right, std::vector<PlotPoint>& out) con
     }
 }
 
-void ColumnDecimator::Points(int left, int right, int top, int bottom, std::vector<PlotPoint>& out) const {
+void ColumnDecimator::Points(int left, int right, int top, int bottom,
+                             std::vector<PlotPoint>& out) const {
     out.clear();
     if (bottom < top) return;
     const auto [first, end] = VisibleRange(left, right);

@@ -2,11 +2,11 @@
 // Reduces a time-ordered series to what one paint can show: per pixel column the first, lowest,
 // highest and last sample (a polyline covering exactly the pixels of every segment), or the
 // distinct dots of the column in points mode. Work grows with the view, not with the series.
-#include "MinMaxPyramid.h"
-#include "PlotTypes.h"
-
 #include <cstddef>
 #include <vector>
+
+#include "MinMaxPyramid.h"
+#include "PlotTypes.h"
 
 namespace plotcore {
 

@@ -1,12 +1,12 @@
 #pragma once
 // Layout of the info boxes (legend and text box): sizes from measured text, dragging, proportional
 // repositioning on resize and position clamping. Positions are relative to the window centre.
-#include "PlotTypes.h"
-
 #include <wx/string.h>
 
 #include <optional>
 #include <vector>
+
+#include "PlotTypes.h"
 
 namespace plotcore {
 

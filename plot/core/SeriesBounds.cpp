@@ -5,7 +5,8 @@
 
 namespace plotcore {
 
-SeriesBounds ComputeSeriesBounds(const float* xs, const float* ys, std::size_t n, std::optional<double> extraY) {
+SeriesBounds ComputeSeriesBounds(const float* xs, const float* ys, std::size_t n,
+                                 std::optional<double> extraY) {
     SeriesBounds b;
     if (n == 0) return b;
     constexpr double inf = std::numeric_limits<double>::infinity();

@@ -7,7 +7,7 @@ namespace plotcore {
 namespace {
 constexpr double kLn5 = 1.609437912;
 constexpr int kMaxTicks = 100000;
-}
+}  // namespace
 
 TickStep ComputeTickStep(double s) {
     TickStep t;
@@ -24,7 +24,8 @@ TickStep ComputeTickStep(double s) {
 
 double FirstTick(double viewStart, double step) { return std::floor(viewStart / step) * step; }
 
-void ForEachTick(double start, double end, const TickStep& s, const std::function<void(double)>& visit) {
+void ForEachTick(double start, double end, const TickStep& s,
+                 const std::function<void(double)>& visit) {
     if (!s.valid || !std::isfinite(start) || !std::isfinite(end)) return;
     // Each tick from its index rather than by repeated addition, so no error piles up.
     const double first = std::floor(start / s.step);
@@ -39,12 +40,12 @@ void ForEachTick(double start, double end, const TickStep& s, const std::functio
 
 wxString FormatAxisLabel(double value, int e, AxisLabelKind kind) {
     switch (kind) {
-    case AxisLabelKind::SecondY:
-        return wxString::Format("%.1f", value);
-    case AxisLabelKind::NumericX:
-        return e >= 1 ? wxString::Format("%.f", value) : wxString::Format("%.2f", value);
-    case AxisLabelKind::PrimaryY:
-        break;
+        case AxisLabelKind::SecondY:
+            return wxString::Format("%.1f", value);
+        case AxisLabelKind::NumericX:
+            return e >= 1 ? wxString::Format("%.f", value) : wxString::Format("%.2f", value);
+        case AxisLabelKind::PrimaryY:
+            break;
     }
     return e >= 1 ? wxString::Format("%.f", value) : wxString::Format("%.1f", value);
 }

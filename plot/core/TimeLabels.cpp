@@ -23,7 +23,8 @@ std::int64_t WholeSeconds(double t) {
 
 wxString FormatElapsedLabel(double t) {
     const std::int64_t s = ((WholeSeconds(t) % kDay) + kDay) % kDay;
-    const int h = static_cast<int>(s / 3600), m = static_cast<int>(s / 60 % 60), sec = static_cast<int>(s % 60);
+    const int h = static_cast<int>(s / 3600), m = static_cast<int>(s / 60 % 60),
+              sec = static_cast<int>(s % 60);
     if (h == 0) return wxString::Format("%02d:%02d", m, sec);
     return wxString::Format("%02d:%02d:%02d", h, m, sec);
 }

@@ -14,7 +14,7 @@ double RoundToFloat(double v) {
     volatile float f = static_cast<float>(v);
     return f;
 }
-}
+}  // namespace
 
 int TruncToPixel(double v) {
     if (std::isnan(v)) return 0;

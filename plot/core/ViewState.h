@@ -13,7 +13,8 @@ struct ViewState {
     double scaleY2 = 1.0;
 };
 
-// Bounds as gathered by the window: the first series gives x and primary y, the last further one y2.
+// Bounds as gathered by the window: the first series gives x and primary y, the last further one
+// y2.
 struct ViewBounds {
     double minX = 0, maxX = 0, minY = 0, maxY = 0, minY2 = 0, maxY2 = 0;
 };
@@ -28,8 +29,8 @@ inline int PixelY2(double y, const ViewState& v) { return TruncToPixel((v.posY2 
 // World x under a centre-relative pixel column.
 inline double WorldX(double px, const ViewState& v) { return px / v.scaleX + v.posX; }
 
-// Fits x and the primary y into the client area less 50 px each side and bottomMargin top and bottom;
-// the second axis gets the same height. Empty ranges keep their scale and centre.
+// Fits x and the primary y into the client area less 50 px each side and bottomMargin top and
+// bottom; the second axis gets the same height. Empty ranges keep their scale and centre.
 void FitView(ViewState& v, const ViewBounds& b, PlotSize client, int bottomMargin);
 void ZoomView(ViewState& v, double factor);
 // Moves the view so that the window pixel p (from the top-left corner) becomes the centre.

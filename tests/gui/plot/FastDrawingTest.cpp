@@ -1,12 +1,12 @@
 // The per-column drawing of a long series gives the pixels of drawing every segment.
-#include "PlotFixture.h"
-#include "mpFXYVector.h"
-#include "mpFXYVectorKest.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
+
+#include "PlotFixture.h"
+#include "mpFXYVector.h"
+#include "mpFXYVectorKest.h"
 
 namespace {
 
@@ -43,7 +43,8 @@ Diff Compare(const wxImage& a, const wxImage& b) {
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx) {
                 const int xx = x + dx, yy = y + dy;
-                if (xx >= 0 && yy >= 0 && xx < w && yy < h && IsInk(PixelAt(img, xx, yy))) return true;
+                if (xx >= 0 && yy >= 0 && xx < w && yy < h && IsInk(PixelAt(img, xx, yy)))
+                    return true;
             }
         return false;
     };
@@ -101,8 +102,10 @@ TEST_P(FastDrawing, SamePixelsAsEverySegment) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Series, FastDrawing,
-                         ::testing::Values(Case{"line 1px", 1, true, 1}, Case{"line 2px", 2, true, 1},
-                                           Case{"line 3px zoomed", 3, true, 6}, Case{"points 6px", 6, false, 1},
+                         ::testing::Values(Case{"line 1px", 1, true, 1},
+                                           Case{"line 2px", 2, true, 1},
+                                           Case{"line 3px zoomed", 3, true, 6},
+                                           Case{"points 6px", 6, false, 1},
                                            Case{"points 1px zoomed", 1, false, 4}),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
 

@@ -1,4 +1,6 @@
 // Layers drawn into a bitmap and read back at positions computed from the geometry.
+#include <gtest/gtest.h>
+
 #include "InfoLayout.h"
 #include "PlotFixture.h"
 #include "mpEvents.h"
@@ -9,8 +11,6 @@
 #include "mpScaleX.h"
 #include "mpScaleY.h"
 #include "mpScaleYKest.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -53,7 +53,8 @@ TEST(PlotDrawing, SeriesLineAndPoints) {
     s.continuous = false;
     img = f.Render();
     for (const wxPoint& p : {wxPoint(200, 200), wxPoint(300, 100), wxPoint(400, 200)})
-        EXPECT_GE(CountPixels(img, wxRect(p.x - 2, p.y - 2, 5, 5), IsBlueish), 20) << p.x << "," << p.y;
+        EXPECT_GE(CountPixels(img, wxRect(p.x - 2, p.y - 2, 5, 5), IsBlueish), 20)
+            << p.x << "," << p.y;
     EXPECT_TRUE(IsWhite(PixelAt(img, 250, 150)));
     EXPECT_TRUE(IsWhite(PixelAt(img, 306, 100)));  // a dot is as wide as the pen, no wider
     EXPECT_TRUE(IsWhite(PixelAt(img, 65, 22)));    // no legend sample in points mode
@@ -84,7 +85,8 @@ TEST(PlotDrawing, TimeAxisLineSitsAtItsPlacement) {
         f.plot->AddLayer(&axis);
         f.plot->SetView(View(0, 2, 10, 20));
         const wxImage img = f.Render();
-        EXPECT_GE(CountPixels(img, wxRect(60, c.row, 530, 1), IsAxisGrey), 500) << "flags " << c.flags;
+        EXPECT_GE(CountPixels(img, wxRect(60, c.row, 530, 1), IsAxisGrey), 500)
+            << "flags " << c.flags;
         EXPECT_LE(CountPixels(img, wxRect(0, c.row, 49, 1), IsAxisGrey), 0) << "flags " << c.flags;
         EXPECT_EQ(f.plot->GetBottomMargin(), 35);
     }
@@ -103,8 +105,10 @@ TEST(PlotDrawing, VerticalAxisLineSitsAtItsPlacement) {
         f.plot->SetView(View(3, 0, 10, 10));
         const wxImage img = f.Render();
         // From the top edge down to bottomMargin (30) above the bottom.
-        EXPECT_GE(CountPixels(img, wxRect(c.column, 0, 1, 270), IsAxisGrey), 260) << "flags " << c.flags;
-        EXPECT_EQ(CountPixels(img, wxRect(c.column, 272, 1, 28), IsAxisGrey), 0) << "flags " << c.flags;
+        EXPECT_GE(CountPixels(img, wxRect(c.column, 0, 1, 270), IsAxisGrey), 260)
+            << "flags " << c.flags;
+        EXPECT_EQ(CountPixels(img, wxRect(c.column, 272, 1, 28), IsAxisGrey), 0)
+            << "flags " << c.flags;
     }
 }
 
@@ -117,7 +121,8 @@ TEST(PlotDrawing, SecondAxisAndItsSeriesSitAtTheRight) {
     pressure.SetData({0, 10}, {1, 1});
     pressure.SetPen(wxPen(*wxRED, 1));
     pressure.continuous = true;
-    for (mpLayer* l : std::initializer_list<mpLayer*>{&time, &flowAxis, &pressureAxis, &pressure}) f.plot->AddLayer(l);
+    for (mpLayer* l : std::initializer_list<mpLayer*>{&time, &flowAxis, &pressureAxis, &pressure})
+        f.plot->AddLayer(l);
     plotcore::ViewState v = View(5, 0, 10, 10);
     v.posY2 = 1;  // the pressure curve runs through the vertical centre
     v.scaleY2 = 50;
@@ -153,10 +158,12 @@ TEST(PlotDrawing, LegendBoxOnlyWhenAMarkerIsSet) {
     wxBitmap probe(10, 10);
     wxMemoryDC dc(probe);
     dc.SetFont(legend.font);
-    const wxSize l1 = dc.GetTextExtent("Portata 25.50 l/min"), l2 = dc.GetTextExtent("Volume 300 Litri");
+    const wxSize l1 = dc.GetTextExtent("Portata 25.50 l/min"),
+                 l2 = dc.GetTextExtent("Volume 300 Litri");
     const auto box = plotcore::LegendBoxSize({{l1.x, l1.y}, {l2.x, l2.y}});
     ASSERT_TRUE(box);
-    // The legend's corner is the window centre; the outline is drawn in the pen, the inside light grey.
+    // The legend's corner is the window centre; the outline is drawn in the pen, the inside light
+    // grey.
     EXPECT_EQ(BoundsOf(img, IsLightGrey), wxRect(301, 151, box->w - 2, box->h - 2));
     EXPECT_EQ(legend.GetBox().GetSize(), wxSize(box->w, box->h));
     // Each line starts with a stroke of the series' pen.

@@ -1,14 +1,14 @@
 // Input sent to a real mpWindow: wheel, right-button pan and popup, popup commands, left drag of
 // the info boxes, the layer map.
+#include <gtest/gtest.h>
+#include <wx/uiaction.h>
+
 #include "PlotFixture.h"
 #include "mpEvents.h"
 #include "mpFXYVector.h"
 #include "mpFXYVectorKest.h"
 #include "mpInfoLegend.h"
 #include "mpInfoTextBox.h"
-
-#include <gtest/gtest.h>
-#include <wx/uiaction.h>
 
 namespace {
 

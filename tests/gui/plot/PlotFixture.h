@@ -1,14 +1,14 @@
 #pragma once
 // A shown frame holding one mpWindow, and helpers to render it into a bitmap and read pixels back.
-#include "GuiTest.h"
-#include "mpLayer.h"
-#include "mpWindow.h"
-
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
 #include <wx/image.h>
 
 #include <functional>
+
+#include "GuiTest.h"
+#include "mpLayer.h"
+#include "mpWindow.h"
 
 struct PlotFrame {
     explicit PlotFrame(wxSize client = wxSize(600, 300)) {
@@ -64,10 +64,13 @@ inline wxColour PixelAt(const wxImage& img, int x, int y) {
     return wxColour(img.GetRed(x, y), img.GetGreen(x, y), img.GetBlue(x, y));
 }
 
-inline bool IsWhite(const wxColour& c) { return c.Red() == 255 && c.Green() == 255 && c.Blue() == 255; }
+inline bool IsWhite(const wxColour& c) {
+    return c.Red() == 255 && c.Green() == 255 && c.Blue() == 255;
+}
 
 // Number of pixels in the rectangle that satisfy pred.
-inline int CountPixels(const wxImage& img, const wxRect& r, const std::function<bool(const wxColour&)>& pred) {
+inline int CountPixels(const wxImage& img, const wxRect& r,
+                       const std::function<bool(const wxColour&)>& pred) {
     int n = 0;
     for (int y = std::max(0, r.y); y < std::min(img.GetHeight(), r.y + r.height); ++y)
         for (int x = std::max(0, r.x); x < std::min(img.GetWidth(), r.x + r.width); ++x)
@@ -90,5 +93,9 @@ inline wxRect BoundsOf(const wxImage& img, const std::function<bool(const wxColo
     return wxRect(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
 }
 
-inline bool IsBlueish(const wxColour& c) { return c.Blue() > 200 && c.Red() < 120 && c.Green() < 120; }
-inline bool IsReddish(const wxColour& c) { return c.Red() > 200 && c.Blue() < 120 && c.Green() < 120; }
+inline bool IsBlueish(const wxColour& c) {
+    return c.Blue() > 200 && c.Red() < 120 && c.Green() < 120;
+}
+inline bool IsReddish(const wxColour& c) {
+    return c.Red() > 200 && c.Blue() < 120 && c.Green() < 120;
+}

@@ -1,15 +1,5 @@
 // plot-gallery <outdir>: renders representative plots to PNG files for a person to look at (run
 // under xvfb-run; scripts/gallery does). The layers are set up as the graph view sets them up.
-#include "mpFXYVector.h"
-#include "mpFXYVectorKest.h"
-#include "mpInfoLegend.h"
-#include "mpInfoTextBox.h"
-#include "mpScaleX.h"
-#include "mpScaleXKest.h"
-#include "mpScaleY.h"
-#include "mpScaleYKest.h"
-#include "mpWindow.h"
-
 #include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/filename.h>
@@ -22,11 +12,23 @@
 #include <functional>
 #include <random>
 
+#include "mpFXYVector.h"
+#include "mpFXYVectorKest.h"
+#include "mpInfoLegend.h"
+#include "mpInfoTextBox.h"
+#include "mpScaleX.h"
+#include "mpScaleXKest.h"
+#include "mpScaleY.h"
+#include "mpScaleYKest.h"
+#include "mpWindow.h"
+
 namespace {
 
 const wxSize kSize(900, 450);
 
-wxFont Bold(int points) { return wxFont(points, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD); }
+wxFont Bold(int points) {
+    return wxFont(points, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD);
+}
 
 // One recorded event: 15 minutes at 1 s, a pump cycle with noise and a few spikes.
 struct Record {
@@ -63,7 +65,8 @@ struct Layers {
     mpInfoTextBox textBox{wxRect(200, 20, 40, 40), *wxTRANSPARENT_BRUSH};
 
     explicit Layers(const Record& r) {
-        for (mpLayer* l : std::initializer_list<mpLayer*>{&time, &flowAxis, &pressureAxis, &flow, &pressure, &target})
+        for (mpLayer* l : std::initializer_list<mpLayer*>{&time, &flowAxis, &pressureAxis, &flow,
+                                                          &pressure, &target})
             l->SetFont(Bold(9));
         legend.SetFont(Bold(12));
         textBox.SetFont(Bold(12));
@@ -136,7 +139,8 @@ void FlowWithPressure(Window& w, Layers& l) {
     l.time.SetStopBeforeRightAxis(true);
     l.flowAxis.SetStopBeforeRightAxis(true);
     l.flowAxis.header2 = "Portata target";
-    w.Add({&l.time, &l.flowAxis, &l.flow, &l.target, &l.pressureAxis, &l.pressure, &l.legend, &l.textBox});
+    w.Add({&l.time, &l.flowAxis, &l.flow, &l.target, &l.pressureAxis, &l.pressure, &l.legend,
+           &l.textBox});
     w.plot->SetBottomMargin(35);
     w.plot->Fit();
 }
@@ -210,9 +214,12 @@ int main(int argc, char** argv) {
     const wxString dir = wxString::FromUTF8(argv[1]);
     const Record record = MakeRecord();
     const std::pair<const char*, Scene> scenes[] = {
-        {"flow_pressure.png", FlowWithPressure}, {"points_mode.png", PointsMode},
-        {"grid_mode.png", GridMode},             {"absolute_time.png", AbsoluteTime},
-        {"legend_textbox.png", LegendAndTextBox}, {"numeric_axis.png", NumericAxis},
+        {"flow_pressure.png", FlowWithPressure},
+        {"points_mode.png", PointsMode},
+        {"grid_mode.png", GridMode},
+        {"absolute_time.png", AbsoluteTime},
+        {"legend_textbox.png", LegendAndTextBox},
+        {"numeric_axis.png", NumericAxis},
     };
     int failures = 0;
     for (const auto& [file, scene] : scenes) {

@@ -1,6 +1,3 @@
-#include "ColumnDecimator.h"
-#include "MinMaxPyramid.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +5,9 @@
 #include <map>
 #include <random>
 #include <vector>
+
+#include "ColumnDecimator.h"
+#include "MinMaxPyramid.h"
 
 using namespace plotcore;
 

@@ -1,6 +1,6 @@
-#include "InfoLayout.h"
-
 #include <gtest/gtest.h>
+
+#include "InfoLayout.h"
 
 using namespace plotcore;
 
@@ -24,7 +24,8 @@ TEST(InfoLayout, TextBoxIsTheLongerLinePlus10ByBothLinesPlus10) {
     EXPECT_EQ(*TextBoxSize({{60, 15}}), (PlotSize{70, 25}));
     EXPECT_FALSE(TextBoxSize({}));
     EXPECT_FALSE(TextBoxSize({{0, 0}}));
-    EXPECT_EQ(TextLineOffsets({{80, 15}, {120, 17}, {3, 9}}), (std::vector<PlotPoint>{{5, 5}, {5, 20}, {5, 37}}));
+    EXPECT_EQ(TextLineOffsets({{80, 15}, {120, 17}, {3, 9}}),
+              (std::vector<PlotPoint>{{5, 5}, {5, 20}, {5, 37}}));
 }
 
 TEST(InfoLayout, SplitsAtEveryLineFeed) {
@@ -44,7 +45,8 @@ TEST(InfoLayout, InsideIncludesTheEdges) {
 TEST(InfoLayout, ResizeKeepsTheProportionalPlace) {
     EXPECT_EQ(RescaleBoxPosition({150, -50}, {600, 300}, {1200, 300}), (PlotPoint{300, -50}));
     EXPECT_EQ(RescaleBoxPosition({-101, 75}, {600, 300}, {300, 200}), (PlotPoint{-50, 50}));
-    EXPECT_EQ(RescaleBoxPosition({40, 40}, {1, 1}, {600, 300}), (PlotPoint{40, 40}));  // first paint
+    EXPECT_EQ(RescaleBoxPosition({40, 40}, {1, 1}, {600, 300}),
+              (PlotPoint{40, 40}));  // first paint
 }
 
 TEST(InfoLayout, SetPositionClampsIntoTheWindow) {

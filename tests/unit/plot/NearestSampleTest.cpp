@@ -1,11 +1,11 @@
-#include "NearestSample.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <random>
 #include <vector>
+
+#include "NearestSample.h"
 
 using namespace plotcore;
 
@@ -20,7 +20,8 @@ TEST(NearestSample, TiesPickTheEarlierSample) {
         double x;
         std::size_t want;
     };
-    const Case cases[] = {{0.5, 0}, {1.5, 1}, {2.0, 2}, {2.4, 2}, {2.5, 2}, {4.0, 5}, {-9, 0}, {99, 6}};
+    const Case cases[] = {{0.5, 0}, {1.5, 1}, {2.0, 2}, {2.4, 2},
+                          {2.5, 2}, {4.0, 5}, {-9, 0},  {99, 6}};
     for (const Case& c : cases) {
         EXPECT_EQ(*NearestIndexLinear(xs.data(), xs.size(), c.x), c.want) << c.x;
         EXPECT_EQ(*NearestIndexSorted(xs.data(), xs.size(), c.x), c.want) << c.x;
@@ -34,11 +35,13 @@ TEST(NearestSample, BinarySearchChoosesWhatTheScanChooses) {
     for (int round = 0; round < 2000; ++round) {
         std::vector<float> xs(len(rng));
         float x = static_cast<float>(where(rng));
-        for (float& v : xs) v = (x += static_cast<float>(step(rng)) * 0.5f);  // plenty of duplicates
+        for (float& v : xs)
+            v = (x += static_cast<float>(step(rng)) * 0.5f);  // plenty of duplicates
         ASSERT_TRUE(IsSortedSeries(xs.data(), xs.size()));
-        for (double q : {where(rng), static_cast<double>(xs[0]) + 0.25, static_cast<double>(xs.back()), 1e30,
-                         -1e30}) {
-            EXPECT_EQ(*NearestIndexSorted(xs.data(), xs.size(), q), *NearestIndexLinear(xs.data(), xs.size(), q))
+        for (double q : {where(rng), static_cast<double>(xs[0]) + 0.25,
+                         static_cast<double>(xs.back()), 1e30, -1e30}) {
+            EXPECT_EQ(*NearestIndexSorted(xs.data(), xs.size(), q),
+                      *NearestIndexLinear(xs.data(), xs.size(), q))
                 << "round " << round << " x " << q;
         }
     }

@@ -1,9 +1,9 @@
-#include "SeriesBounds.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
+
+#include "SeriesBounds.h"
 
 using namespace plotcore;
 

@@ -1,10 +1,10 @@
-#include "Ticks.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <vector>
+
+#include "Ticks.h"
 
 using namespace plotcore;
 
@@ -14,7 +14,8 @@ TEST(Ticks, StepIsAPowerOfFiveBetween25And128Pixels) {
         int e;
         double step;
     };
-    const Case cases[] = {{1, 3, 125}, {10, 1, 5}, {100, 0, 1}, {128, 0, 1}, {600, -1, 0.2}, {0.01, 5, 3125}};
+    const Case cases[] = {{1, 3, 125}, {10, 1, 5},     {100, 0, 1},
+                          {128, 0, 1}, {600, -1, 0.2}, {0.01, 5, 3125}};
     for (const Case& c : cases) {
         const TickStep t = ComputeTickStep(c.scale);
         ASSERT_TRUE(t.valid) << c.scale;

@@ -1,9 +1,9 @@
-#include "Ticks.h"
-#include "TimeLabels.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "Ticks.h"
+#include "TimeLabels.h"
 
 using namespace plotcore;
 
@@ -12,9 +12,10 @@ TEST(TimeLabels, ElapsedTimeReadsAsTimeOfDay) {
         double t;
         const char* text;
     };
-    const Case cases[] = {{90, "01:30"},       {3600, "01:00:00"}, {86400, "00:00"},    {-5, "23:59:55"},
-                          {3700, "01:01:40"},  {600, "10:00"},     {0.9, "00:00"},      {-0.9, "00:00"},
-                          {59.99, "00:59"},    {1e300, "01:46:40"} /* bounded at 1e15 s, not overflowing */};
+    const Case cases[] = {{90, "01:30"},      {3600, "01:00:00"}, {86400, "00:00"},
+                          {-5, "23:59:55"},   {3700, "01:01:40"}, {600, "10:00"},
+                          {0.9, "00:00"},     {-0.9, "00:00"},    {59.99, "00:59"},
+                          {1e300, "01:46:40"} /* bounded at 1e15 s, not overflowing */};
     for (const Case& c : cases) EXPECT_EQ(FormatElapsedLabel(c.t), c.text) << c.t;
 }
 
@@ -30,10 +31,13 @@ TEST(TimeLabels, AbsoluteTimeHasTheDateOnItsSecondLine) {
 
 TEST(TimeLabels, TickLabelsReadTheWholeSecondOfTheirTick) {
     std::vector<wxString> labels;
-    ForEachTick(0, 400, ComputeTickStep(1), [&](double t) { labels.push_back(FormatElapsedLabel(t)); });
+    ForEachTick(0, 400, ComputeTickStep(1),
+                [&](double t) { labels.push_back(FormatElapsedLabel(t)); });
     EXPECT_EQ(labels, (std::vector<wxString>{"00:00", "02:05", "04:10", "06:15"}));
 
     labels.clear();  // 0.2 s apart: five ticks share a label, the sixth is a second on
-    ForEachTick(0, 1.1, ComputeTickStep(600), [&](double t) { labels.push_back(FormatElapsedLabel(t)); });
-    EXPECT_EQ(labels, (std::vector<wxString>{"00:00", "00:00", "00:00", "00:00", "00:00", "00:01"}));
+    ForEachTick(0, 1.1, ComputeTickStep(600),
+                [&](double t) { labels.push_back(FormatElapsedLabel(t)); });
+    EXPECT_EQ(labels,
+              (std::vector<wxString>{"00:00", "00:00", "00:00", "00:00", "00:00", "00:01"}));
 }

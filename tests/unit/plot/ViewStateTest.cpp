@@ -1,8 +1,8 @@
-#include "ViewState.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "ViewState.h"
 
 using namespace plotcore;
 
@@ -48,8 +48,11 @@ TEST(ViewState, FitKeepsScalesOfEmptyRanges) {
         bool xChanges, yChanges, y2Changes;
     };
     const Case cases[] = {
-        {{1, 1, 0, 10, 0, 5}, false, true, true},   // constant x
-        {{0, 10, 3, 3, 0, 5}, true, false, false},  // constant primary y: neither vertical axis moves
+        {{1, 1, 0, 10, 0, 5}, false, true, true},  // constant x
+        {{0, 10, 3, 3, 0, 5},
+         true,
+         false,
+         false},  // constant primary y: neither vertical axis moves
         {{0, 10, 0, 10, 2, 2}, true, true, false},  // no second-axis range
     };
     for (const Case& c : cases) {
