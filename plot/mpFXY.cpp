@@ -75,7 +75,11 @@ void mpFXY::Plot(wxDC& dc, mpWindow& w) {
             if (wxWindow* parent = w.GetParent()) parent->GetEventHandler()->ProcessEvent(evt);
         }
     }
-    if (markerShown) dc.DrawRectangle(markerPixel_.x - 5, markerPixel_.y - 5, 10, 10);
+    if (markerShown) {
+        // Filled with the background even when a layer before this one left another brush.
+        dc.SetBrush(wxBrush(w.GetBackgroundColour()));
+        dc.DrawRectangle(markerPixel_.x - 5, markerPixel_.y - 5, 10, 10);
+    }
 }
 
 void mpFXY::DrawTexts(wxDC& dc, int W, int H) {

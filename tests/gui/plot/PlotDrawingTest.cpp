@@ -173,6 +173,39 @@ TEST(PlotDrawing, LegendBoxOnlyWhenAMarkerIsSet) {
     flow.markerZ = 0;  // no volume: one line only
     const wxImage one = f.Render();
     EXPECT_EQ(BoundsOf(one, IsLightGrey).height, l1.y + 10 - 2);
+
+    // A marked second-axis series adds one line (it never stores a third value).
+    mpFXYVectorKest pressure;
+    pressure.SetData({0, 1}, {3, 3});
+    pressure.legendLabel = "Pressione";
+    pressure.legendUnit = "Bar";
+    pressure.legendLabel2 = "Volume";
+    pressure.markerShown = true;
+    pressure.markerY = 3.25;
+    f.plot->AddLayer(&pressure);
+    const wxImage two = f.Render();
+    const wxSize l3 = dc.GetTextExtent("Pressione 3.25 Bar");
+    EXPECT_EQ(BoundsOf(two, IsLightGrey).height, l1.y + l3.y + 10 - 2);
+    pressure.visible = false;  // a hidden series is not listed
+    EXPECT_EQ(BoundsOf(f.Render(), IsLightGrey).height, l1.y + 10 - 2);
+}
+
+TEST(PlotDrawing, CornerLegendCaptionsOfTheVerticalAxes) {
+    PlotFrame f;
+    mpScaleY flowAxis("Portata (litri/min)", 2, true, false);
+    mpScaleYKest pressureAxis("Pressione (bar)", 5, true);
+    f.plot->AddLayer(&flowAxis);
+    f.plot->AddLayer(&pressureAxis);
+    auto ink = [](const wxColour& c) { return !IsWhite(c) && c != wxGREY_PEN->GetColour(); };
+    const wxRect row10(80, 4, 120, 12), row22(80, 17, 120, 10), row35(80, 30, 120, 10);
+    wxImage img = f.Render();
+    EXPECT_EQ(CountPixels(img, row10, ink), 0);   // header2 empty: nothing on row 10
+    EXPECT_GT(CountPixels(img, row22, ink), 20);  // "Portata"
+    EXPECT_GT(CountPixels(img, row35, ink), 20);  // "Pressione", the second axis's first word
+    flowAxis.header2 = "Portata target";
+    img = f.Render();
+    EXPECT_GT(CountPixels(img, row10, ink), 20);
+    EXPECT_EQ(flowAxis.header, "Portata");
 }
 
 TEST(PlotDrawing, TextBoxWithTwoLines) {

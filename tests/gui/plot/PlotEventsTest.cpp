@@ -240,11 +240,15 @@ TEST(PlotEvents, InfoBoxesKeepTheirPlaceInProportionOnResize) {
     f.plot->AddLayer(&box);
     f.Render(wxSize(600, 300));
     box.SetPosition(*f.plot, 150, -60);
-    f.plot->legendPos = wxRealPoint(0, 0);
+    f.Mouse(wxEVT_LEFT_DOWN, 302, 152, true);  // drag the legend from the centre to (-100, 40)
+    f.Mouse(wxEVT_MOTION, 202, 192, true);
     f.Render(wxSize(600, 300));
+    ASSERT_EQ(legend.GetBoxX(), -100);
     f.Render(wxSize(1200, 300));
     EXPECT_EQ(box.GetBoxX(), 300);
     EXPECT_EQ(box.GetBoxY(), -60);
+    EXPECT_EQ(legend.GetBoxX(), -200);
+    EXPECT_EQ(legend.GetBoxY(), 40);
     f.Render(wxSize(1200, 150));
     EXPECT_EQ(box.GetBoxY(), -30);
     EXPECT_EQ(f.plot->textBoxPos, wxRealPoint(300, -30));
