@@ -1,0 +1,90 @@
+// The vector series' data side: bounds, iteration, third values and the measuring choice.
+#include <gtest/gtest.h>
+
+#include "mpFXYVector.h"
+#include "mpFXYVectorKest.h"
+#include "mpScaleX.h"
+
+TEST(SeriesData, BoundsCarryMarginsAndExtraY) {
+    mpFXYVector s;
+    EXPECT_DOUBLE_EQ(s.GetMinX(), -1);  // no samples yet
+    EXPECT_DOUBLE_EQ(s.GetMaxY(), 1);
+    s.SetData({0, 1, 2}, {5, 6, 7}, 10);
+    EXPECT_DOUBLE_EQ(s.GetMinX(), -0.5);
+    EXPECT_DOUBLE_EQ(s.GetMaxX(), 2.5);
+    EXPECT_DOUBLE_EQ(s.GetMinY(), 4.5);
+    EXPECT_DOUBLE_EQ(s.GetMaxY(), 10.5);
+    s.SetData({}, {}, 50);
+    EXPECT_DOUBLE_EQ(s.GetMaxY(), 1);
+    EXPECT_EQ(s.GetCount(), 0);
+
+    mpScaleX axis;
+    EXPECT_FALSE(axis.HasBBox());
+    EXPECT_TRUE(s.HasBBox());
+    EXPECT_EQ(axis.GetType(), mpLAYER_AXIS);
+    EXPECT_EQ(s.GetType(), mpLAYER_PLOT);
+}
+
+TEST(SeriesData, IterationVisitsEverySampleOnceFromRewind) {
+    mpFXYVector s;
+    s.SetData({0, 1, 2}, {5, 6, 7}, {50, 60, 70}, 0);
+    double x = 0, y = 0, z = 0;
+    int n = 0;
+    s.Rewind();
+    while (s.GetNextXY(x, y)) {
+        EXPECT_DOUBLE_EQ(y, 5 + n);
+        ++n;
+    }
+    EXPECT_EQ(n, 3);
+    EXPECT_FALSE(s.GetNextXY(x, y));
+    s.Rewind();
+    EXPECT_TRUE(s.GetNextXY(x, y));
+    EXPECT_DOUBLE_EQ(x, 0);
+    ASSERT_TRUE(s.GetXYZ(x, y, z, 2));
+    EXPECT_DOUBLE_EQ(z, 70);
+    EXPECT_FALSE(s.GetXYZ(x, y, z, 3));
+    EXPECT_FALSE(s.GetXYZ(x, y, z, -1));
+}
+
+TEST(SeriesData, MismatchedLengthsStayInsideTheData) {
+    mpFXYVector s;
+    s.SetData({0, 1, 2, 3}, {5, 6}, {9}, 0);
+    EXPECT_EQ(s.GetCount(), 2);
+    double x = 0, y = 0, z = 0;
+    ASSERT_TRUE(s.GetXYZ(x, y, z, 1));
+    EXPECT_DOUBLE_EQ(y, 6);
+    EXPECT_DOUBLE_EQ(z, 0);  // no third value for this sample
+    EXPECT_FALSE(s.GetXYZ(x, y, z, 2));
+
+    mpFXYVectorKest k;
+    k.SetData({0, 1}, {3, 4});
+    ASSERT_TRUE(k.GetXYZ(x, y, z, 0));
+    EXPECT_DOUBLE_EQ(z, -1.0);
+    EXPECT_EQ(k.GetType(), mpLAYER_PLOT_SECOND);
+}
+
+TEST(SeriesData, FindNearestPicksTheEarlierSampleOnTies) {
+    struct Case {
+        std::vector<float> xs;
+        double x;
+        double want;  // y of the chosen sample, which is its index
+    };
+    const Case cases[] = {
+        {{0, 1, 2, 3}, 1.5, 1}, {{0, 1, 1, 1, 3}, 1.0, 1}, {{0, 1, 1, 1, 3}, 2.0, 1},
+        {{3, 0, 2, 1}, 1.5, 2},  // unordered: the plain scan, still the earlier of 2 and 1
+        {{0, 10}, -50, 0},      {{0, 10}, 50, 1},
+    };
+    for (const Case& c : cases) {
+        std::vector<float> ys(c.xs.size());
+        for (std::size_t i = 0; i < ys.size(); ++i) ys[i] = static_cast<float>(i);
+        mpFXYVector s;
+        s.SetData(c.xs, ys, 0);
+        double sx = 0, sy = 0, sz = 0;
+        s.Rewind();
+        ASSERT_TRUE(s.FindNearest(c.x, sx, sy, sz));
+        EXPECT_DOUBLE_EQ(sy, c.want) << c.x;
+    }
+    mpFXYVectorKest empty;
+    double sx = 0, sy = 0, sz = 0;
+    EXPECT_FALSE(empty.FindNearest(0, sx, sy, sz));
+}
