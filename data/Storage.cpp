@@ -56,8 +56,13 @@ void Storage::AddRawSample(int flowRaw, int pressureRaw) {
 
 void Storage::AddSample(float t, float flowLpm, float p, float v) {
     time.push_back(t);
-    // Unit 0 keeps the value (the workspace reader's case, a million times per record).
-    flow.push_back(flowUnit == kFlowLitresPerMinute ? flowLpm : float(ConvertFlow(flowLpm, flowUnit)));
+    if (flowUnit == kFlowLitresPerMinute) {  // the workspace reader's case, a million times per record
+        flow.push_back(flowLpm);
+        pressure.push_back(p);
+        volume.push_back(v);
+        return;
+    }
+    flow.push_back(float(ConvertFlow(flowLpm, flowUnit)));
     pressure.push_back(p);
     volume.push_back(VolumeInCubicMetres(flowUnit) ? float(v / 1000.0) : v);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -42,6 +43,36 @@ TEST(NumberText, DecimalsReadAsTheCLibraryReadsThem) {
         digits.insert(digits.size() - std::size_t(k), k == int(digits.size()) ? "0." : ".");
         ExpectLikeStrtof((i % 3 == 0 ? "-" : "") + digits);
     }
+}
+
+TEST(NumberText, SampleLinesReadAsTheCLibraryReadsThem) {
+    std::setlocale(LC_ALL, "C");
+    std::mt19937 rng(9);
+    std::uniform_int_distribution<std::uint32_t> bits;
+    std::uniform_int_distribution<int> scale(-8, 30);
+    for (int i = 0; i < 100000; ++i) {
+        float want[4];
+        std::string line;
+        for (float& w : want) {
+            const std::uint32_t b = bits(rng);
+            const float f = std::ldexp(float(b >> 8) / float(1 << 24), scale(rng)) * ((b & 1) != 0 ? -1.0f : 1.0f);
+            char text[64];
+            std::snprintf(text, sizeof text, "%f", double(f));
+            w = std::strtof(text, nullptr);
+            line += text;
+            line += ' ';
+        }
+        line.pop_back();
+        float got[4];
+        ASSERT_TRUE(ScanFloatLine(line, got, 4)) << line;
+        ASSERT_EQ(0, std::memcmp(got, want, sizeof got)) << line;
+    }
+    float v[4];
+    EXPECT_FALSE(ScanFloatLine("1.000000 2.000000 3.000000", v, 4));
+    EXPECT_FALSE(ScanFloatLine("1.000000 2.000000 3.000000 4.000000 5", v, 4));
+    EXPECT_FALSE(ScanFloatLine("1.000000 2.0000x0 3.000000 4.000000", v, 4));
+    EXPECT_TRUE(ScanFloatLine(" 1.5\t-2e3  3 4.000000  ", v, 4));
+    EXPECT_EQ(v[1], -2000.0f);
 }
 
 TEST(NumberText, ScanStopsAtTheNumberAndRefusesNonNumbers) {
