@@ -162,7 +162,8 @@ private:
             if (first == kWorkspaceVersionMarks[i]) version = i + 1;
         const int count = version == 0 ? first : IntLine("record count");
         if (count < 0) Fail(wxString::Format("the record count is negative (%d)", count));
-        records.reserve(std::size_t(std::min<std::uint64_t>(std::uint64_t(count), in_.BytesLeft() / kMinRecordBytes + 1)));
+        // Records are large next to the bytes they need in the file: reserve a few, grow on demand.
+        records.reserve(std::size_t(std::min<std::uint64_t>({std::uint64_t(count), in_.BytesLeft() / kMinRecordBytes + 1, 64})));
 
         for (record_ = 1; record_ <= count; ++record_) {
             const wxString title = TextLine("title");
