@@ -70,7 +70,7 @@ bool LineReader::Fill() {
     }
 }
 
-bool LineReader::Next(std::string_view& line) {
+bool LineReader::NextSlow(std::string_view& line) {
     if (!open_) return false;
     const char* scanFrom = data_;
     for (;;) {

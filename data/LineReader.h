@@ -5,6 +5,7 @@
 #include <wx/string.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -18,7 +19,18 @@ public:
 
     bool IsOpen() const { return open_; }
     // False at the end of the input or on a read error (see Failed()).
-    bool Next(std::string_view& line);
+    bool Next(std::string_view& line) {
+        // Inline for the common case, a whole line already in the buffer.
+        const void* nl = data_ != end_ ? std::memchr(data_, '\n', std::size_t(end_ - data_)) : nullptr;
+        if (nl == nullptr) return NextSlow(line);
+        const char* stop = static_cast<const char*>(nl);
+        const char* next = stop + 1;
+        if (stop > data_ && stop[-1] == '\r') --stop;
+        line = std::string_view(data_, std::size_t(stop - data_));
+        data_ = next;
+        ++lineNumber_;
+        return true;
+    }
     // Number of the line last returned by Next(), from 1.
     std::size_t LineNumber() const { return lineNumber_; }
     bool Failed() const { return failed_; }
@@ -26,6 +38,7 @@ public:
     std::uint64_t BytesLeft() const;
 
 private:
+    bool NextSlow(std::string_view& line);
     bool Fill();
 
     int fd_ = -1;
