@@ -117,10 +117,6 @@ namespace {
 constexpr double kNegPow10[] = {1e0,   1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
                                 1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15};
 
-// The shape "%f" writes: [-]digits.digits, then a blank or the end. With m below 2^53,
-// m × 10^-k lies within two units in the last place of the double nearest the true value, and the
-// float halfway points are doubles: unless the product falls within a few units of such a point,
-// rounding it to float gives the correctly rounded float. The rare close call goes to the full parser.
 // Eight digit values (0..9, first digit in the lowest byte) as one number.
 inline std::uint64_t EightDigits(std::uint64_t v) {
     v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FFULL;
@@ -128,6 +124,10 @@ inline std::uint64_t EightDigits(std::uint64_t v) {
     return (v * 10000 + (v >> 32)) & 0xFFFFFFFFULL;
 }
 
+// The shape "%f" writes: [-]digits.digits, then a blank or the end. With m below 2^53,
+// m × 10^-k lies within two units in the last place of the double nearest the true value, and the
+// float halfway points are doubles: unless the product falls within a few units of such a point,
+// rounding it to float gives the correctly rounded float. The rare close call goes to the full parser.
 [[gnu::always_inline]] inline bool ScanPlainDecimal(const char*& p, const char* end, float& value) {
     const char* q = p;
     const bool negative = q != end && *q == '-';
