@@ -5,6 +5,7 @@
 #include "Workspace.h"
 
 #include <algorithm>
+#include <new>
 #include <optional>
 
 wxString TextBoxFromCodes(const std::vector<unsigned>& codes) {
@@ -65,6 +66,9 @@ public:
         } catch (const Failure& f) {
             result.records.clear();
             result.error = f.message;
+        } catch (const std::bad_alloc&) {
+            result.records.clear();
+            result.error = "Not enough memory to read the workspace file";
         }
         return result;
     }
