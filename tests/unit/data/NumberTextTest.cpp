@@ -11,7 +11,8 @@
 
 namespace {
 
-float Scan(const std::string& text, bool& ok, std::string_view& rest) {
+// A view, not a string: rest must point into text after the call, not into a dead temporary.
+float Scan(std::string_view text, bool& ok, std::string_view& rest) {
     rest = text;
     float v = -12345.0f;
     ok = ScanFloat(rest, v);
