@@ -2,8 +2,6 @@
 // The command ids of the main window. The numbers are fixed: buttons, menu entries, the record list
 // and the timers carry them, and some handlers serve several of them.
 
-#include <array>
-
 enum CommandId : int {
     ID_EXIT = 1,
     ID_OPEN = 3,
@@ -54,14 +52,3 @@ enum CommandId : int {
     ID_TARGET_FLOW = 66,
     ID_ABSOLUTE_TIME = 67,
 };
-
-// The "Data" menu entry of each flow unit, indexed by the unit code 0..3.
-inline constexpr std::array<int, 4> kFlowUnitMenuIds = {ID_FLOW_UNIT_LPM, ID_FLOW_UNIT_LPS,
-                                                        ID_FLOW_UNIT_M3H, ID_FLOW_UNIT_GPM};
-
-// The flow unit code a flow unit menu entry selects, or -1 for any other id.
-inline constexpr int FlowUnitOfMenuId(int id) {
-    for (int code = 0; code < static_cast<int>(kFlowUnitMenuIds.size()); ++code)
-        if (kFlowUnitMenuIds[code] == id) return code;
-    return -1;
-}

@@ -1,13 +1,13 @@
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 
-#include "CommandIds.h"
 #include "MainFrame.h"
 #include "Preferences.h"
+#include "Units.h"
 
 // Records already in the list keep the unit they were made in; only later records use the new one.
 void MainFrame::OnFlowUnit(wxCommandEvent& event) {
-    const int code = FlowUnitOfMenuId(event.GetId());
+    const int code = FlowUnitFromMenuId(event.GetId());
     if (code < 0) return;
     GlobalPreferences().flowUnit = static_cast<uint8_t>(code);
     UpdateFlowUnitChecks();
@@ -19,7 +19,6 @@ void MainFrame::OnFlowUnit(wxCommandEvent& event) {
 void MainFrame::UpdateFlowUnitChecks() {
     wxMenuBar* bar = GetMenuBar();
     const int unit = GlobalPreferences().flowUnit;
-    if (bar == nullptr || unit < 0 || unit >= static_cast<int>(kFlowUnitMenuIds.size())) return;
-    for (int code = 0; code < static_cast<int>(kFlowUnitMenuIds.size()); ++code)
-        bar->Check(kFlowUnitMenuIds[code], code == unit);
+    if (bar == nullptr || FlowUnitMenuId(unit) < 0) return;
+    for (int code = 0; code < kFlowUnitCount; ++code) bar->Check(FlowUnitMenuId(code), code == unit);
 }

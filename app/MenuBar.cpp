@@ -6,6 +6,7 @@
 #include "CommandIds.h"
 #include "MainFrame.h"
 #include "Preferences.h"
+#include "Units.h"
 
 namespace {
 
@@ -44,11 +45,8 @@ constexpr Entry kStyleMenu[] = {
     {ID_PRESSURE_WIDTH, "Pressione", "Cambia spessore ", Kind::Normal, nullptr},
 };
 
+// Follows the flow unit entries, which come from the unit table.
 constexpr Entry kDataMenu[] = {
-    {ID_FLOW_UNIT_LPM, "Portata l/m", "Portata l/m", Kind::Check, nullptr},
-    {ID_FLOW_UNIT_LPS, "Portara l/s", "Portara l/s", Kind::Check, nullptr},
-    {ID_FLOW_UNIT_M3H, "Portata  M³/h", "Portata  M³/h", Kind::Check, nullptr},
-    {ID_FLOW_UNIT_GPM, "Portata GPM", "Portata GPM", Kind::Check, nullptr},
     {ID_ABSOLUTE_TIME, "Asse assoluta del tempo", "Asse assoluta del tempo", Kind::Check, nullptr},
     {ID_EXPORT_CSV, "Esportare su Excel", "Esportare i dati selezionati su Miscrosoft EXCEL",
      Kind::Normal, nullptr},
@@ -61,8 +59,7 @@ constexpr Entry kHelpMenu[] = {
      Kind::Normal, nullptr},
 };
 
-wxMenu* MakeMenu(std::span<const Entry> entries) {
-    auto* menu = new wxMenu;
+void AppendEntries(wxMenu* menu, std::span<const Entry> entries) {
     for (const Entry& e : entries) {
         if (e.kind == Kind::Separator) {
             menu->AppendSeparator();
@@ -74,6 +71,22 @@ wxMenu* MakeMenu(std::span<const Entry> entries) {
         if (e.picture) item->SetBitmap(ArtBundle(e.picture));
         menu->Append(item);
     }
+}
+
+wxMenu* MakeMenu(std::span<const Entry> entries) {
+    auto* menu = new wxMenu;
+    AppendEntries(menu, entries);
+    return menu;
+}
+
+// One check entry per flow unit, in code order; each entry's help is its label.
+wxMenu* MakeDataMenu() {
+    auto* menu = new wxMenu;
+    for (int unit = 0; unit < kFlowUnitCount; ++unit) {
+        const wxString text = FlowUnitMenuText(unit);
+        menu->AppendCheckItem(FlowUnitMenuId(unit), text, text);
+    }
+    AppendEntries(menu, kDataMenu);
     return menu;
 }
 
@@ -87,7 +100,7 @@ void MainFrame::BuildMenuBar() {
     auto* bar = new wxMenuBar;
     bar->Append(MakeMenu(kFileMenu), "File");
     bar->Append(graph, "Grafico");
-    bar->Append(MakeMenu(kDataMenu), "Data");
+    bar->Append(MakeDataMenu(), "Data");
     bar->Append(MakeMenu(kHelpMenu), "Aiuto");
     SetMenuBar(bar);
 

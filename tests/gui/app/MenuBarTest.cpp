@@ -44,6 +44,10 @@ const MenuEntry kEntries[] = {
      false},
 };
 
+// The flow unit entries in unit order: l/m, l/s, m³/h, GPM.
+constexpr int kFlowEntries[] = {ID_FLOW_UNIT_LPM, ID_FLOW_UNIT_LPS, ID_FLOW_UNIT_M3H,
+                                ID_FLOW_UNIT_GPM};
+
 bool Contains(wxMenu* outer, wxMenu* inner) {
     for (wxMenu* m = inner; m; m = m->GetParent())
         if (m == outer) return true;
@@ -88,6 +92,16 @@ TEST_F(MainWindowTest, FileMenuHasOneSeparatorBeforePrinting) {
         ids.push_back(item->IsSeparator() ? -1 : item->GetId());
     EXPECT_EQ(ids, (std::vector<int>{ID_OPEN, ID_SAVE, ID_SAVE_AS, -1, ID_PRINT, ID_PRINT_PREVIEW,
                                      ID_EXIT}));
+}
+
+TEST_F(MainWindowTest, DataMenuListsTheFlowUnitsFirstInUnitOrder) {
+    Open();
+    wxMenu* data = frame->GetMenuBar()->GetMenu(2);
+    std::vector<int> ids;
+    for (wxMenuItem* item : data->GetMenuItems())
+        ids.push_back(item->IsSeparator() ? -1 : item->GetId());
+    EXPECT_EQ(ids, (std::vector<int>{61, 63, 62, 64, ID_ABSOLUTE_TIME, ID_EXPORT_CSV,
+                                     ID_FILTER_SETTINGS}));
 }
 
 TEST_F(MainWindowTest, GraphMenuHoldsTheTwoLineSubmenus) {
@@ -137,7 +151,7 @@ TEST_P(MenuChecksFromFile, MatchThePreferences) {
     WritePreferences({1, 98, 0, 0, c.flowUnitLine, 0, c.absoluteTimeLine});
     Open();
     wxMenuBar* bar = frame->GetMenuBar();
-    for (int id : kFlowUnitMenuIds)
+    for (int id : kFlowEntries)
         EXPECT_EQ(bar->IsChecked(id), id == c.checkedFlowEntry) << "entry " << id;
     EXPECT_EQ(bar->IsChecked(ID_ABSOLUTE_TIME), c.absoluteChecked);
 }
@@ -174,7 +188,7 @@ TEST_P(FlowUnitCommand, SetsTheUnitChecksOnlyItsEntryAndAsksForARestart) {
                       "Message", wxID_OK, wxOK));
     EXPECT_EQ(GlobalPreferences().flowUnit, c.code);
     wxMenuBar* bar = frame->GetMenuBar();
-    for (int id : kFlowUnitMenuIds) EXPECT_EQ(bar->IsChecked(id), id == c.entry) << "entry " << id;
+    for (int id : kFlowEntries) EXPECT_EQ(bar->IsChecked(id), id == c.entry) << "entry " << id;
 
     frame->Destroy();
     ASSERT_TRUE(WaitClosed());
