@@ -20,5 +20,6 @@ void MainFrame::UpdateFlowUnitChecks() {
     wxMenuBar* bar = GetMenuBar();
     const int unit = GlobalPreferences().flowUnit;
     if (bar == nullptr || FlowUnitMenuId(unit) < 0) return;
-    for (int code = 0; code < kFlowUnitCount; ++code) bar->Check(FlowUnitMenuId(code), code == unit);
+    for (int code = 0; code < kFlowUnitCount; ++code)
+        bar->Check(FlowUnitMenuId(code), code == unit);
 }
