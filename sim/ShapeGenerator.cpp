@@ -30,7 +30,14 @@ private:
     unsigned state_;
 };
 
-int FlowCounts(double flow) { return std::clamp(static_cast<int>(std::lround(flow)), 0, 0x3FFF); }
+// Clamped before rounding: a reading far beyond the counts' range would not survive lround or the
+// conversion to int.
+int ClampedCounts(double value, int most) {
+    if (!(value > 0)) return 0;  // also NaN
+    return static_cast<int>(std::lround(std::min(value, static_cast<double>(most))));
+}
+
+int FlowCounts(double flow) { return ClampedCounts(flow, 0x3FFF); }
 
 double Lerp(double a, double b, double t) { return a + (b - a) * std::clamp(t, 0.0, 1.0); }
 
@@ -41,7 +48,7 @@ int PressureScale::Counts(double pressure) const {
     for (const PsiFactor& f : kPsiFactors)
         if (f.unit == unit) psi = pressure * f.psiPerUnit;
     const double divisor = rough + fine / 100.0;
-    return std::clamp(static_cast<int>(std::lround(zero + psi * divisor)), 0, 0x3FF);
+    return ClampedCounts(zero + psi * divisor, 0x3FF);
 }
 
 std::vector<RawSample> Generate(const Shape& shape, const PressureScale& scale, int intervalMs,
