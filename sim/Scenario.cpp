@@ -81,7 +81,7 @@ public:
             Args(1);
             st.rateCode = static_cast<uint16_t>(Int(1, 0, 0xFFFF));
         } else if (key == "clock") {
-            if (w.size() != 3 && w.size() != 5)
+            if ((w.size() != 3 && w.size() != 5) || (w.size() == 5 && w[3] != "fourth"))
                 Fail("expected: clock YYYY-MM-DD HH:MM:SS [fourth N]");
             DateTime t = DateAndTime(1);
             s_.meter_.SetClock(t, w.size() == 5 ? static_cast<uint8_t>(Int(4, 0, 255)) : 0);

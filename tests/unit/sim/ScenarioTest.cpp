@@ -72,6 +72,7 @@ TEST(Scenario, ErrorsNameTheLine) {
         {"pressure-unit atm\n", "scenario:1: 'atm' is not one of psi, bar, mh2o, kpa"},
         {"clock 2026-02-30 10:00:00\n", "scenario:1: '2026-02-30' is not a date"},
         {"clock 2026-02-03 24:00:00\n", "scenario:1: '24:00:00' is not a time"},
+        {"clock 2026-02-03 10:00:00 banana 7\n", "scenario:1: expected: clock"},
         {"serial 3\nfirmware 0x0402\n", "scenario:2: 'firmware' must come before the settings"},
         {"event 2026-01-01 00:00:00 samples 10/20 99999/3\n",
          "scenario:1: '99999' is outside 0..16383"},
@@ -115,6 +116,27 @@ TEST(Scenario, FaultLinesArmTheBus) {
     };
     EXPECT_EQ(log, expected);
     bus.Reset();
+}
+
+// Readings beyond what the meter's 14 and 10 bits hold log as the largest count, never as a
+// wrapped or zero one.
+TEST(Scenario, ReadingsBeyondTheMetersRangeSaturate) {
+    const sim::Scenario s = sim::Scenario::Parse(R"(
+pressure-unit bar
+calibration 20 1 50
+event 2026-12-08 08:00:00 constant 5 flow 1e30 pressure 1e9
+event 2026-12-08 09:00:00 hydrant static 3e12 residual 2e12 flow 4e19 rise 2 hold 3 fall 2
+)");
+    const auto& m = s.meter().Memory();
+    const uint32_t end = DecodeTocEntry(m.data() + TocAddress(2)).endAddress;
+    ASSERT_GT(end, 41u);
+    for (uint32_t a = 41; a + 3 <= end; a += 3) {
+        const RawSample r = DecodeRawSample(m.data() + a);
+        EXPECT_EQ(r.pressure, 0x3FF) << "sample at " << a;
+        if (a < DecodeTocEntry(m.data() + TocAddress(1)).endAddress) {
+            EXPECT_EQ(r.flow, 0x3FFF) << "sample at " << a;
+        }
+    }
 }
 
 TEST(Scenario, HydrantTestDropsToResidualWhileTheFlowRuns) {
