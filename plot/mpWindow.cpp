@@ -111,7 +111,8 @@ void mpWindow::UpdateAll() {
         SetScrollbars(1, 1, std::max(0, s.virtualW), std::max(0, s.virtualH), std::max(0, s.posX),
                       std::max(0, s.posY), true);
     }
-    FitInside();
+    // No FitInside: without children it sets the virtual size back to the client size, which
+    // takes away the scroll range just set.
     Refresh(false);
 }
 
@@ -257,19 +258,15 @@ void mpWindow::OnWheel(wxMouseEvent& e) {
 void mpWindow::OnScroll(wxScrollWinEvent& e) {
     int vx = 0, vy = 0;
     GetViewStart(&vx, &vy);
-    // The event carries the new position; the view start still holds the old one.
+    // The view start still holds the old position (the bar moves after this handler): the view
+    // follows where the bar is going, for arrows and pages as for the thumb.
     if (e.GetOrientation() == wxHORIZONTAL) {
-        if (e.GetEventType() == wxEVT_SCROLLWIN_THUMBTRACK ||
-            e.GetEventType() == wxEVT_SCROLLWIN_THUMBRELEASE)
-            vx = e.GetPosition();
+        vx += CalcScrollInc(e);
         view_.posX = plotcore::PosXFromScroll(vx, ClientSize(), view_, bounds_);
     } else {
-        if (e.GetEventType() == wxEVT_SCROLLWIN_THUMBTRACK ||
-            e.GetEventType() == wxEVT_SCROLLWIN_THUMBRELEASE)
-            vy = e.GetPosition();
+        vy += CalcScrollInc(e);
         view_.posY = plotcore::PosYFromScroll(vy, ClientSize(), view_, bounds_);
     }
-    FitInside();
     Refresh(false);
     e.Skip();
 }

@@ -272,19 +272,22 @@ TEST(PlotEvents, ScrollBarsMoveTheViewButNotTheSecondAxis) {
     mpFXYVector s;
     s.SetData({0, 100}, {0, 50}, 0);
     f.plot->AddLayer(&s);
-    f.plot->SetView(SomeView());
+    plotcore::ViewState view = SomeView();  // zoomed in far enough for both bars to scroll
+    view.scaleX = 20;
+    view.scaleY = 40;
+    f.plot->SetView(view);
     f.plot->UpdateAll();
     const wxSize c = f.plot->GetClientSize();
     wxScrollWinEvent h(wxEVT_SCROLLWIN_THUMBTRACK, 60, wxHORIZONTAL);
     h.SetEventObject(f.plot);
     f.plot->GetEventHandler()->ProcessEvent(h);
-    EXPECT_DOUBLE_EQ(f.plot->GetPosX(), (60 + (c.x >> 1)) / 2.0 + -0.5);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosX(), (60 + (c.x >> 1)) / 20.0 + -0.5);
     wxScrollWinEvent v(wxEVT_SCROLLWIN_THUMBRELEASE, 40, wxVERTICAL);
     v.SetEventObject(f.plot);
     f.plot->GetEventHandler()->ProcessEvent(v);
-    EXPECT_DOUBLE_EQ(f.plot->GetPosY(), 50.5 - (40 + (c.y >> 1)) / 4.0);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosY(), 50.5 - (40 + (c.y >> 1)) / 40.0);
     EXPECT_DOUBLE_EQ(f.plot->GetPosY2(), 30);
-    EXPECT_DOUBLE_EQ(f.plot->GetScaleX(), 2);
+    EXPECT_DOUBLE_EQ(f.plot->GetScaleX(), 20);
 }
 
 TEST(PlotEvents, CaptureBitmapHoldsWhatTheWindowShows) {
@@ -308,4 +311,48 @@ TEST(PlotEvents, CaptureBitmapHoldsWhatTheWindowShows) {
         if (IsBlueish(PixelAt(shot, x, c.y / 2))) first = x;
     EXPECT_NEAR(first, 50 + (c.x - 100) / 22, 3);
     EXPECT_EQ(shot.GetSize(), f.Render(c).GetSize());
+}
+
+TEST(PlotEvents, ScrollBarArrowsAndPagesShowWhereTheBarWentNotWhereItWas) {
+    PlotFrame f;
+    mpFXYVector s;
+    s.SetData({0, 100}, {0, 50}, 0);
+    f.plot->AddLayer(&s);
+    plotcore::ViewState v = SomeView();
+    v.scaleX = 20;
+    v.scaleY = 40;
+    v.posX = 50;
+    v.posY = 25;
+    f.plot->SetView(v);
+    f.plot->UpdateAll();
+    // One pixel per scroll unit over the first series' range at the current scale.
+    EXPECT_EQ(f.plot->GetVirtualSize(), wxSize(101 * 20, 51 * 40));
+    const wxSize c = f.plot->GetClientSize();
+    struct Case {
+        wxEventType type;
+        int orient;
+    };
+    const Case cases[] = {{wxEVT_SCROLLWIN_LINEDOWN, wxHORIZONTAL},
+                          {wxEVT_SCROLLWIN_LINEUP, wxHORIZONTAL},
+                          {wxEVT_SCROLLWIN_PAGEDOWN, wxVERTICAL},
+                          {wxEVT_SCROLLWIN_LINEDOWN, wxVERTICAL},
+                          {wxEVT_SCROLLWIN_TOP, wxHORIZONTAL},
+                          {wxEVT_SCROLLWIN_BOTTOM, wxVERTICAL}};
+    for (const Case& k : cases) {
+        int vx0 = 0, vy0 = 0;
+        f.plot->GetViewStart(&vx0, &vy0);
+        wxScrollWinEvent e(k.type, 0, k.orient);
+        e.SetEventObject(f.plot);
+        f.plot->GetEventHandler()->ProcessEvent(e);
+        int vx = 0, vy = 0;
+        f.plot->GetViewStart(&vx, &vy);
+        if (k.orient == wxHORIZONTAL) {
+            ASSERT_NE(vx, vx0) << k.type;  // the bar moved
+            EXPECT_DOUBLE_EQ(f.plot->GetPosX(), (vx + (c.x >> 1)) / 20.0 - 0.5) << k.type;
+        } else {
+            ASSERT_NE(vy, vy0) << k.type;
+            EXPECT_DOUBLE_EQ(f.plot->GetPosY(), 50.5 - (vy + (c.y >> 1)) / 40.0) << k.type;
+        }
+        EXPECT_DOUBLE_EQ(f.plot->GetPosY2(), 30);
+    }
 }
