@@ -210,11 +210,31 @@ TEST_F(LcdDrawing, LightColourCanChange) {
 TEST_F(LcdDrawing, NoAreaDrawsNothingAndDoesNotFail) {
     lcd_->SetValue("12");
     wxBitmap bmp(10, 10, 24);
-    wxMemoryDC dc(bmp);
-    lcd_->DrawTo(dc, wxSize(0, 0));
+    {
+        wxMemoryDC dc(bmp);
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        lcd_->DrawTo(dc, wxSize(0, 0));
+    }
+    const wxImage untouched = bmp.ConvertToImage();
+    for (const wxPoint p : {wxPoint(0, 0), wxPoint(5, 5), wxPoint(9, 9)})
+        EXPECT_EQ(wxColour(untouched.GetRed(p.x, p.y), untouched.GetGreen(p.x, p.y),
+                           untouched.GetBlue(p.x, p.y)),
+                  *wxWHITE);
+
+    // No cells: the background alone, no segment anywhere.
     lcd_->SetNumberDigits(-3);
     EXPECT_EQ(lcd_->GetNumberDigits(), 0);
-    lcd_->DrawTo(dc, wxSize(10, 10));
+    {
+        wxMemoryDC dc(bmp);
+        lcd_->DrawTo(dc, wxSize(10, 10));
+    }
+    const wxImage empty = bmp.ConvertToImage();
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            ASSERT_EQ(wxColour(empty.GetRed(x, y), empty.GetGreen(x, y), empty.GetBlue(x, y)),
+                      kBackground)
+                << x << "," << y;
 }
 
 TEST_F(LcdDrawing, SettingTheValueRepaintsTheWindow) {
