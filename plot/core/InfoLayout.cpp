@@ -35,7 +35,8 @@ std::vector<wxString> SplitTextLines(const wxString& text) {
 }
 
 std::optional<PlotSize> TextBoxSize(const std::vector<PlotSize>& lines) {
-    int w0 = 5, y = 5;
+    // One line takes its own width; several start from a minimum of 5.
+    int w0 = lines.size() == 1 ? 0 : 5, y = 5;
     for (const PlotSize& s : lines) {
         w0 = std::max(w0, s.w);
         y += s.h;

@@ -19,7 +19,8 @@ std::optional<PlotSize> LegendBoxSize(const std::vector<PlotSize>& lines);
 // Parts between line feeds, then the part after the last one.
 std::vector<wxString> SplitTextLines(const wxString& text);
 
-// Text box size: widest line plus 10, total height plus 10. nullopt for an empty text (no box).
+// Text box size: widest line plus 10 (at least 15 with several lines), total height plus 10.
+// nullopt for an empty text (no box).
 std::optional<PlotSize> TextBoxSize(const std::vector<PlotSize>& lines);
 
 // Top-left corner of each line of the text box, relative to the box corner.

@@ -22,6 +22,9 @@ TEST(InfoLayout, LegendBoxFitsItsWidestLine) {
 TEST(InfoLayout, TextBoxIsTheLongerLinePlus10ByBothLinesPlus10) {
     EXPECT_EQ(*TextBoxSize({{80, 15}, {120, 15}}), (PlotSize{130, 40}));
     EXPECT_EQ(*TextBoxSize({{60, 15}}), (PlotSize{70, 25}));
+    // A single line is measured as it is; only several lines start from a 5-pixel minimum.
+    EXPECT_EQ(*TextBoxSize({{3, 15}}), (PlotSize{13, 25}));
+    EXPECT_EQ(*TextBoxSize({{3, 15}, {2, 15}}), (PlotSize{15, 40}));
     EXPECT_FALSE(TextBoxSize({}));
     EXPECT_FALSE(TextBoxSize({{0, 0}}));
     EXPECT_EQ(TextLineOffsets({{80, 15}, {120, 17}, {3, 9}}),
