@@ -226,9 +226,9 @@ int Meter::Out(int request, int value, int index, int length) {
             break;
         case REQ_SET_LIVE_MODE:
             if (value != 0 && value != 1) return -EPIPE;
+            // The switch starts or stops the sampling; what waits in the buffer stays until read.
+            if (value == 1 && !live_) liveElapsed_ = liveDue_ = std::chrono::milliseconds{0};
             live_ = value == 1;
-            liveBuffer_.clear();
-            liveElapsed_ = liveDue_ = std::chrono::milliseconds{0};
             return length;
         case REQ_SET_PRESSURE_UNIT:
             if (lo != kPressurePsi && lo != kPressureBar && lo != kPressureMetresWater &&

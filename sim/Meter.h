@@ -58,7 +58,8 @@ public:
     DateTime Clock() const;
     uint8_t FourthClockByte() const { return fourth_; }
 
-    // Live mode: a sample every interval into a buffer of at most 74 that GetLiveSamples drains.
+    // Live mode: a sample every interval into a buffer of at most 74 that only GetLiveSamples
+    // drains; switching live mode off stops the sampling and keeps the buffer.
     using LiveSource = std::function<RawSample(double secondsSinceStart)>;
     void SetLiveSource(LiveSource source) { liveSource_ = std::move(source); }
     bool LiveMode() const { return live_; }

@@ -184,6 +184,40 @@ TEST_F(SimTest, LiveModeFillsABufferThatEachBlockDrains) {
         0u);
 }
 
+// Switching live mode off stops the sampling but leaves what is waiting in the buffer: only a read
+// empties it, which is why live logging reads once more after switching off.
+TEST_F(SimTest, LiveBufferOutlivesTheSwitchUntilItIsRead) {
+    sim::Meter& meter = bus().PlugMeter();
+    int n = 0;
+    meter.SetLiveSource([&n](double) { return RawSample{++n, 0}; });
+    KestUSB link;
+    auto readBlock = [&link] {
+        const uint8_t* reply = link.GetLiveSamples();
+        EXPECT_NE(reply, nullptr);
+        std::vector<int> flows;
+        if (reply == nullptr) return flows;
+        for (const RawSample& s : DecodeLiveBlock(std::span<const uint8_t>(reply, kLiveBlockLength)))
+            flows.push_back(s.flow);
+        return flows;
+    };
+
+    ASSERT_TRUE(link.SetLiveMode(1));
+    bus().Advance(std::chrono::milliseconds(3500));
+    ASSERT_TRUE(link.SetLiveMode(0));
+    bus().Advance(std::chrono::seconds(4));
+    EXPECT_EQ(meter.PendingLiveSamples(), 3u) << "nothing new is sampled, nothing is lost";
+    EXPECT_EQ(readBlock(), (std::vector<int>{1, 2, 3}));
+    EXPECT_TRUE(readBlock().empty());
+
+    // Without that read the next session's first block starts with the old samples.
+    ASSERT_TRUE(link.SetLiveMode(1));
+    bus().Advance(std::chrono::milliseconds(2000));
+    ASSERT_TRUE(link.SetLiveMode(0));
+    ASSERT_TRUE(link.SetLiveMode(1));
+    bus().Advance(std::chrono::milliseconds(1000));
+    EXPECT_EQ(readBlock(), (std::vector<int>{4, 5, 6}));
+}
+
 TEST_F(SimTest, LiveSamplesFollowTheMetersInterval) {
     sim::Meter& meter = bus().PlugMeter();
     KestUSB link;
