@@ -31,6 +31,10 @@ wxString FormatElapsedLabel(double t) {
 
 AbsoluteLabel FormatAbsoluteLabel(const wxDateTime& start, double t) {
     const wxDateTime at = start + wxTimeSpan::Seconds(wxLongLong(WholeSeconds(t)));
+    // The toolkit's calendar asserts and prints garbage for instants tens of thousands of years
+    // away, where a far zoom or pan can put a tick: such a tick gets no label.
+    static const wxDateTime first(1, wxDateTime::Jan, 1), last(31, wxDateTime::Dec, 9999);
+    if (!at.IsValid() || at.IsEarlierThan(first) || at.IsLaterThan(last)) return {};
     return {at.Format("%H:%M:%S"), at.Format("%d\\%m\\%y")};
 }
 

@@ -13,6 +13,7 @@ struct AbsoluteLabel {
     wxString time;  // "%H:%M:%S", local time
     wxString date;  // "%d\%m\%y"
 };
+// Both texts empty for an instant outside the years 1 to 9999.
 AbsoluteLabel FormatAbsoluteLabel(const wxDateTime& start, double t);
 
 }  // namespace plotcore

@@ -29,6 +29,25 @@ TEST(TimeLabels, AbsoluteTimeHasTheDateOnItsSecondLine) {
     EXPECT_EQ(night.date, "06\\03\\21");
 }
 
+// Zoomed or panned far out, a tick can lie tens of thousands of years away from the record.
+TEST(TimeLabels, AbsoluteTimeFarFromTheRecordGivesNoLabelAndNoToolkitAssertion) {
+    static bool asserted = false;
+    const wxAssertHandler_t old = wxSetAssertHandler(
+        [](const wxString&, int, const wxString&, const wxString&, const wxString&) {
+            asserted = true;
+        });
+    const wxDateTime start(5, wxDateTime::Mar, 2021, 10, 0, 0);
+    for (double t : {-1e12, -1e15, -1e300, 1e12, 1e15, 1e300}) {
+        const AbsoluteLabel at = FormatAbsoluteLabel(start, t);
+        EXPECT_EQ(at.time, "") << t;
+        EXPECT_EQ(at.date, "") << t;
+    }
+    const AbsoluteLabel past = FormatAbsoluteLabel(start, -86400.0 * 365 * 100);
+    EXPECT_EQ(past.date.Right(3), "\\21") << past.date;  // a century back, still a date
+    wxSetAssertHandler(old);
+    EXPECT_FALSE(asserted);
+}
+
 TEST(TimeLabels, TickLabelsReadTheWholeSecondOfTheirTick) {
     std::vector<wxString> labels;
     ForEachTick(0, 400, ComputeTickStep(1),
