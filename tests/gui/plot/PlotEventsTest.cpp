@@ -92,9 +92,13 @@ TEST(PlotEvents, RightClickWithoutMotionOpensThePopupAtThePointer) {
     ASSERT_EQ(menu.GetMenuItemCount(), 4u);
     const int ids[] = {mpID_CENTER, mpID_FIT, mpID_ZOOM_IN, mpID_ZOOM_OUT};
     const char* labels[] = {"Centra", "Taglia", "Zoom in", "Zoom out"};
+    const char* helps[] = {"Centra la vista del grafico in questa posizione",
+                           "Selezionare vista grafico per mostrare tutto", "Zoom in grafico",
+                           "Zoom out grafico"};
     for (size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(menu.FindItemByPosition(i)->GetId(), ids[i]);
         EXPECT_EQ(menu.FindItemByPosition(i)->GetItemLabelText(), labels[i]);
+        EXPECT_EQ(menu.FindItemByPosition(i)->GetHelp(), helps[i]);
     }
 }
 
