@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -24,10 +25,21 @@ wxString ErrnoText(int err) {
     return wxString(std::strerror(err), wxConvLocal);
 }
 
+// A link stays a link: the file it points to is the one replaced.
+wxString LinkTarget(const wxString& path) {
+    struct stat st {};
+    if (::lstat(Narrow(path).c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char* real = ::realpath(Narrow(path).c_str(), nullptr);
+    if (real == nullptr) return path;
+    const wxString resolved(real, *wxConvFileName);
+    std::free(real);
+    return resolved.empty() ? path : resolved;
+}
+
 }  // namespace
 
-AtomicFile::AtomicFile(const wxString& path) : path_(path) {
-    wxFileName name(path);
+AtomicFile::AtomicFile(const wxString& path) : path_(path), target_(LinkTarget(path)) {
+    wxFileName name(target_);
     const wxString dir = name.GetPath().empty() ? wxString(".") : name.GetPath();
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
@@ -42,7 +54,7 @@ AtomicFile::AtomicFile(const wxString& path) : path_(path) {
     }
     // A file that is replaced keeps its permissions.
     struct stat old {};
-    if (::stat(Narrow(path_).c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd_, old.st_mode & 07777);
+    if (::stat(Narrow(target_).c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd_, old.st_mode & 07777);
     buffer_.resize(kBufferSize);
 }
 
@@ -105,13 +117,13 @@ bool AtomicFile::Commit() {
     if (::close(fd_) != 0) Fail("Cannot write " + path_, errno);
     fd_ = -1;
     if (!error_.empty()) return false;
-    if (::rename(Narrow(tempPath_).c_str(), Narrow(path_).c_str()) != 0) {
+    if (::rename(Narrow(tempPath_).c_str(), Narrow(target_).c_str()) != 0) {
         Fail("Cannot replace " + path_, errno);
         return false;
     }
     committed_ = true;
     // Make the rename itself durable; a failure here no longer endangers the old or new file.
-    const wxString dir = wxFileName(path_).GetPath();
+    const wxString dir = wxFileName(target_).GetPath();
     const int dirFd = ::open(Narrow(dir.empty() ? wxString(".") : dir).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);

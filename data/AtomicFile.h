@@ -1,6 +1,7 @@
 #pragma once
 // Writes a file so that the old one survives any failure: the bytes go to a temporary file in the
-// same folder, which is flushed, synced and then renamed over the target.
+// same folder, which is flushed, synced and then renamed over the target (over the file a link
+// points to, so the link is kept).
 
 #include <wx/string.h>
 
@@ -33,6 +34,7 @@ private:
     void Fail(const wxString& what, int err);
 
     wxString path_;
+    wxString target_;  // path_, or the file it links to
     wxString tempPath_;
     int fd_ = -1;
     bool committed_ = false;
