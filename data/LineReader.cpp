@@ -14,15 +14,17 @@ constexpr std::size_t kBlock = 1 << 20;
 }
 
 LineReader::LineReader(const wxString& path) {
-    fd_ = ::open(std::string(path.fn_str()).c_str(), O_RDONLY | O_CLOEXEC);
+    // Plain files only: a pipe would block the open and a device might never end. O_NONBLOCK keeps
+    // the open of a pipe from waiting for a writer; it changes nothing for a plain file.
+    fd_ = ::open(std::string(path.fn_str()).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0) return;
     struct stat st {};
-    if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd_);
         fd_ = -1;
         return;
     }
-    fileSize_ = S_ISREG(st.st_mode) ? std::uint64_t(st.st_size) : 0;
+    fileSize_ = std::uint64_t(st.st_size);
     open_ = true;
     buffer_.resize(kBlock);
     data_ = end_ = buffer_.data();

@@ -11,7 +11,7 @@
 
 class LineReader {
 public:
-    explicit LineReader(const wxString& path);     // reads the file in blocks
+    explicit LineReader(const wxString& path);     // a plain file, read in blocks; anything else does not open
     explicit LineReader(std::string_view memory);  // reads a buffer the caller keeps alive
     ~LineReader();
     LineReader(const LineReader&) = delete;

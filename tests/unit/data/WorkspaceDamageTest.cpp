@@ -6,6 +6,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace {
 
 std::string U(const wxString& s) {
@@ -115,6 +117,19 @@ TEST(WorkspaceRead, MissingFileGivesTheOpenMessage) {
     EXPECT_EQ(prefs.flowUnit, 2);
     const WorkspaceReadResult folder = ReadWorkspace(wxString::FromUTF8(dir.Path().string()), prefs);
     EXPECT_EQ(U(folder.error), "Cannot open File for Reading");
+}
+
+TEST(WorkspaceRead, OnlyPlainFilesAreRead) {
+    // A pipe nobody writes to would block the open for ever, a device would never end.
+    TempDir dir;
+    const std::string fifo = dir.File("pipe.orv");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+        SCOPED_TRACE(path);
+        Preferences prefs;
+        const WorkspaceReadResult r = ReadWorkspace(wxString::FromUTF8(path), prefs);
+        EXPECT_EQ(U(r.error), "Cannot open File for Reading");
+    }
 }
 
 TEST(WorkspaceRead, RecordsOfTheCallerAreKeptAfterAFailedRead) {
