@@ -241,6 +241,12 @@ void mpWindow::OnLeftDown(wxMouseEvent& e) {
 void mpWindow::OnLeftUp(wxMouseEvent&) {}
 
 void mpWindow::OnWheel(wxMouseEvent& e) {
+    // A sideways swipe or tilted wheel moves along x in the direction it turns (positive: right).
+    if (e.GetWheelAxis() == wxMOUSE_WHEEL_HORIZONTAL) {
+        plotcore::WheelScrollX(view_, -e.GetWheelRotation());
+        UpdateAll();
+        return;
+    }
     if (e.ControlDown()) {
         if (e.GetWheelRotation() > 0)
             ZoomIn();

@@ -63,6 +63,21 @@ TEST(PlotEvents, WheelAloneScrollsYAndWithShiftScrollsX) {
     EXPECT_DOUBLE_EQ(f.plot->GetPosX(), 10 - 120 / 2.0);
 }
 
+// A sideways swipe on a touchpad or a tilted wheel comes as a horizontal wheel: it scrolls x.
+TEST(PlotEvents, HorizontalWheelScrollsXTheWayItTurns) {
+    PlotFrame f;
+    f.plot->SetView(SomeView());
+    wxMouseEvent e(wxEVT_MOUSEWHEEL);
+    e.m_wheelRotation = 120;  // towards the right
+    e.m_wheelDelta = 120;
+    e.m_wheelAxis = wxMOUSE_WHEEL_HORIZONTAL;
+    e.SetEventObject(f.plot);
+    f.plot->GetEventHandler()->ProcessEvent(e);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosX(), 10 + 120 / 2.0);
+    EXPECT_DOUBLE_EQ(f.plot->GetPosY(), 20);
+    EXPECT_DOUBLE_EQ(f.plot->GetScaleX(), 2);
+}
+
 TEST(PlotEvents, RightDragPansAllThreeAxesAndOpensNoPopup) {
     PlotFrame f;
     PopupWatch popups(f.plot);
