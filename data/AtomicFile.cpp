@@ -68,17 +68,21 @@ void AtomicFile::Fail(const wxString& what, int err) {
     error_ = what + ": " + ErrnoText(err);
 }
 
-void AtomicFile::Flush() {
-    std::size_t done = 0;
-    while (fd_ >= 0 && error_.empty() && done < used_) {
-        const ssize_t n = ::write(fd_, buffer_.data() + done, used_ - done);
+void AtomicFile::WriteAll(const char* data, std::size_t size) {
+    while (fd_ >= 0 && error_.empty() && size > 0) {
+        const ssize_t n = ::write(fd_, data, size);
         if (n < 0) {
             if (errno == EINTR) continue;
             Fail("Cannot write " + path_, errno);
             break;
         }
-        done += std::size_t(n);
+        data += n;
+        size -= std::size_t(n);
     }
+}
+
+void AtomicFile::Flush() {
+    WriteAll(buffer_.data(), used_);
     used_ = 0;
 }
 
@@ -93,17 +97,7 @@ char* AtomicFile::Room(std::size_t size) {
 void AtomicFile::Write(const char* data, std::size_t size) {
     if (size > buffer_.size() / 2) {
         Flush();
-        used_ = 0;
-        while (fd_ >= 0 && error_.empty() && size > 0) {
-            const ssize_t n = ::write(fd_, data, size);
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                Fail("Cannot write " + path_, errno);
-                break;
-            }
-            data += n;
-            size -= std::size_t(n);
-        }
+        WriteAll(data, size);
         return;
     }
     std::memcpy(Room(size), data, size);

@@ -30,6 +30,7 @@ public:
     const wxString& Error() const { return error_; }
 
 private:
+    void WriteAll(const char* data, std::size_t size);
     void Flush();
     void Fail(const wxString& what, int err);
 

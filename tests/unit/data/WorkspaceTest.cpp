@@ -139,7 +139,7 @@ TEST(Workspace, EmptyTextBoxIsAZeroAndReadsBackEmpty) {
 }
 
 TEST(Workspace, LongTextsSurvive) {
-    for (std::size_t length : {198u, 199u, 200u, 5000u}) {
+    for (std::size_t length : {198u, 199u, 200u, 5000u, 700000u}) {  // the last one is longer than the write buffer
         SCOPED_TRACE(length);
         TempDir dir;
         Storage s(wxString(wxUniChar('7'), length), 1000, 1, 0, 0, 1);
