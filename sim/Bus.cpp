@@ -56,6 +56,8 @@ Bus::~Bus() = default;
 void Bus::Reset() {
     handles_.clear();
     live_.clear();
+    freed_.insert(listed_.begin(), listed_.end());
+    listed_.clear();
     slots_.clear();
     nextAddress_.clear();
     for (usb_bus& b : busNodes_) b.devices = nullptr;
@@ -63,6 +65,7 @@ void Bus::Reset() {
     usb_busses = nullptr;
     log_.clear();
     openCalls_ = 0;
+    staleOpens_ = 0;
     lastError_.clear();
     ClearFaults();
     realTime_ = false;
@@ -248,11 +251,22 @@ int Bus::FindDevices() {
             prev = slot->node;
         }
     }
+    std::set<const struct usb_device*> listed;
+    for (usb_bus* b = head_; b != nullptr; b = b->next)
+        for (struct usb_device* d = b->devices; d != nullptr; d = d->next) listed.insert(d);
+    for (const struct usb_device* d : listed_)
+        if (listed.count(d) == 0) freed_.insert(d);
+    listed_ = std::move(listed);
     return changes;
 }
 
 usb_dev_handle* Bus::Open(struct usb_device* dev) {
     SyncRealTime();
+    if (freed_.count(dev) != 0) {
+        ++staleOpens_;
+        lastError_ = "could not open device: the device structure was freed";
+        return nullptr;
+    }
     auto it = live_.find(dev);
     if (it == live_.end() || !it->second->plugged) {
         lastError_ = "could not open device: No such device";

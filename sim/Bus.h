@@ -14,6 +14,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,9 @@ public:
     void ClearTransfers() { log_.clear(); }
     int OpenHandles() const { return static_cast<int>(handles_.size()); }
     int OpenCalls() const { return openCalls_; }
+    // usb_open calls on a device that a later usb_find_devices dropped from the list: the real
+    // library has freed that structure by then, so each one is a use after free there.
+    int StaleDeviceOpens() const { return staleOpens_; }
 
     // Moves every meter's clock; in real-time mode libusb calls move it by the wall clock.
     void Advance(std::chrono::milliseconds elapsed);
@@ -109,10 +113,13 @@ private:
     std::deque<usb_bus> busNodes_;
     std::deque<struct usb_device> deviceNodes_;
     std::map<const struct usb_device*, Slot*> live_;  // nodes that still lead to a device
+    std::set<const struct usb_device*> listed_;        // nodes in the lists of the last search
+    std::set<const struct usb_device*> freed_;         // nodes libusb would have freed
     std::map<usb_dev_handle*, std::unique_ptr<usb_dev_handle>> handles_;
     usb_bus* head_ = nullptr;
     std::vector<TransferRecord> log_;
     int openCalls_ = 0;
+    int staleOpens_ = 0;
     std::string lastError_;
     int timeoutNext_ = 0, failNext_ = 0, failResult_ = -5, zeroNext_ = 0, shortNext_ = 0,
         shortBytes_ = 0, refuseConfig_ = 0, failOpen_ = 0, unplugAfter_ = 0;
