@@ -77,9 +77,18 @@ LinkStatus KestUSB::Transfer(int requestType, int request, int value, int index,
 }
 
 bool KestUSB::Open() {
-    handle = usb_open(device);
+    handle = Listed() ? usb_open(device) : nullptr;
     if (handle == nullptr) device = nullptr;
     return handle != nullptr;
+}
+
+bool KestUSB::Listed() const {
+    for (usb_bus* bus = usb_get_busses(); bus != nullptr; bus = bus->next)
+        for (struct usb_device* dev = bus->devices; dev != nullptr; dev = dev->next)
+            if (dev == device)
+                return dev->descriptor.idVendor == kVendorId &&
+                       dev->descriptor.idProduct == kProductId;
+    return false;
 }
 
 void KestUSB::Close() {

@@ -63,6 +63,9 @@ private:
     // One transfer without the retry; the libusb result, or -1 when the meter is absent or closed.
     int Direct(int requestType, int request, int value, int index, int length, int timeoutMs);
     bool Open();
+    // Another link's search makes libusb free the devices that left the bus, so the remembered
+    // device is opened only while libusb still lists it (and it is still a meter).
+    bool Listed() const;
     void Close();
     const uint8_t* Reply(LinkStatus status) const { return status == LINK_OK ? buffer : nullptr; }
 

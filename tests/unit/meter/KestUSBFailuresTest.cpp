@@ -78,6 +78,29 @@ TEST_F(LinkTest, UnpluggedMeterIsForgottenAndFoundAgainAtItsNewAddress) {
     EXPECT_EQ(bus().Transfers().back().address, bus().AddressOf(meter));
 }
 
+// The main window and a dialog each keep a link. When one searches after the meter was replugged,
+// libusb frees the device the other remembers: that one must not open it, but report the open as
+// failed and search again at its next request.
+TEST_F(LinkTest, DeviceFreedByAnotherLinksSearchIsNeverOpened) {
+    sim::Meter& meter = bus().PlugMeter();
+    meter.SetErrorCode(4);
+    KestUSB mainLink;
+    ASSERT_EQ(mainLink.GetErrorCode(), 4);
+
+    KestUSB dialogLink;  // while the meter stays, a second search frees nothing
+    ASSERT_EQ(dialogLink.GetErrorCode(), 4);
+    ASSERT_EQ(mainLink.GetErrorCode(), 4);
+
+    bus().Unplug(meter);
+    bus().Replug(meter);
+    ASSERT_EQ(dialogLink.GetErrorCode(), 0) << "its own open fails first";
+    ASSERT_EQ(dialogLink.GetErrorCode(), 4) << "then it searches and finds the meter again";
+    EXPECT_EQ(mainLink.GetErrorCode(), 0);
+    EXPECT_EQ(bus().StaleDeviceOpens(), 0) << "opened a device structure libusb had freed";
+    EXPECT_EQ(mainLink.GetErrorCode(), 4);
+    EXPECT_EQ(bus().StaleDeviceOpens(), 0);
+}
+
 TEST_F(LinkTest, MeterUnpluggedInTheMiddleOfAReadLeavesNoHandle) {
     bus().PlugMeter();
     KestUSB link;
