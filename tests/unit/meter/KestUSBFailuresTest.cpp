@@ -216,7 +216,9 @@ TEST_F(LinkTest, DownloadSettingsStopsWhenTheRateFails) {
     Warm(link);
     bus().FailNextTransfers(2);
     EXPECT_FALSE(link.DownloadSettings(0xB000, 'p'));
-    for (const Packet& p : Packets()) EXPECT_NE(p.request, 12);
+    const Packet rate{0x40, 4, 0xB000, 0, 1, 500};
+    EXPECT_EQ(Packets(), (std::vector<Packet>{rate, kSetConfigPacket, rate}))
+        << "the rate is tried twice, the pressure unit never";
     EXPECT_EQ(meter.Settings().pressureUnit, before.pressureUnit);
 }
 
