@@ -5,7 +5,8 @@
 //
 // Like libusb 0.1, the usb_bus/usb_device lists change only in usb_find_busses/usb_find_devices.
 // Device structures are never freed while the program runs, so a link that still holds one after
-// an unplug or a Reset gets a failed open, never a dangling pointer.
+// an unplug or a Reset gets a failed open, never a dangling pointer; opening one that the real
+// library would have freed by then is counted (StaleDeviceOpens).
 
 #include <usb.h>
 
