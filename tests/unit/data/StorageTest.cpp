@@ -121,6 +121,15 @@ TEST(Storage, PressureBelowZeroPlusFiveAndZeroDivisorReadZero) {
     EXPECT_EQ(At(uncalibrated, 0).p, 0.0f);
 }
 
+TEST(Storage, PressureDivisorIsRoundedToFloat) {
+    // 0.33 as a float is a little above 0.33: 7 / 0.33f and 7 / 0.33 round to different floats.
+    Storage s("", 1000, 1, 0, 0, 1);
+    s.SetPressureScaling(0, 0, 33, 'p');
+    s.AddRawSample(0, 7);
+    EXPECT_EQ(At(s, 0).p, float(7 / double(0.33f)));
+    EXPECT_NE(At(s, 0).p, float(7 / 0.33));
+}
+
 TEST(Storage, AddSampleConvertsFlowAndVolumeByUnit) {
     Storage litres("", 1000, 1, 0, 0, 1);
     litres.AddSample(1.5f, 60.0f, 2.5f, 1000.0f);
@@ -160,6 +169,15 @@ TEST(Storage, SmoothRewritesInPlaceInAscendingOrder) {
     EXPECT_FLOAT_EQ(s.pressure[1], 2 * i1);
     EXPECT_FLOAT_EQ(s.volume[1], 3 * i1);
     EXPECT_EQ(s.time[1], 2.0f);
+}
+
+TEST(Storage, SmoothSumsInDoublePrecision) {
+    // In float, 1e8 + 1 is 1e8 and the middle average would come out 0.
+    Storage s = WithFlows({1e8f, 1, -1e8f});
+    s.Smooth(true, 1);
+    EXPECT_EQ(s.flow[1], float(1.0 / 3));
+    EXPECT_EQ(s.pressure[1], float(2.0 / 3));
+    EXPECT_EQ(s.volume[1], float(3.0 / 3));
 }
 
 TEST(Storage, SmoothEdgeCases) {
