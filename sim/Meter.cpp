@@ -189,9 +189,9 @@ int Meter::In(int request, int value, int index, uint8_t* data, int length) {
         }
         case REQ_GET_CLOCK: {
             const DateTime t = Clock();
-            return Reply(
-                data, length,
-                EncodeClock({t.second, t.minute, t.hour, fourth_, t.day, t.month, t.year}));
+            auto bytes = EncodeClock({t.second, t.minute, t.hour, fourth_, t.day, t.month, t.year});
+            bytes[0] |= 0x80;  // the clock chip's oscillator-running flag shares the seconds byte
+            return Reply(data, length, bytes);
         }
         case REQ_GET_LOGGER_STATUS: {
             uint8_t status[kLoggerStatusLength];

@@ -12,6 +12,7 @@
 #include "meter/KestUSB.h"
 #include "meter/LiveBlock.h"
 #include "meter/MemoryLayout.h"
+#include "meter/MeterClock.h"
 #include "meter/SettingsBlock.h"
 
 namespace {
@@ -136,6 +137,22 @@ TEST_F(SimTest, ClockRunsAcrossMidnightAndTheNewYear) {
     EXPECT_EQ(t.minute, 0);
     EXPECT_EQ(t.second, 15);
     EXPECT_EQ(meter.FourthClockByte(), 0x42);
+}
+
+// Like the meter's clock chip, the seconds byte carries the running oscillator's flag in bit 7,
+// which a reader must mask.
+TEST_F(SimTest, ClockReplyCarriesTheOscillatorFlagOnTheSeconds) {
+    sim::Meter& meter = bus().PlugMeter();
+    meter.SetClock({2026, 12, 9, 23, 7, 5}, 0x21);
+    KestUSB link;
+    const uint8_t* reply = link.GetClock();
+    ASSERT_NE(reply, nullptr);
+    const std::vector<uint8_t> bytes(reply, reply + kClockLength);
+    EXPECT_EQ(bytes, (std::vector<uint8_t>{0x85, 0x07, 0x23, 0x21, 0x09, 0x12, 0x26, 0x00}));
+    const auto clock = DecodeClock(bytes);
+    ASSERT_TRUE(clock.has_value());
+    EXPECT_EQ(clock->second, 5);
+    EXPECT_EQ(clock->hour, 23);
 }
 
 TEST_F(SimTest, ClockRejectsBlocksThatAreNotValidBcd) {
