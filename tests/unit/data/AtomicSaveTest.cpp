@@ -100,6 +100,18 @@ TEST(AtomicSave, AWriteThatFailsPartWayLeavesTheOldFile) {
     }
 }
 
+TEST(AtomicSave, ALongestPossibleFileNameIsSaved) {
+    for (const Writer& w : kWriters) {
+        SCOPED_TRACE(w.name);
+        TempDir dir;
+        const std::string file = dir.File(std::string(251, 'a') + ".orv");  // 255 bytes, the most a name may have
+        wxString error;
+        EXPECT_TRUE(w.save(wxString::FromUTF8(file), "title", &error)) << U(error);
+        EXPECT_TRUE(std::filesystem::is_regular_file(file));
+        EXPECT_EQ(Entries(dir.Path()), 1u);
+    }
+}
+
 TEST(AtomicSave, SavingThroughALinkReplacesTheLinkedFile) {
     for (const Writer& w : kWriters) {
         SCOPED_TRACE(w.name);
