@@ -44,7 +44,8 @@ AtomicFile::AtomicFile(const wxString& path) : path_(path), target_(LinkTarget(p
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
         // The start of the name is enough to tell whose it is; the whole of a long one would not fit.
-        tempPath_ = dir + "/." + name.GetFullName().Left(40) + wxString::Format(".tmp-%ld-%u", long(getpid()), counter++);
+        tempPath_ = dir + "/." + name.GetFullName().Left(40) +
+                    wxString::Format(".tmp-%ld-%u", long(getpid()), counter++);
         fd_ = ::open(Narrow(tempPath_).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ < 0 && errno != EEXIST) break;
     }
