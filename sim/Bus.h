@@ -114,8 +114,8 @@ private:
     std::deque<usb_bus> busNodes_;
     std::deque<struct usb_device> deviceNodes_;
     std::map<const struct usb_device*, Slot*> live_;  // nodes that still lead to a device
-    std::set<const struct usb_device*> listed_;        // nodes in the lists of the last search
-    std::set<const struct usb_device*> freed_;         // nodes libusb would have freed
+    std::set<const struct usb_device*> listed_;       // nodes in the lists of the last search
+    std::set<const struct usb_device*> freed_;        // nodes libusb would have freed
     std::map<usb_dev_handle*, std::unique_ptr<usb_dev_handle>> handles_;
     usb_bus* head_ = nullptr;
     std::vector<TransferRecord> log_;

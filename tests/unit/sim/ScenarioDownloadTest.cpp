@@ -94,9 +94,9 @@ protected:
 };
 
 std::pair<int, int> FlowRange(const std::vector<RawSample>& samples) {
-    const auto [lo, hi] = std::minmax_element(
-        samples.begin(), samples.end(),
-        [](const RawSample& a, const RawSample& b) { return a.flow < b.flow; });
+    const auto [lo, hi] =
+        std::minmax_element(samples.begin(), samples.end(),
+                            [](const RawSample& a, const RawSample& b) { return a.flow < b.flow; });
     return {lo->flow, hi->flow};
 }
 

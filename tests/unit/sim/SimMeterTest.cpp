@@ -213,7 +213,8 @@ TEST_F(SimTest, LiveBufferOutlivesTheSwitchUntilItIsRead) {
         EXPECT_NE(reply, nullptr);
         std::vector<int> flows;
         if (reply == nullptr) return flows;
-        for (const RawSample& s : DecodeLiveBlock(std::span<const uint8_t>(reply, kLiveBlockLength)))
+        for (const RawSample& s :
+             DecodeLiveBlock(std::span<const uint8_t>(reply, kLiveBlockLength)))
             flows.push_back(s.flow);
         return flows;
     };
