@@ -32,6 +32,9 @@ WorkspaceReadResult ReadWorkspaceBytes(std::string_view bytes, Preferences& pref
 bool WriteWorkspace(const wxString& path, const std::vector<Storage>& records, const Preferences& prefs,
                     wxString* error = nullptr);
 
+// The path a save-as writes to: ".orv" is appended unless the path already holds it anywhere.
+wxString WorkspacePathWithExtension(const wxString& path);
+
 // The text box as the file holds it: UTF-16 code units, and back. Lone surrogates read as U+FFFD.
 std::vector<unsigned> TextBoxCodes(const wxString& text);
 wxString TextBoxFromCodes(const std::vector<unsigned>& codes);

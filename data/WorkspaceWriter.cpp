@@ -6,6 +6,10 @@
 
 #include <algorithm>
 
+wxString WorkspacePathWithExtension(const wxString& path) {
+    return path.Contains(".orv") ? path : path + ".orv";
+}
+
 std::vector<unsigned> TextBoxCodes(const wxString& text) {
     std::vector<unsigned> codes;
     codes.reserve(text.length());

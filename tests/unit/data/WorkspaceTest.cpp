@@ -117,6 +117,14 @@ TEST(Workspace, WritesVersionFourByteForByte) {
     EXPECT_EQ(TempDir::Read(dir.File("w.orv")), TempDir::Read(Fixture("v4.orv")));
 }
 
+TEST(Workspace, SaveAsPathGetsTheExtensionOnlyWhenItLacksIt) {
+    const std::pair<const char*, const char*> cases[] = {{"/tmp/prova", "/tmp/prova.orv"},
+                                                         {"/tmp/prova.orv", "/tmp/prova.orv"},
+                                                         {"/tmp/prova.orv.bak", "/tmp/prova.orv.bak"},
+                                                         {"/tmp/prova.ORV", "/tmp/prova.ORV.orv"}};
+    for (const auto& [chosen, written] : cases) EXPECT_EQ(U(WorkspacePathWithExtension(chosen)), written);
+}
+
 TEST(Workspace, TextBoxCodes) {
     EXPECT_EQ(TextBoxCodes("ab\nc"), (std::vector<unsigned>{97, 98, 10, 99}));
     EXPECT_EQ(TextBoxCodes("a\r\nb"), (std::vector<unsigned>{97, 13, 10, 98}));
