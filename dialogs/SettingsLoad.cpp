@@ -103,6 +103,10 @@ void SettingsDialog::LoadClock() {
         return;
     }
     std::copy(reply, reply + clock.size(), clock.begin());
+    // The clock chip keeps flag bits above the digits; stepping and sending work on the digits.
+    clock[0] &= 0x7F;
+    clock[1] &= 0x7F;
+    clock[2] &= 0x3F;
     ShowClock();
     if (const std::optional<CalendarDate> date = ClockDate(clock))
         datePicker->SetValue(wxDateTime(date->day, static_cast<wxDateTime::Month>(date->month - 1),
