@@ -153,3 +153,21 @@ TEST_F(SettingsOpen, WithoutAMeterNothingCanBeSentAndNothingIsSaid) {
     EXPECT_TRUE(Requests().empty());
     EXPECT_TRUE(LoggedAt(wxLOG_Error).empty());
 }
+
+TEST_F(SettingsOpen, AClockThatDoesNotAnswerIsNeitherShownNorSent) {
+    // The meter goes away right after the settings block, before the clock is read.
+    sim::Bus::Instance().UnplugAfterTransfers(2);
+    SettingsDialog dialog(nullptr);
+    ASSERT_TRUE(dialog.Connected());
+    EXPECT_EQ(Text(&dialog, "hours"), "--");
+    EXPECT_EQ(Text(&dialog, "minutes"), "--");
+    EXPECT_EQ(Text(&dialog, "seconds"), "--");
+    for (const char* name : {"hoursSpin", "minutesSpin", "secondsSpin", "date"})
+        EXPECT_FALSE(Find<wxWindow>(&dialog, name)->IsEnabled()) << name;
+
+    sim::Bus::Instance().Replug(*meter);
+    ClearRequests();
+    Click(&dialog, SettingsDialog::ID_SEND);
+    EXPECT_EQ(RequestCodes(), (std::vector<int>{4, 12}));
+    EXPECT_EQ(dialog.Picture(), SettingsDialog::MeterPicture::Sent);
+}
