@@ -25,11 +25,26 @@ const wxColour kInterfaceGrey(236, 233, 216);
 
 wxFont BoldFont() { return wxFont(11, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD); }
 
+// The sizes are the dialog's design at the classic theme's metrics; a theme whose controls need more
+// room (GTK's spin buttons, a larger font) gets it, so nothing is clipped.
+void AtLeast(wxWindow* control, wxSize size) {
+    size.IncTo(control->GetBestSize());
+    control->SetMinSize(size);
+}
+
+// A read-only field wide enough for `sample` in its own font.
+void FitText(wxTextCtrl* field, const wxSize& size, const wxString& sample) {
+    wxSize need = field->GetSizeFromTextSize(field->GetTextExtent(sample));
+    need.IncTo(size);
+    field->SetMinSize(need);
+}
+
 wxSpinButton* Stepper(wxWindow* parent, int id, const wxSize& size, const wxString& name) {
     auto* spin = new wxSpinButton(parent, id, wxDefaultPosition, size, wxSP_VERTICAL, name);
     // Every click is one step of our own value: keep the control's position away from its ends.
     spin->SetRange(-10000, 10000);
     spin->SetValue(0);
+    AtLeast(spin, size);
     return spin;
 }
 
@@ -72,6 +87,7 @@ wxBoxSizer* SettingsDialog::BuildLeftColumn() {
         field = new wxTextCtrl(group->GetStaticBox(), wxID_ANY, "", wxDefaultPosition, wxSize(30, 25),
                                wxTE_READONLY | wxTE_RIGHT, wxDefaultValidator, name);
         field->SetFont(BoldFont());
+        FitText(field, wxSize(30, 25), "88");
         spin = Stepper(group->GetStaticBox(), spinId, wxSize(15, 25), name + "Spin");
         group->Add(field);
         group->Add(spin);
@@ -85,6 +101,7 @@ wxBoxSizer* SettingsDialog::BuildLeftColumn() {
                                       wxDateTime(1, wxDateTime::Feb, 2011), wxDefaultPosition,
                                       wxSize(100, 25), wxDP_DROPDOWN, wxDefaultValidator, "date");
     datePicker->SetFont(BoldFont());
+    AtLeast(datePicker, wxSize(100, 25));
     dateGroup->Add(datePicker);
     clockGroup->Add(dateGroup);
 
@@ -98,6 +115,7 @@ wxBoxSizer* SettingsDialog::BuildLeftColumn() {
     intervalField = new wxTextCtrl(box, wxID_ANY, "", wxDefaultPosition, wxSize(40, 25),
                                    wxTE_READONLY | wxTE_RIGHT, wxDefaultValidator, "interval");
     intervalField->SetFont(BoldFont());
+    FitText(intervalField, wxSize(40, 25), "15.9");
     intervalSpin = Stepper(box, ID_INTERVAL_SPIN, wxSize(20, 25), "intervalSpin");
     intervalGroup->Add(slider, 0, wxEXPAND | wxALL, 5);
     intervalGroup->Add(intervalField, 0, wxEXPAND | wxALL, 5);

@@ -62,6 +62,9 @@ void SettingsDialog::LoadFromMeter() {
     if (version == kLongSettingsVersion && block->serial && block->manufactureDate) {
         prefs.serial = *block->serial;
         identityLine->SetLabel(IdentityLine(*block->serial, *block->manufactureDate));
+        wxSize line(300, 30);
+        line.IncTo(identityLine->GetBestSize());
+        identityLine->SetMinSize(line);
     }
 
     if (prefs.meterSetsFlowUnit) {
@@ -72,7 +75,7 @@ void SettingsDialog::LoadFromMeter() {
         psiBox->Hide();
         barBox->Hide();
     }
-    Layout();
+    Fit();
     autoLogDirty = false;
 }
 
