@@ -1,8 +1,11 @@
 #include "MainFrame.h"
 
 #include <wx/msgdlg.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
 
 #include "CommandIds.h"
+#include "mpEvents.h"
 #include "Preferences.h"
 #include "TipsDialog.h"
 
@@ -14,6 +17,18 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
     EVT_MENU(ID_FLOW_UNIT_GPM, MainFrame::OnFlowUnit)
     EVT_MENU(ID_SHOW_TIPS, MainFrame::OnShowTips)
     EVT_COMMAND(wxID_ANY, tipsEVT_SHOW_AT_START, MainFrame::OnShowAtStart)
+    EVT_BUTTON(ID_ZOOM_IN, MainFrame::OnGraphCommand)
+    EVT_BUTTON(ID_ZOOM_OUT, MainFrame::OnGraphCommand)
+    EVT_BUTTON(ID_GRAPH_FLOW, MainFrame::OnGraphCommand)
+    EVT_BUTTON(ID_GRAPH_VOLUME, MainFrame::OnGraphCommand)
+    EVT_BUTTON(ID_GRAPH_PRESSURE, MainFrame::OnGraphCommand)
+    EVT_BUTTON(ID_MEASURE_FLOW, MainFrame::OnGraphCommand)
+    EVT_BUTTON(ID_MEASURE_PRESSURE, MainFrame::OnGraphCommand)
+    EVT_BUTTON(ID_GRID, MainFrame::OnGraphCommand)
+    EVT_BUTTON(ID_POINTS, MainFrame::OnGraphCommand)
+    EVT_MENU(ID_ABSOLUTE_TIME, MainFrame::OnAbsoluteTime)
+    EVT_COMMAND(wxID_ANY, mpEVT_MEASURE, MainFrame::OnMeasure)
+    EVT_COMMAND(wxID_ANY, mpEVT_TEXTBOX_MOVED, MainFrame::OnTextBoxMoved)
 wxEND_EVENT_TABLE()
 
 MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& size)
@@ -27,7 +42,8 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
 
     BuildMenuBar();
 
-    // The control layout takes its place here.
+    BuildLayout();
+    FinishLayout();
     workspacePath.clear();
 
     statusTimer.SetOwner(this, ID_STATUS_TIMER);
@@ -37,6 +53,8 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
 
     CreateStatusBar(2, wxSTB_DEFAULT_STYLE | wxFULL_REPAINT_ON_RESIZE, 0, "status_line");
     SetStatusText(wxString::FromUTF8("Benvenuti nel software di monitoraggio HVX-4.8"), 0);
+    // The status bar takes its height from the client area: size the window to the layout again.
+    panel->GetSizer()->SetSizeHints(this);
 
     ShowSplash();
 
@@ -45,6 +63,7 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
 
 MainFrame::~MainFrame() {
     SavePreferences();
+    graph.reset();
     statusTimer.Stop();
     liveTimer.Stop();
 }

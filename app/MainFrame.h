@@ -10,8 +10,15 @@
 #include <memory>
 #include <vector>
 
+#include "GraphView.h"
 #include "KestUSB.h"
 #include "Storage.h"
+
+class wxGauge;
+class wxPanel;
+class wxBitmapButton;
+class wxButton;
+class wxBoxSizer;
 
 class MainFrame : public wxFrame {
 public:
@@ -31,8 +38,45 @@ public:
     float elapsedSeconds = 0.0f;
     wxString workspacePath;
 
+    // The controls of the layout that the commands change later; the window tree owns them.
+    wxPanel* panel = nullptr;
+    mpWindow* plot = nullptr;
+    wxKestButton* flowButton = nullptr;
+    wxKestButton* volumeButton = nullptr;
+    wxKestButton* pressureButton = nullptr;
+    wxKestButton* measureFlowButton = nullptr;
+    wxKestButton* measurePressureButton = nullptr;
+    wxKestButton* gridButton = nullptr;
+    wxKestButton* pointsButton = nullptr;
+    wxKestButton* filterButton = nullptr;
+    kwxLCDClock* elapsedDisplay = nullptr;
+    kwxLCDDisplay* flowDisplay = nullptr;
+    kwxLCDDisplay* pressureDisplay = nullptr;
+    wxStaticText* flowUnitLabel = nullptr;
+    wxStaticText* pressureUnitLabel = nullptr;
+    wxBitmapButton* liveStartButton = nullptr;
+    wxBitmapButton* liveStopButton = nullptr;
+    wxButton* removeRecordButton = nullptr;
+    wxButton* renameRecordButton = nullptr;
+    wxButton* recordInfoButton = nullptr;
+    wxButton* textBoxButton = nullptr;
+    wxButton* targetFlowButton = nullptr;
+    wxListCtrl* recordList = nullptr;
+    wxGauge* batteryGauge = nullptr;
+    wxGauge* memoryGauge = nullptr;
+    wxStaticText* memoryText = nullptr;
+
+    // The graph: layers, view mode and the graph commands.
+    std::unique_ptr<GraphView> graph;
+    void ShowRecord(int index) { graph->ShowRecord(index); }
+    void SetAxisUnits(int index) { graph->SetAxisUnits(index); }
+
 private:
     void BuildMenuBar();
+    void BuildLayout();
+    wxBoxSizer* BuildLeftColumn();
+    wxBoxSizer* BuildRightColumn();
+    void FinishLayout();
     void ShowSplash();
 
     void OnClose(wxCloseEvent& event);
@@ -40,6 +84,10 @@ private:
     void OnFlowUnit(wxCommandEvent& event);
     void OnShowTips(wxCommandEvent& event);
     void OnShowAtStart(wxCommandEvent& event);
+    void OnGraphCommand(wxCommandEvent& event);
+    void OnAbsoluteTime(wxCommandEvent& event);
+    void OnMeasure(wxCommandEvent& event);
+    void OnTextBoxMoved(wxCommandEvent& event);
 
     wxDECLARE_EVENT_TABLE();
 };

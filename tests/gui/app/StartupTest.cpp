@@ -1,5 +1,7 @@
 // Start-up of the main window: preferences read, status bar, timers, splash and startup tips.
 #include <wx/checkbox.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
 #include <wx/menu.h>
 #include <wx/splash.h>
 #include <wx/statusbr.h>
@@ -30,7 +32,12 @@ TEST_F(MainWindowTest, StartsWithDefaultsWhenThereIsNoPreferencesFile) {
 
     EXPECT_EQ(w->GetTitle(), "Senza titolo");
     EXPECT_EQ(w->GetName(), "frame");
-    EXPECT_EQ(w->GetSize(), wxSize(440, 440));
+    // The 440 x 440 it is created with grows to what the layout needs, and no smaller is allowed.
+    const wxSize needed = w->panel->GetSizer()->GetMinSize();
+    EXPECT_GT(needed.x, 440);
+    EXPECT_GE(w->panel->GetClientSize().x, needed.x);
+    EXPECT_GE(w->panel->GetClientSize().y, needed.y);
+    EXPECT_EQ(w->GetMinSize(), w->GetSize());
     EXPECT_FALSE(w->GetIcons().IsEmpty());
     const Preferences& p = GlobalPreferences();
     EXPECT_EQ(p.metricUnits, 1);

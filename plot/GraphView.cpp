@@ -1,0 +1,425 @@
+#include "GraphView.h"
+
+#include <wx/listctrl.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+#include <cstdlib>
+
+#include "Art.h"
+#include "GraphUnits.h"
+#include "Preferences.h"
+#include "kwxLCDClock.h"
+#include "kwxLCDDisplay.h"
+#include "mpFXYVector.h"
+#include "mpFXYVectorKest.h"
+#include "mpInfoLegend.h"
+#include "mpInfoTextBox.h"
+#include "mpScaleX.h"
+#include "mpScaleY.h"
+#include "mpScaleYKest.h"
+#include "mpWindow.h"
+#include "wxKestButton.h"
+
+namespace {
+
+const wxSize kToolPicture{50, 50};
+const wxSize kColumnPicture{35, 30};
+
+void ShowPictures(wxKestButton* button, const wxString& base, bool on, const wxSize& size) {
+    if (button == nullptr) return;
+    const wxString name = base + (on ? "-on" : "-off");
+    button->SetBitmapLabel(ArtBitmap(name, size));
+    button->SetBitmapCurrent(ArtBitmap(name, size, ArtState::Hover));
+    button->SetBitmapPressed(ArtBitmap(name, size, ArtState::Pressed));
+    button->SetBitmapDisabled(ArtBitmap(name, size, ArtState::Disabled));
+    button->Refresh();
+}
+
+wxFont SwissBold(int points) {
+    return wxFont(points, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false);
+}
+
+// The part of a measuring text up to its first blank and the part after it, as numbers. The text
+// comes from our own series ("%f %f"), so only the C locale's point is expected.
+double LeadingNumber(const wxString& text) {
+    double v = 0.0;
+    if (!text.BeforeFirst(' ').ToCDouble(&v)) return 0.0;
+    return v;
+}
+
+double TrailingNumber(const wxString& text) {
+    double v = 0.0;
+    if (!text.AfterFirst(' ').Trim().Trim(false).ToCDouble(&v)) return 0.0;
+    return v;
+}
+
+}  // namespace
+
+int& MarkerRecordIndex() {
+    static int index = -1;
+    return index;
+}
+
+GraphView::GraphView(std::vector<Storage>& records, const GraphControls& controls)
+    : records_(records), c_(controls) {}
+
+GraphView::~GraphView() {
+    // The plot window may outlive us by a moment; it must not paint layers that are gone.
+    if (c_.plot != nullptr) c_.plot->DelAllLayers();
+}
+
+void GraphView::BuildGraph() {
+    const wxFont axisFont = SwissBold(9);
+    timeAxis_ = std::make_unique<mpScaleX>("Tempo: (m:s)", 2, true, false);
+    flowAxis_ = std::make_unique<mpScaleY>("Portata", 2, true, false);
+    volumeAxis_ = std::make_unique<mpScaleY>("Volume", 2, true, false);
+    secondPressureAxis_ = std::make_unique<mpScaleYKest>("Pressione", 5, true);
+    pressureAxis_ = std::make_unique<mpScaleY>("Pressione", 2, true, false);
+    for (mpLayer* axis : std::initializer_list<mpLayer*>{timeAxis_.get(), flowAxis_.get(),
+                                                         volumeAxis_.get(), secondPressureAxis_.get(),
+                                                         pressureAxis_.get()}) {
+        axis->SetFont(axisFont);
+        axis->SetPen(wxPen(wxColour(128, 128, 128)));
+    }
+
+    flowSeries_ = std::make_unique<mpFXYVector>(wxEmptyString, 0);
+    volumeSeries_ = std::make_unique<mpFXYVector>(wxEmptyString, 0);
+    pressureSeries_ = std::make_unique<mpFXYVector>(wxEmptyString, 0);
+    secondPressureSeries_ = std::make_unique<mpFXYVectorKest>(wxEmptyString, 0);
+    const wxColour blue(0, 0, 255), red(255, 0, 0);
+    const std::pair<mpLayer*, wxColour> series[] = {{flowSeries_.get(), blue},
+                                                    {volumeSeries_.get(), blue},
+                                                    {pressureSeries_.get(), red},
+                                                    {secondPressureSeries_.get(), red}};
+    for (const auto& [layer, colour] : series) {
+        layer->SetFont(axisFont);
+        layer->SetContinuity(true);
+        layer->SetVisible(true);
+        layer->SetPen(wxPen(colour, 2, wxPENSTYLE_SOLID));
+    }
+    pointWidth = 6;
+    lineWidth = 2;
+
+    const wxRect box(200, 20, 40, 40);
+    legend_ = std::make_unique<mpInfoLegend>(box, *wxTRANSPARENT_BRUSH);
+    legend_->SetFont(SwissBold(12));
+    textBox_ = std::make_unique<mpInfoTextBox>(box, *wxTRANSPARENT_BRUSH);
+    textBox_->SetFont(SwissBold(12));
+
+    targetLine_ = std::make_unique<mpFXYVector>(wxEmptyString, 0);
+    targetLine_->SetFont(axisFont);
+    targetLine_->SetPen(wxPen(wxColour(0, 255, 0), 3, wxPENSTYLE_LONG_DASH));
+    flowAxis_->header2.clear();
+    targetLine_->referenceLine = true;
+    targetLine_->hideSample = true;
+
+    if (c_.plot != nullptr) {
+        c_.plot->SetBottomMargin(45);
+        c_.plot->SetAbsoluteTime(true);
+        c_.plot->AddLayer(timeAxis_.get());
+    }
+}
+
+void GraphView::RebuildLayers() {
+    mpWindow* w = c_.plot;
+    if (w == nullptr || !timeAxis_) return;
+    for (int key = 0; key <= 8; ++key) w->DelLayer(key);
+
+    timeAxis_->SetTicks(!gridOn);
+    flowAxis_->SetTicks(!gridOn);
+    volumeAxis_->SetTicks(!gridOn);
+    pressureAxis_->SetTicks(!gridOn);
+
+    auto addSecondPressure = [&](mpScaleY* axis) {
+        timeAxis_->SetStopBeforeRightAxis(true);
+        axis->SetStopBeforeRightAxis(true);
+        w->AddLayer(secondPressureAxis_.get());
+        w->AddLayer(secondPressureSeries_.get());
+        secondPressureSeries_->legendLabel = "Pressione";
+    };
+
+    if (flowView) {
+        targetLine_->legendLabel.clear();
+        targetLine_->SetContinuity(true);
+        w->AddLayer(timeAxis_.get());
+        w->AddLayer(flowAxis_.get());
+        w->AddLayer(flowSeries_.get());
+        w->AddLayer(targetLine_.get());
+        timeAxis_->SetStopBeforeRightAxis(false);
+        flowAxis_->SetStopBeforeRightAxis(false);
+        flowSeries_->legendLabel = "Portata";
+        flowSeries_->legendLabel2 = "Volume";
+        if (pressureShown) addSecondPressure(flowAxis_.get());
+        w->AddLayer(legend_.get());
+        w->AddLayer(textBox_.get());
+    } else if (volumeView) {
+        w->AddLayer(timeAxis_.get());
+        w->AddLayer(volumeAxis_.get());
+        w->AddLayer(volumeSeries_.get());
+        timeAxis_->SetStopBeforeRightAxis(false);
+        volumeAxis_->SetStopBeforeRightAxis(false);
+        volumeSeries_->legendLabel = "Volume";
+        volumeSeries_->legendLabel2 = "Portata";
+        if (pressureShown) addSecondPressure(volumeAxis_.get());
+        w->AddLayer(legend_.get());
+        w->AddLayer(textBox_.get());
+    } else if (pressureShown) {
+        w->AddLayer(timeAxis_.get());
+        timeAxis_->SetStopBeforeRightAxis(false);
+        pressureAxis_->SetVisible(true);
+        w->AddLayer(pressureAxis_.get());
+        w->AddLayer(pressureSeries_.get());
+        pressureAxis_->header = "Pressione";
+        w->AddLayer(legend_.get());
+        pressureSeries_->legendLabel = "Pressione";
+        w->AddLayer(textBox_.get());
+    }
+}
+
+bool GraphView::ValidRecord(int index) const {
+    return index >= 0 && static_cast<size_t>(index) < records_.size();
+}
+
+void GraphView::ShowRecord(int index) {
+    // Callers pass an existing row or -1; anything else must not reach into the list.
+    if (!ValidRecord(index) || !flowSeries_) return;
+    const Storage& r = records_[static_cast<size_t>(index)];
+    selectedRecord = index;
+
+    const wxString name = r.title + " " + r.dateText;
+    flowSeries_->SetData(r.time, r.flow, r.volume, r.targetFlow);
+    flowSeries_->name = name;
+    volumeSeries_->SetData(r.time, r.volume, r.flow, 0.0);
+    volumeSeries_->name = name;
+    pressureSeries_->SetData(r.time, r.pressure, 0.0);
+    pressureSeries_->name = name;
+    secondPressureSeries_->SetData(r.time, r.pressure);
+    secondPressureSeries_->name = name;
+
+    const wxString footer =
+        r.serial != 0 ? wxString::Format("Vandrel Serial No. %d", r.serial) : wxString();
+    for (mpLayer* s : std::initializer_list<mpLayer*>{flowSeries_.get(), volumeSeries_.get(),
+                                                      pressureSeries_.get(),
+                                                      secondPressureSeries_.get()}) {
+        s->title = r.info;
+        s->footer = footer;
+    }
+
+    targetLine_->SetData(r.GetTargetX(), r.GetTargetY(), 0.0);
+    targetLine_->name.clear();
+    targetLine_->SetVisible(r.HasTargetFlow());
+    targetLine_->hideSample = !r.HasTargetFlow();
+    flowAxis_->header2 = r.HasTargetFlow() ? wxString("Portata target") : wxString();
+
+    if (index != MarkerRecordIndex()) {
+        flowSeries_->markerShown = false;
+        volumeSeries_->markerShown = false;
+        pressureSeries_->markerShown = false;
+        secondPressureSeries_->markerShown = false;
+        MarkerRecordIndex() = index;
+    }
+
+    SetAxisUnits(index);
+
+    textBox_->SetText(r.boxText);
+    if (c_.plot != nullptr) {
+        textBox_->SetPosition(*c_.plot, r.boxX, r.boxY);
+        const bool absolute = GlobalPreferences().absoluteTime;
+        c_.plot->SetRecordStart(r.start);
+        c_.plot->SetAbsoluteTime(absolute);
+        c_.plot->SetBottomMargin(absolute ? 45 : 35);
+        c_.plot->UpdateAll();
+        c_.plot->Fit();
+    }
+}
+
+void GraphView::SetUnitLabel(wxStaticText* label, const wxString& text) {
+    if (label == nullptr) return;
+    label->SetLabel(text);
+    if (label->GetContainingSizer() != nullptr) label->GetContainingSizer()->Layout();
+}
+
+void GraphView::SetAxisUnits(int index) {
+    if (!flowAxis_) return;
+    const Preferences& prefs = GlobalPreferences();
+    int metric = prefs.metricUnits;
+    uint8_t pressureCode = prefs.pressureUnit;
+    if (ValidRecord(index)) {
+        metric = records_[static_cast<size_t>(index)].GetMetricUnits();
+        pressureCode = records_[static_cast<size_t>(index)].pressureUnit;
+    }
+
+    if (const auto units = GraphUnitTexts(metric, prefs.flowUnit)) {
+        flowAxis_->name = units->flowAxis;
+        volumeAxis_->name = units->volumeAxis;
+        if (flowView) SetUnitLabel(c_.flowUnitLabel, units->flowLabel);
+        if (volumeView) {
+            SetUnitLabel(c_.flowUnitLabel, units->volumeUnit);
+            volumeSeries_->legendUnit = units->volumeUnit;
+            volumeSeries_->legendUnit2 = units->flowUnit;
+        }
+        flowSeries_->legendUnit = units->flowUnit;
+        flowSeries_->legendUnit2 = units->volumeUnit;
+    }
+
+    if (const auto pressure = GraphPressureTexts(pressureCode)) {
+        pressureAxis_->name = pressure->axis;
+        secondPressureAxis_->name = pressure->axis;
+        SetUnitLabel(c_.pressureUnitLabel, pressure->label);
+        pressureSeries_->legendUnit = pressure->label;
+        secondPressureSeries_->legendUnit = pressure->label;
+    }
+}
+
+void GraphView::ZoomIn() {
+    if (c_.plot != nullptr) c_.plot->ZoomIn();
+}
+
+void GraphView::ZoomOut() {
+    if (c_.plot != nullptr) c_.plot->ZoomOut();
+}
+
+void GraphView::ToggleFlowView() {
+    if (!flowView) {
+        ShowPictures(c_.flowButton, "graph-flow", true, kToolPicture);
+        ShowPictures(c_.volumeButton, "graph-volume", false, kToolPicture);
+        flowView = true;
+        volumeView = false;
+        if (c_.measurePrimaryButton != nullptr) c_.measurePrimaryButton->SetCaption("Misura F");
+    } else {
+        ShowPictures(c_.flowButton, "graph-flow", false, kToolPicture);
+        flowView = false;
+        volumeView = false;
+    }
+    SetAxisUnits(-1);
+    RebuildLayers();
+    if (c_.plot != nullptr) c_.plot->Fit();
+}
+
+void GraphView::ShowVolumeView() {
+    if (!volumeView) {
+        ShowPictures(c_.volumeButton, "graph-volume", true, kToolPicture);
+        ShowPictures(c_.flowButton, "graph-flow", false, kToolPicture);
+        volumeView = true;
+        flowView = false;
+        if (c_.measurePrimaryButton != nullptr) c_.measurePrimaryButton->SetCaption("Misura V");
+    }
+    SetAxisUnits(-1);
+    RebuildLayers();
+    if (c_.plot != nullptr) c_.plot->Fit();
+}
+
+void GraphView::TogglePressure() {
+    pressureShown = !pressureShown;
+    ShowPictures(c_.pressureButton, "graph-pressure", pressureShown, kToolPicture);
+    SetAxisUnits(-1);
+    RebuildLayers();
+    if (c_.plot != nullptr) c_.plot->Fit();
+}
+
+void GraphView::ToggleMeasurePrimary() {
+    measurePrimary = !measurePrimary;
+    ShowPictures(c_.measurePrimaryButton, "measure-flow", measurePrimary, kColumnPicture);
+    if (c_.plot != nullptr) c_.plot->SetMeasurePrimary(measurePrimary);
+    if (measurePrimary && measureSecond) ToggleMeasureSecond();
+    RebuildLayers();
+}
+
+void GraphView::ToggleMeasureSecond() {
+    measureSecond = !measureSecond;
+    ShowPictures(c_.measureSecondButton, "measure-pressure", measureSecond, kColumnPicture);
+    if (c_.plot != nullptr) c_.plot->SetMeasureSecond(measureSecond);
+    if (measureSecond && measurePrimary) ToggleMeasurePrimary();
+    RebuildLayers();
+}
+
+void GraphView::ToggleGrid() {
+    gridOn = !gridOn;
+    ShowPictures(c_.gridButton, "grid", gridOn, kColumnPicture);
+    RebuildLayers();
+}
+
+void GraphView::SetPenWidth(int width, bool continuous) {
+    for (mpLayer* s : std::initializer_list<mpLayer*>{flowSeries_.get(), volumeSeries_.get(),
+                                                      pressureSeries_.get(),
+                                                      secondPressureSeries_.get()}) {
+        wxPen pen = s->GetPen();
+        pen.SetWidth(width);
+        s->SetPen(pen);
+        s->SetContinuity(continuous);
+    }
+}
+
+void GraphView::TogglePoints() {
+    pointsMode = !pointsMode;
+    ShowPictures(c_.pointsButton, "points", pointsMode, kColumnPicture);
+    SetPenWidth(pointsMode ? pointWidth : lineWidth, !pointsMode);
+    RebuildLayers();
+}
+
+bool GraphView::ToggleAbsoluteTime() {
+    bool& absolute = GlobalPreferences().absoluteTime;
+    absolute = !absolute;
+    if (c_.plot != nullptr) {
+        c_.plot->SetAbsoluteTime(absolute);
+        c_.plot->SetBottomMargin(absolute ? 45 : 35);
+        c_.plot->UpdateAll();
+        c_.plot->Fit();
+    }
+    return absolute;
+}
+
+void GraphView::OnMeasure(const wxCommandEvent& event) {
+    const wxString text = event.GetString();
+    Storage* record =
+        ValidRecord(selectedRecord) ? &records_[static_cast<size_t>(selectedRecord)] : nullptr;
+    if (event.GetInt() == 1) {
+        const double t = LeadingNumber(text);
+        const double v = TrailingNumber(text);
+        const wxString shown = MeasureText(v, GlobalPreferences().flowUnit);
+        if (flowView) {
+            if (c_.flowDisplay != nullptr) c_.flowDisplay->SetValue(shown);
+            if (c_.elapsedDisplay != nullptr) c_.elapsedDisplay->SetElapsedSeconds(float(t));
+            if (record != nullptr) record->flowReading = shown;
+        } else if (!volumeView && pressureShown) {
+            const wxString pressure = wxString::FromCDouble(v, 2);
+            if (c_.pressureDisplay != nullptr) c_.pressureDisplay->SetValue(pressure);
+            if (c_.elapsedDisplay != nullptr) c_.elapsedDisplay->SetElapsedSeconds(float(t));
+            if (record != nullptr) record->pressureReading = pressure;
+        } else if (volumeView) {
+            if (c_.flowDisplay != nullptr) c_.flowDisplay->SetValue(shown);
+            if (c_.elapsedDisplay != nullptr) c_.elapsedDisplay->SetElapsedSeconds(float(t));
+        }
+    } else if (event.GetInt() == 2) {
+        const wxString pressure = wxString::FromCDouble(LeadingNumber(text), 2);
+        if (c_.pressureDisplay != nullptr) c_.pressureDisplay->SetValue(pressure);
+        if (record != nullptr) record->pressureReading = pressure;
+    }
+}
+
+void GraphView::OnTextBoxMoved() {
+    if (c_.recordList == nullptr || !textBox_) return;
+    const long row = c_.recordList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+    if (!ValidRecord(static_cast<int>(row))) return;
+    Storage& r = records_[static_cast<size_t>(row)];
+    r.boxX = textBox_->GetBoxX();
+    r.boxY = textBox_->GetBoxY();
+}
+
+void GraphView::ResetView() {
+    flowView = false;
+    pointsMode = false;
+    gridOn = false;
+    measurePrimary = false;
+    measureSecond = false;
+    ShowPictures(c_.gridButton, "grid", false, kColumnPicture);
+    ShowPictures(c_.pointsButton, "points", false, kColumnPicture);
+    ShowPictures(c_.measurePrimaryButton, "measure-flow", false, kColumnPicture);
+    ShowPictures(c_.measureSecondButton, "measure-pressure", false, kColumnPicture);
+    ShowPictures(c_.pressureButton, "graph-pressure", false, kToolPicture);
+    ToggleFlowView();
+    volumeView = false;
+    pressureShown = false;
+    RebuildLayers();
+}

@@ -1,0 +1,125 @@
+#pragma once
+// The graph of the main window: a fixed set of layers, the view mode that decides which of them are
+// in the plot, the loading of one record into them, and the graph tool commands with their picture
+// swaps. It belongs to the main window and changes only the controls it is given.
+#include <wx/event.h>
+#include <wx/string.h>
+
+#include <memory>
+#include <vector>
+
+#include "Storage.h"
+
+class mpWindow;
+class mpScaleX;
+class mpScaleY;
+class mpScaleYKest;
+class mpFXYVector;
+class mpFXYVectorKest;
+class mpInfoLegend;
+class mpInfoTextBox;
+class kwxLCDDisplay;
+class kwxLCDClock;
+class wxKestButton;
+class wxStaticText;
+class wxListCtrl;
+
+// The controls the graph view updates; any of them may be null (a test may leave some out).
+struct GraphControls {
+    mpWindow* plot = nullptr;
+    wxKestButton* flowButton = nullptr;      // "Grafico portata"
+    wxKestButton* volumeButton = nullptr;    // "Grafico volume"
+    wxKestButton* pressureButton = nullptr;  // "Grafico pressione"
+    wxKestButton* measurePrimaryButton = nullptr;  // "Misura F" / "Misura V"
+    wxKestButton* measureSecondButton = nullptr;   // "Misura P"
+    wxKestButton* gridButton = nullptr;
+    wxKestButton* pointsButton = nullptr;
+    kwxLCDDisplay* flowDisplay = nullptr;
+    kwxLCDDisplay* pressureDisplay = nullptr;
+    kwxLCDClock* elapsedDisplay = nullptr;
+    wxStaticText* flowUnitLabel = nullptr;
+    wxStaticText* pressureUnitLabel = nullptr;
+    wxListCtrl* recordList = nullptr;  // its focused row is the current record
+};
+
+class GraphView {
+public:
+    GraphView(std::vector<Storage>& records, const GraphControls& controls);
+    ~GraphView();
+    GraphView(const GraphView&) = delete;
+    GraphView& operator=(const GraphView&) = delete;
+
+    void BuildGraph();
+    void RebuildLayers();
+    // Loads record `index` into the series and fits the view; a negative index keeps the plot.
+    void ShowRecord(int index);
+    // Axis titles, legend units and the unit labels from record `index`, or the preferences for -1.
+    void SetAxisUnits(int index);
+
+    // The graph commands.
+    void ZoomIn();
+    void ZoomOut();
+    void ToggleFlowView();
+    void ShowVolumeView();
+    void TogglePressure();
+    void ToggleMeasurePrimary();
+    void ToggleMeasureSecond();
+    void ToggleGrid();
+    void TogglePoints();
+    // Flips the absoluteTime preference and the time axis; returns the new state.
+    bool ToggleAbsoluteTime();
+    void OnMeasure(const wxCommandEvent& event);
+    void OnTextBoxMoved();
+
+    // The startup state: flow view without pressure, lines, tick marks, no measuring.
+    void ResetView();
+
+    bool flowView = false;
+    bool volumeView = false;
+    bool pressureShown = false;
+    bool gridOn = false;
+    bool pointsMode = false;
+    bool measurePrimary = false;
+    bool measureSecond = false;
+    int lineWidth = 2;
+    int pointWidth = 6;
+    int selectedRecord = -1;
+
+    // The layers, for the commands that restyle them and for tests.
+    mpScaleX* TimeAxis() const { return timeAxis_.get(); }
+    mpScaleY* FlowAxis() const { return flowAxis_.get(); }
+    mpScaleY* VolumeAxis() const { return volumeAxis_.get(); }
+    mpScaleY* PressureAxis() const { return pressureAxis_.get(); }
+    mpScaleYKest* SecondPressureAxis() const { return secondPressureAxis_.get(); }
+    mpFXYVector* FlowSeries() const { return flowSeries_.get(); }
+    mpFXYVector* VolumeSeries() const { return volumeSeries_.get(); }
+    mpFXYVector* PressureSeries() const { return pressureSeries_.get(); }
+    mpFXYVectorKest* SecondPressureSeries() const { return secondPressureSeries_.get(); }
+    mpFXYVector* TargetLine() const { return targetLine_.get(); }
+    mpInfoLegend* Legend() const { return legend_.get(); }
+    mpInfoTextBox* TextBox() const { return textBox_.get(); }
+    mpWindow* Plot() const { return c_.plot; }
+
+private:
+    bool ValidRecord(int index) const;
+    void SetPenWidth(int width, bool continuous);
+    void SetUnitLabel(wxStaticText* label, const wxString& text);
+
+    std::vector<Storage>& records_;
+    GraphControls c_;
+    std::unique_ptr<mpScaleX> timeAxis_;
+    std::unique_ptr<mpScaleY> flowAxis_;
+    std::unique_ptr<mpScaleY> volumeAxis_;
+    std::unique_ptr<mpScaleYKest> secondPressureAxis_;
+    std::unique_ptr<mpScaleY> pressureAxis_;
+    std::unique_ptr<mpFXYVector> flowSeries_;
+    std::unique_ptr<mpFXYVector> volumeSeries_;
+    std::unique_ptr<mpFXYVector> pressureSeries_;
+    std::unique_ptr<mpFXYVectorKest> secondPressureSeries_;
+    std::unique_ptr<mpInfoLegend> legend_;
+    std::unique_ptr<mpInfoTextBox> textBox_;
+    std::unique_ptr<mpFXYVector> targetLine_;
+};
+
+// The index of the record whose measuring markers are current, shared by every graph view.
+int& MarkerRecordIndex();
