@@ -1,5 +1,9 @@
 #include "Config.h"
 
+#include <Preferences.h>
+#include <meter/KestUSB.h>
+#include <meter/MeterClock.h>
+#include <meter/SettingsBlock.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/datetime.h>
@@ -8,11 +12,6 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
-
-#include <Preferences.h>
-#include <meter/KestUSB.h>
-#include <meter/MeterClock.h>
-#include <meter/SettingsBlock.h>
 
 #include <array>
 #include <ctime>
@@ -47,23 +46,28 @@ void Config::BuildControls() {
     };
 
     auto* resetGroup = new wxStaticBoxSizer(wxHORIZONTAL, this, "HVX2 and DRUV Device");
-    resetGroup->Add(button(resetGroup->GetStaticBox(), ID_RESET, "Configure TOC and RTC", {100, 30}),
-                    1, wxEXPAND);
+    resetGroup->Add(
+        button(resetGroup->GetStaticBox(), ID_RESET, "Configure TOC and RTC", {100, 30}), 1,
+        wxEXPAND);
 
     auto* filterGroup = new wxStaticBoxSizer(wxVERTICAL, this, "DRUV and HVX Device");
     wxWindow* fbox = filterGroup->GetStaticBox();
     medianField = field(fbox, "3", {50, 25}, "median");
     clampField = field(fbox, "30", {50, 25}, "clamp");
-    volumeRangeBox = new wxCheckBox(fbox, ID_VOLUME_RANGE, "Volume Range (checked for 1000) (Tarnelo)");
+    volumeRangeBox =
+        new wxCheckBox(fbox, ID_VOLUME_RANGE, "Volume Range (checked for 1000) (Tarnelo)");
     filterGroup->Add(medianField);
     filterGroup->Add(clampField);
     filterGroup->Add(volumeRangeBox);
     filterGroup->Add(button(fbox, ID_FILTER, "Set Median and Cutoff", {100, 30}), 1, wxEXPAND);
 
-    auto* pressureGroup = new wxStaticBoxSizer(wxVERTICAL, this, "HVX Pressure Calibration (cal to PSI)");
+    auto* pressureGroup =
+        new wxStaticBoxSizer(wxVERTICAL, this, "HVX Pressure Calibration (cal to PSI)");
     wxWindow* pbox = pressureGroup->GetStaticBox();
-    pressureGroup->Add(button(pbox, ID_READ_ADC, "Read RAW ADC pressure value", {100, 30}), 1, wxEXPAND);
-    adcLabel = new wxStaticText(pbox, wxID_ANY, "ADC value", wxDefaultPosition, wxDefaultSize, 0, "adc");
+    pressureGroup->Add(button(pbox, ID_READ_ADC, "Read RAW ADC pressure value", {100, 30}), 1,
+                       wxEXPAND);
+    adcLabel =
+        new wxStaticText(pbox, wxID_ANY, "ADC value", wxDefaultPosition, wxDefaultSize, 0, "adc");
     pressureGroup->Add(adcLabel);
     zeroField = field(pbox, "104", {150, 20}, "zero");
     roughField = field(pbox, "2", {150, 20}, "rough");
@@ -75,16 +79,19 @@ void Config::BuildControls() {
                        wxEXPAND);
 
     auto* listGroup = new wxStaticBoxSizer(wxVERTICAL, this, "Read All Settings");
-    listGroup->Add(button(listGroup->GetStaticBox(), ID_LIST, "Read all Settings", {80, 25}), 1, wxEXPAND);
+    listGroup->Add(button(listGroup->GetStaticBox(), ID_LIST, "Read all Settings", {80, 25}), 1,
+                   wxEXPAND);
 
     auto* left = new wxBoxSizer(wxVERTICAL);
-    for (wxSizer* group : std::initializer_list<wxSizer*>{resetGroup, filterGroup, pressureGroup, listGroup})
+    for (wxSizer* group :
+         std::initializer_list<wxSizer*>{resetGroup, filterGroup, pressureGroup, listGroup})
         left->Add(group, 0, wxEXPAND | wxALL, 5);
     left->Add(button(this, wxID_CANCEL, "&Close", {200, 30}), 1, wxEXPAND | wxALL, 10);
 
     auto* contentsGroup = new wxStaticBoxSizer(wxVERTICAL, this, "Configuration Contents");
-    contents = new wxTextCtrl(contentsGroup->GetStaticBox(), wxID_ANY, "", wxDefaultPosition, {300, 20},
-                              wxTE_MULTILINE | wxTE_RICH | wxTE_NOHIDESEL, wxDefaultValidator, "contents");
+    contents =
+        new wxTextCtrl(contentsGroup->GetStaticBox(), wxID_ANY, "", wxDefaultPosition, {300, 20},
+                       wxTE_MULTILINE | wxTE_RICH | wxTE_NOHIDESEL, wxDefaultValidator, "contents");
     contentsGroup->Add(contents, 1, wxEXPAND);
 
     auto* row = new wxBoxSizer(wxHORIZONTAL);
@@ -94,7 +101,8 @@ void Config::BuildControls() {
 }
 
 void Config::OnReset(wxCommandEvent&) {
-    if (!link->DownloadSettings(0xF000, 'b')) wxLogError("%s", "Download Settings failed: Unplug USB and Re-insert");
+    if (!link->DownloadSettings(0xF000, 'b'))
+        wxLogError("%s", "Download Settings failed: Unplug USB and Re-insert");
     link->SetAutoLog(0);
     link->EraseLog();
 
@@ -123,14 +131,16 @@ void Config::OnReset(wxCommandEvent&) {
 
 void Config::OnFilter(wxCommandEvent&) {
     MedianClamp values;
-    const wxString refusal = CheckMedianClamp(medianField->GetValue(), clampField->GetValue(), values);
+    const wxString refusal =
+        CheckMedianClamp(medianField->GetValue(), clampField->GetValue(), values);
     if (!refusal.empty()) {
         wxLogMessage("%s", refusal);
         return;
     }
     wxLogMessage("Setting median crop to %d", values.median & 0xFF);
     wxLogMessage("Setting clamp  to %d", values.clamp & 0xFF);
-    if (!link->SetMedianClamp(values.median, values.clamp)) wxLogMessage("%s", "Failed to set Median and Clamp");
+    if (!link->SetMedianClamp(values.median, values.clamp))
+        wxLogMessage("%s", "Failed to set Median and Clamp");
 }
 
 void Config::OnReadAdc(wxCommandEvent&) {
@@ -140,8 +150,8 @@ void Config::OnReadAdc(wxCommandEvent&) {
 
 void Config::OnCalibration(wxCommandEvent&) {
     Calibration values;
-    const wxString refusal =
-        CheckCalibration(zeroField->GetValue(), fineField->GetValue(), roughField->GetValue(), values);
+    const wxString refusal = CheckCalibration(zeroField->GetValue(), fineField->GetValue(),
+                                              roughField->GetValue(), values);
     if (!refusal.empty()) {
         wxLogMessage("%s", refusal);
         return;
@@ -157,7 +167,8 @@ void Config::OnList(wxCommandEvent&) {
     contents->Clear();
     ListingInput input;
     input.version = VersionWord(link->GetFirmwareVersion());
-    // The block's length follows the version the main window learnt, as the meter's other readers do.
+    // The block's length follows the version the main window learnt, as the meter's other readers
+    // do.
     const std::size_t length =
         SettingsBlockLength(static_cast<uint16_t>(GlobalPreferences().firmwareVersion));
     std::array<uint8_t, kLongSettingsLength> block{};

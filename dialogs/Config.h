@@ -1,7 +1,8 @@
 #pragma once
 // "Device Settings", the factory configuration dialog: resets a meter to its factory settings,
 // sets its flow filter constants and pressure calibration, reads its raw pressure converter and
-// lists its settings. English texts; its own KestUSB link, created with the dialog and gone with it.
+// lists its settings. English texts; its own KestUSB link, created with the dialog and gone with
+// it.
 //
 //     Config dialog(parent);
 //     dialog.ShowModal();

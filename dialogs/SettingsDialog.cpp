@@ -1,5 +1,9 @@
 #include "SettingsDialog.h"
 
+#include <Preferences.h>
+#include <Units.h>
+#include <art/Art.h>
+#include <meter/KestUSB.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/datectrl.h>
@@ -12,11 +16,6 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include <Preferences.h>
-#include <Units.h>
-#include <art/Art.h>
-#include <meter/KestUSB.h>
-
 #include <vector>
 
 namespace {
@@ -25,8 +24,8 @@ const wxColour kInterfaceGrey(236, 233, 216);
 
 wxFont BoldFont() { return wxFont(11, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD); }
 
-// The sizes are the dialog's design at the classic theme's metrics; a theme whose controls need more
-// room (GTK's spin buttons, a larger font) gets it, so nothing is clipped.
+// The sizes are the dialog's design at the classic theme's metrics; a theme whose controls need
+// more room (GTK's spin buttons, a larger font) gets it, so nothing is clipped.
 void AtLeast(wxWindow* control, wxSize size) {
     size.IncTo(control->GetBestSize());
     control->SetMinSize(size);
@@ -64,8 +63,8 @@ void SettingsDialog::BuildControls() {
     top->Add(BuildLeftColumn());
     top->Add(BuildAutoLogGroup(), 0, wxEXPAND | wxALL, 10);
 
-    identityLine = new wxStaticText(this, wxID_ANY, "", wxDefaultPosition, wxSize(300, 30), 0,
-                                    "identity");
+    identityLine =
+        new wxStaticText(this, wxID_ANY, "", wxDefaultPosition, wxSize(300, 30), 0, "identity");
     auto* status = new wxBoxSizer(wxHORIZONTAL);
     status->Add(identityLine, 0, wxLEFT | wxBOTTOM, 2);
 
@@ -84,8 +83,9 @@ wxBoxSizer* SettingsDialog::BuildLeftColumn() {
     auto timePart = [&](const wxString& caption, const wxString& name, int spinId,
                         wxTextCtrl*& field, wxSpinButton*& spin) {
         auto* group = new wxStaticBoxSizer(wxHORIZONTAL, this, caption);
-        field = new wxTextCtrl(group->GetStaticBox(), wxID_ANY, "", wxDefaultPosition, wxSize(30, 25),
-                               wxTE_READONLY | wxTE_RIGHT, wxDefaultValidator, name);
+        field =
+            new wxTextCtrl(group->GetStaticBox(), wxID_ANY, "", wxDefaultPosition, wxSize(30, 25),
+                           wxTE_READONLY | wxTE_RIGHT, wxDefaultValidator, name);
         field->SetFont(BoldFont());
         FitText(field, wxSize(30, 25), "88");
         spin = Stepper(group->GetStaticBox(), spinId, wxSize(15, 25), name + "Spin");
@@ -105,12 +105,12 @@ wxBoxSizer* SettingsDialog::BuildLeftColumn() {
     dateGroup->Add(datePicker);
     clockGroup->Add(dateGroup);
 
-    auto* intervalGroup =
-        new wxStaticBoxSizer(wxHORIZONTAL, this, wxString::FromUTF8("Unità di misura dello strumento (Secondi)"));
+    auto* intervalGroup = new wxStaticBoxSizer(
+        wxHORIZONTAL, this, wxString::FromUTF8("Unità di misura dello strumento (Secondi)"));
     wxWindow* box = intervalGroup->GetStaticBox();
-    slider = new wxSlider(box, ID_INTERVAL_SLIDER, 10, kMinInterval, kMaxInterval, wxDefaultPosition,
-                          wxSize(180, -1), wxSL_HORIZONTAL | wxSL_AUTOTICKS, wxDefaultValidator,
-                          "intervalSlider");
+    slider = new wxSlider(box, ID_INTERVAL_SLIDER, 10, kMinInterval, kMaxInterval,
+                          wxDefaultPosition, wxSize(180, -1), wxSL_HORIZONTAL | wxSL_AUTOTICKS,
+                          wxDefaultValidator, "intervalSlider");
     slider->SetTickFreq(10);
     intervalField = new wxTextCtrl(box, wxID_ANY, "", wxDefaultPosition, wxSize(40, 25),
                                    wxTE_READONLY | wxTE_RIGHT, wxDefaultValidator, "interval");
@@ -148,14 +148,16 @@ wxStaticBoxSizer* SettingsDialog::BuildAutoLogGroup() {
         grid->Add(unit, 0, wxLEFT | wxTOP, 5);
     };
     wxStaticText* ignored = nullptr;
-    auto* on = new wxStaticBoxSizer(wxVERTICAL, box, "Accendere la registrazionde dei dati quando:");
+    auto* on =
+        new wxStaticBoxSizer(wxVERTICAL, box, "Accendere la registrazionde dei dati quando:");
     auto* onGrid = new wxFlexGridSizer(3);
     row(on->GetStaticBox(), onGrid, wxString::FromUTF8("La portata è maggiore di:"), "onThreshold",
         onThresholdField, onUnitLabel, " L/min", false);
-    row(on->GetStaticBox(), onGrid, wxString::FromUTF8("per più di"), "onDelay", onDelayField, ignored,
-        "secondi", true);
+    row(on->GetStaticBox(), onGrid, wxString::FromUTF8("per più di"), "onDelay", onDelayField,
+        ignored, "secondi", true);
     on->Add(onGrid);
-    auto* off = new wxStaticBoxSizer(wxVERTICAL, box, "Spegnere la registrazionde dei dati quando:");
+    auto* off =
+        new wxStaticBoxSizer(wxVERTICAL, box, "Spegnere la registrazionde dei dati quando:");
     auto* offGrid = new wxFlexGridSizer(3);
     row(off->GetStaticBox(), offGrid, wxString::FromUTF8("La portata è minore di:"), "offThreshold",
         offThresholdField, offUnitLabel, "L/min", false);
@@ -170,7 +172,8 @@ wxStaticBoxSizer* SettingsDialog::BuildAutoLogGroup() {
 }
 
 wxBoxSizer* SettingsDialog::BuildButtonRow() {
-    pressureGroup = new wxStaticBoxSizer(wxHORIZONTAL, this, wxString::FromUTF8("Unità di pressione"));
+    pressureGroup =
+        new wxStaticBoxSizer(wxHORIZONTAL, this, wxString::FromUTF8("Unità di pressione"));
     wxWindow* box = pressureGroup->GetStaticBox();
     psiBox = new wxCheckBox(box, ID_PSI, "PSI", wxDefaultPosition, wxDefaultSize, 0,
                             wxDefaultValidator, "psi");

@@ -1,4 +1,7 @@
 // Filling the settings dialog from the meter when it opens.
+#include <Preferences.h>
+#include <meter/KestUSB.h>
+#include <meter/SettingsBlock.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/datectrl.h>
@@ -8,10 +11,6 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
-
-#include <Preferences.h>
-#include <meter/KestUSB.h>
-#include <meter/SettingsBlock.h>
 
 #include <algorithm>
 #include <array>
@@ -97,8 +96,8 @@ void SettingsDialog::EnterDisconnectedMode() {
 void SettingsDialog::LoadClock() {
     const uint8_t* reply = link->GetClock();
     if (reply == nullptr) {
-        for (wxWindow* w : std::initializer_list<wxWindow*>{hoursSpin, minutesSpin, secondsSpin,
-                                                            datePicker})
+        for (wxWindow* w :
+             std::initializer_list<wxWindow*>{hoursSpin, minutesSpin, secondsSpin, datePicker})
             w->Disable();
         hoursField->ChangeValue("--");
         minutesField->ChangeValue("--");
@@ -112,6 +111,6 @@ void SettingsDialog::LoadClock() {
     clock[2] &= 0x3F;
     ShowClock();
     if (const std::optional<CalendarDate> date = ClockDate(clock))
-        datePicker->SetValue(wxDateTime(date->day, static_cast<wxDateTime::Month>(date->month - 1),
-                                        date->year));
+        datePicker->SetValue(
+            wxDateTime(date->day, static_cast<wxDateTime::Month>(date->month - 1), date->year));
 }

@@ -1,4 +1,6 @@
 // What the settings dialog's controls do, and sending the settings to the meter ("Scarica").
+#include <Preferences.h>
+#include <meter/KestUSB.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/datectrl.h>
@@ -8,9 +10,6 @@
 #include <wx/slider.h>
 #include <wx/spinbutt.h>
 #include <wx/textctrl.h>
-
-#include <Preferences.h>
-#include <meter/KestUSB.h>
 
 #include "SettingsDialog.h"
 #include "ThresholdCheck.h"
@@ -80,9 +79,18 @@ void SettingsDialog::OnIntervalDown(wxSpinEvent&) {
 void SettingsDialog::OnClockSpin(wxSpinEvent& event) {
     const bool up = event.GetEventType() == wxEVT_SPIN_UP;
     switch (event.GetId()) {
-        case ID_SECONDS_SPIN: StepClock(0, 59, up); secondsSpin->SetValue(0); break;
-        case ID_MINUTES_SPIN: StepClock(1, 59, up); minutesSpin->SetValue(0); break;
-        case ID_HOURS_SPIN: StepClock(2, 23, up); hoursSpin->SetValue(0); break;
+        case ID_SECONDS_SPIN:
+            StepClock(0, 59, up);
+            secondsSpin->SetValue(0);
+            break;
+        case ID_MINUTES_SPIN:
+            StepClock(1, 59, up);
+            minutesSpin->SetValue(0);
+            break;
+        case ID_HOURS_SPIN:
+            StepClock(2, 23, up);
+            hoursSpin->SetValue(0);
+            break;
     }
 }
 
@@ -129,22 +137,24 @@ void SettingsDialog::Send() {
 
     if (timeChanged) {
         const uint8_t time[4] = {clock[0], clock[1], clock[2], clock[3]};
-        if (!link->SetClockTime(time)) wxLogError("%s", wxString::FromUTF8("Cambio dell'ora fallito"));
+        if (!link->SetClockTime(time))
+            wxLogError("%s", wxString::FromUTF8("Cambio dell'ora fallito"));
         timeChanged = false;
     }
     if (dateChanged) {
         const uint8_t date[3] = {clock[4], clock[5], clock[6]};
-        if (!link->SetClockDate(date)) wxLogError("%s", wxString::FromUTF8("Cambio dell'ora fallito"));
+        if (!link->SetClockDate(date))
+            wxLogError("%s", wxString::FromUTF8("Cambio dell'ora fallito"));
         dateChanged = false;
     }
     if (autoLogDirty) SendThresholds();
 }
 
 void SettingsDialog::SendThresholds() {
-    const ThresholdCheck check = CheckThresholds(
-        {onThresholdField->GetValue(), offThresholdField->GetValue(), onDelayField->GetValue(),
-         offDelayField->GetValue()},
-        interval);
+    const ThresholdCheck check =
+        CheckThresholds({onThresholdField->GetValue(), offThresholdField->GetValue(),
+                         onDelayField->GetValue(), offDelayField->GetValue()},
+                        interval);
     if (check.outcome == ThresholdOutcome::Unparsed) {
         Notify(kMsgReenter, check.rejected);
         return;

@@ -17,7 +17,8 @@ bool Field(const wxString& text, int& value, wxString& refusal) {
 
 }  // namespace
 
-wxString CheckMedianClamp(const wxString& medianText, const wxString& clampText, MedianClamp& values) {
+wxString CheckMedianClamp(const wxString& medianText, const wxString& clampText,
+                          MedianClamp& values) {
     wxString refusal;
     MedianClamp v;
     if (!Field(medianText, v.median, refusal)) return refusal;

@@ -13,7 +13,8 @@ struct Calibration {
 };
 
 // Fills `values` when the texts pass; otherwise returns the refusal.
-wxString CheckMedianClamp(const wxString& medianText, const wxString& clampText, MedianClamp& values);
+wxString CheckMedianClamp(const wxString& medianText, const wxString& clampText,
+                          MedianClamp& values);
 // The fields are looked at in the order zero, fine, rough.
 wxString CheckCalibration(const wxString& zeroText, const wxString& fineText,
                           const wxString& roughText, Calibration& values);

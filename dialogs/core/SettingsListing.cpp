@@ -43,7 +43,8 @@ wxString SettingsListing(const ListingInput& in) {
         out += "\nRTC Current Time: \t no reply \n";
     }
     if (in.clockConfig)
-        out += wxString::Format("Clock Configure \t %x %x \n", (*in.clockConfig)[0], (*in.clockConfig)[1]);
+        out += wxString::Format("Clock Configure \t %x %x \n", (*in.clockConfig)[0],
+                                (*in.clockConfig)[1]);
     else
         out += "Clock Configure \t no reply \n";
     return out;

@@ -11,7 +11,7 @@
 // block the listing ends after the version line. A 41-byte block adds serial and manufacture date.
 struct ListingInput {
     uint16_t version = 0;
-    std::optional<std::span<const uint8_t>> block;        // 21 or 41 bytes
+    std::optional<std::span<const uint8_t>> block;  // 21 or 41 bytes
     std::optional<std::span<const uint8_t, 8>> clock;
     std::optional<std::span<const uint8_t, 2>> clockConfig;
 };

@@ -38,7 +38,8 @@ struct CalendarDate {
 };
 // The date of clock bytes 4..6; nothing when they do not make a real calendar date.
 std::optional<CalendarDate> ClockDate(const ClockBytes& clock);
-// Writes bytes 4..6 from a picked date (years outside 2000..2099 clamped, the meter keeps two digits).
+// Writes bytes 4..6 from a picked date (years outside 2000..2099 clamped, the meter keeps two
+// digits).
 void SetClockDate(ClockBytes& clock, const CalendarDate& date);
 
 // "Numero seriale del misuratore: <serial>  Data di fabbricazione: <b23>:<b24>:<b25>" (hex bytes).

@@ -42,7 +42,8 @@ bool ParseDecimal(const wxString& text, long& value);
 
 inline const wxString kMsgReenter = "reinserire il valore";
 inline const wxString kMsgThresholdHigh = "Attenzione valori troppo alti per la soglia";
-inline const wxString kMsgOrder = wxString::FromUTF8("Il livello ON deve essere più alto del livello OFF");
+inline const wxString kMsgOrder =
+    wxString::FromUTF8("Il livello ON deve essere più alto del livello OFF");
 inline const wxString kMsgDelayShort =
     "il grado deve essere ridotto per raggiungere il ritardo della soglia";
 inline const wxString kMsgDelayHigh = "Attenzione valori troppo alti per il ritardo della soglia";

@@ -1,9 +1,8 @@
 // The factory configuration dialog: reset, filter constants, calibration, converter and listing.
-#include <wx/stattext.h>
-#include <wx/textctrl.h>
-
 #include <Config.h>
 #include <Preferences.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
 
 #include "DialogFixture.h"
 
@@ -18,7 +17,9 @@ protected:
         dialog.reset();
         DialogTest::TearDown();
     }
-    void Type(const char* field, const wxString& text) { Find<wxTextCtrl>(dialog.get(), field)->SetValue(text); }
+    void Type(const char* field, const wxString& text) {
+        Find<wxTextCtrl>(dialog.get(), field)->SetValue(text);
+    }
     wxString Contents() { return Find<wxTextCtrl>(dialog.get(), "contents")->GetValue(); }
 
     std::unique_ptr<Config> dialog;
@@ -66,7 +67,8 @@ TEST_F(ConfigDialog, ResetGivesTheMeterItsFactorySettings) {
     EXPECT_FALSE(now.autoLog());
     EXPECT_EQ(meter->EventCount(), 0u);
     const sim::DateTime t = meter->Clock();
-    const wxDateTime set(t.day, static_cast<wxDateTime::Month>(t.month - 1), t.year, t.hour, t.minute, t.second);
+    const wxDateTime set(t.day, static_cast<wxDateTime::Month>(t.month - 1), t.year, t.hour,
+                         t.minute, t.second);
     EXPECT_TRUE(set.IsBetween(before.GetDateOnly(), after + wxTimeSpan::Seconds(1)))
         << set.FormatISOCombined();
     EXPECT_GE(set, before - wxTimeSpan::Seconds(1));
@@ -79,8 +81,10 @@ TEST_F(ConfigDialog, ResetWithoutAMeterReportsEachFailure) {
     sim::Bus::Instance().Unplug(*meter);
     Click(dialog.get(), Config::ID_RESET);
     const std::vector<wxString> expected{"Download Settings failed: Unplug USB and Re-insert",
-                                         "Clock Time Change failed", "Clock Time Change failed",
-                                         "Clock Configure failed", "Failed to set Flow On thresh",
+                                         "Clock Time Change failed",
+                                         "Clock Time Change failed",
+                                         "Clock Configure failed",
+                                         "Failed to set Flow On thresh",
                                          "Failed to set Flow Off thresh"};
     EXPECT_EQ(LoggedAt(wxLOG_Error), expected);
 }
@@ -128,7 +132,9 @@ TEST_F(ConfigDialog, CalibrationWithinItsLimitsIsSent) {
         std::vector<wxString> messages;
         bool sent;
     } cases[] = {
-        {"200", "255", "255",
+        {"200",
+         "255",
+         "255",
          {"Setting Zero pressure pt to 200", "Setting fine adjustment scale to 255",
           "Setting rough adjustment scale to 255"},
          true},

@@ -1,8 +1,7 @@
 #include "DialogFixture.h"
 
-#include <wx/checkbox.h>
-
 #include <Preferences.h>
+#include <wx/checkbox.h>
 
 int ExpectMessage::OnInvoked(wxMessageDialog* dlg) const {
     EXPECT_EQ(dlg->GetMessage(), message);

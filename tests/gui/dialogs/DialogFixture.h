@@ -3,12 +3,12 @@
 // its defaults, the captured log cleared, and small helpers that drive controls with the events a
 // user's click would send.
 
+#include <Bus.h>
+#include <Meter.h>
 #include <gtest/gtest.h>
 #include <wx/msgdlg.h>
 #include <wx/window.h>
 
-#include <Bus.h>
-#include <Meter.h>
 #include <vector>
 
 #include "GuiTest.h"
@@ -16,7 +16,8 @@
 // Expects a message box with exactly this text and caption, and answers OK.
 class ExpectMessage : public wxExpectModalBase<wxMessageDialog, ExpectMessage> {
 public:
-    ExpectMessage(const wxString& message, const wxString& caption) : message(message), caption(caption) {}
+    ExpectMessage(const wxString& message, const wxString& caption)
+        : message(message), caption(caption) {}
 
 protected:
     int OnInvoked(wxMessageDialog* dlg) const override;

@@ -1,12 +1,11 @@
 // The settings dialog reads the meter when it opens and shows what it found.
+#include <Preferences.h>
+#include <SettingsDialog.h>
 #include <wx/checkbox.h>
 #include <wx/datectrl.h>
 #include <wx/slider.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
-
-#include <Preferences.h>
-#include <SettingsDialog.h>
 
 #include "DialogFixture.h"
 
@@ -79,8 +78,7 @@ TEST_F(SettingsOpen, ShowsTheMeterValues) {
     EXPECT_EQ(prefs.metricUnits, 1);
     EXPECT_FALSE(prefs.meterSetsFlowUnit);
 
-    const std::vector<Request> expected{
-        {41, 0, 0}, {23, 0, 0x2900}, {26, 0, 0}, {29, 0xAB00, 0}};
+    const std::vector<Request> expected{{41, 0, 0}, {23, 0, 0x2900}, {26, 0, 0}, {29, 0xAB00, 0}};
     EXPECT_EQ(Requests(), expected);
     EXPECT_TRUE(LoggedAt(wxLOG_Error).empty());
 }
@@ -142,9 +140,9 @@ TEST_F(SettingsOpen, WithoutAMeterNothingCanBeSentAndNothingIsSaid) {
     EXPECT_EQ(dialog.Picture(), SettingsDialog::MeterPicture::Disconnected);
     EXPECT_EQ(Text(&dialog, "interval"), "10.0");
     EXPECT_EQ(Find<wxSlider>(&dialog, "intervalSlider")->GetValue(), 100);
-    for (const char* name : {"send", "psi", "bar", "intervalSlider", "intervalSpin", "interval",
-                             "hours", "minutes", "seconds", "date", "autoLog", "onThreshold",
-                             "onDelay", "offThreshold", "offDelay"})
+    for (const char* name :
+         {"send", "psi", "bar", "intervalSlider", "intervalSpin", "interval", "hours", "minutes",
+          "seconds", "date", "autoLog", "onThreshold", "onDelay", "offThreshold", "offDelay"})
         EXPECT_FALSE(Find<wxWindow>(&dialog, name)->IsEnabled()) << name;
     EXPECT_TRUE(Find<wxWindow>(&dialog, "hoursSpin")->IsEnabled());
     EXPECT_TRUE(guitest::CapturedLog::Get().Entries().empty());

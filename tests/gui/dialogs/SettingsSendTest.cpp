@@ -1,13 +1,12 @@
 // "Scarica": what the settings dialog sends to the meter, what it refuses and what it reports.
+#include <Preferences.h>
+#include <SettingsDialog.h>
 #include <wx/checkbox.h>
 #include <wx/datectrl.h>
 #include <wx/dateevt.h>
 #include <wx/slider.h>
 #include <wx/spinbutt.h>
 #include <wx/textctrl.h>
-
-#include <Preferences.h>
-#include <SettingsDialog.h>
 
 #include "DialogFixture.h"
 
@@ -45,7 +44,8 @@ protected:
     void Slide(int position) {
         auto* slider = Find<wxSlider>(dialog.get(), "intervalSlider");
         slider->SetValue(position);
-        wxScrollEvent event(wxEVT_SCROLL_THUMBRELEASE, SettingsDialog::ID_INTERVAL_SLIDER, position);
+        wxScrollEvent event(wxEVT_SCROLL_THUMBRELEASE, SettingsDialog::ID_INTERVAL_SLIDER,
+                            position);
         event.SetEventObject(slider);
         slider->GetEventHandler()->ProcessEvent(event);
     }
@@ -55,7 +55,9 @@ protected:
         wxDateEvent event(picker, date, wxEVT_DATE_CHANGED);
         picker->GetEventHandler()->ProcessEvent(event);
     }
-    void Type(const char* field, const wxString& text) { Find<wxTextCtrl>(dialog.get(), field)->SetValue(text); }
+    void Type(const char* field, const wxString& text) {
+        Find<wxTextCtrl>(dialog.get(), field)->SetValue(text);
+    }
     wxString Field(const char* field) { return Find<wxTextCtrl>(dialog.get(), field)->GetValue(); }
     void Send() { Click(dialog.get(), SettingsDialog::ID_SEND); }
 
@@ -93,8 +95,8 @@ TEST_F(SettingsSend, EveryChangeReachesTheMeterInOrder) {
 
     Send();
     const std::vector<Request> expected{
-        {4, 65536 - 10240, 0}, {12, 'p', 0}, {27, 0x0606, 0x2008}, {28, 0x0228, 0x27},
-        {30, 60, 2},           {31, 20, 4},  {3, 2, 0}};
+        {4, 65536 - 10240, 0}, {12, 'p', 0}, {27, 0x0606, 0x2008}, {28, 0x0228, 0x27}, {30, 60, 2},
+        {31, 20, 4},           {3, 2, 0}};
     EXPECT_EQ(Requests(), expected);
     EXPECT_TRUE(LoggedAt(wxLOG_Error).empty());
     EXPECT_EQ(Field("onDelay"), "5");  // 7 s is 2 samples of 2.5 s
@@ -166,7 +168,8 @@ TEST_P(SettingsRefusal, SendsNoThresholdsAndAsksAgainNextTime) {
     Type("offDelay", r.offDelay);
     for (int attempt = 0; attempt < 2; ++attempt) {
         ClearRequests();
-        wxTEST_DIALOG(Send(), ExpectMessage(wxString::FromUTF8(r.message), wxString::FromUTF8(r.caption)));
+        wxTEST_DIALOG(Send(),
+                      ExpectMessage(wxString::FromUTF8(r.message), wxString::FromUTF8(r.caption)));
         EXPECT_EQ(RequestCodes(), (std::vector<int>{4, 12})) << "attempt " << attempt;
     }
     EXPECT_EQ(meter->Settings().flowOnThreshold, 50);
@@ -180,19 +183,21 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"negative", "-1", "30", "2", "10", "reinserire il valore", "-1"},
         Refusal{"too wide", "70000", "30", "2", "10", "reinserire il valore", "70000"},
         Refusal{"delay text", "50", "30", "2s", "10", "reinserire il valore", "2s"},
-        Refusal{"order", "30", "31", "2", "10", "Il livello ON deve essere più alto del livello OFF",
-                "Message"},
+        Refusal{"order", "30", "31", "2", "10",
+                "Il livello ON deve essere più alto del livello OFF", "Message"},
         Refusal{"zero delay at 1.0 s", "50", "30", "0", "10",
-                "il grado deve essere ridotto per raggiungere il ritardo della soglia", "Message"}));
+                "il grado deve essere ridotto per raggiungere il ritardo della soglia",
+                "Message"}));
 
 TEST_F(SettingsSend, HighValuesAreWarnedAboutAndSent) {
     Type("onThreshold", "2500");
     Type("offThreshold", "2100");
     Type("onDelay", "4001");
     Type("offDelay", "10");
-    wxTEST_DIALOG(Send(), ExpectMessage("Attenzione valori troppo alti per la soglia", "Message"),
-                  ExpectMessage("Attenzione valori troppo alti per la soglia", "Message"),
-                  ExpectMessage("Attenzione valori troppo alti per il ritardo della soglia", "Message"));
+    wxTEST_DIALOG(
+        Send(), ExpectMessage("Attenzione valori troppo alti per la soglia", "Message"),
+        ExpectMessage("Attenzione valori troppo alti per la soglia", "Message"),
+        ExpectMessage("Attenzione valori troppo alti per il ritardo della soglia", "Message"));
     EXPECT_EQ(meter->Settings().flowOnThreshold, 2500);
     EXPECT_EQ(meter->Settings().flowOffThreshold, 2100);
     EXPECT_EQ(meter->Settings().flowOnDelay, 4001);
@@ -219,8 +224,10 @@ TEST_F(SettingsSend, AnUnpluggedMeterIsReportedNeverShownAsSent) {
     EXPECT_EQ(dialog->Picture(), SettingsDialog::MeterPicture::Connected);
     const std::vector<wxString> expected{
         "Scaricamento impostazioni fallito: disinserire e reinserire il cavo USB",
-        "Cambio dell'ora fallito", "Cambio dell'ora fallito",
-        "modifica del valore di soglia fallito", "modifica del valore di soglia fallito",
+        "Cambio dell'ora fallito",
+        "Cambio dell'ora fallito",
+        "modifica del valore di soglia fallito",
+        "modifica del valore di soglia fallito",
         "funzione auto logging fallita"};
     EXPECT_EQ(LoggedAt(wxLOG_Error), expected);
 
@@ -242,5 +249,6 @@ TEST_F(SettingsSend, MeterLostAfterTheIntervalWasSent) {
     EXPECT_EQ(dialog->Picture(), SettingsDialog::MeterPicture::Connected);
     const std::vector<wxString> errors = LoggedAt(wxLOG_Error);
     ASSERT_FALSE(errors.empty());
-    EXPECT_EQ(errors.front(), "Scaricamento impostazioni fallito: disinserire e reinserire il cavo USB");
+    EXPECT_EQ(errors.front(),
+              "Scaricamento impostazioni fallito: disinserire e reinserire il cavo USB");
 }

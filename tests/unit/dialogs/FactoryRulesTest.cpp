@@ -16,7 +16,8 @@ TEST(MedianClamp, UpperLimitsAreInclusive) {
     };
     for (const auto& c : cases) {
         MedianClamp v{-1, -1};
-        EXPECT_EQ(CheckMedianClamp(c.median, c.clamp, v), wxString(c.refusal)) << c.median << "/" << c.clamp;
+        EXPECT_EQ(CheckMedianClamp(c.median, c.clamp, v), wxString(c.refusal))
+            << c.median << "/" << c.clamp;
         if (*c.refusal == 0) {
             EXPECT_EQ(v.median, 20);
             EXPECT_EQ(v.clamp, 250);

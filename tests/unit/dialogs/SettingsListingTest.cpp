@@ -9,16 +9,30 @@ namespace {
 
 std::vector<uint8_t> Block(std::size_t length, uint8_t unit) {
     std::vector<uint8_t> b(length, 0);
-    b[0] = 0x00; b[1] = 0xF0;       // 1.0 s
-    b[2] = 0x0C; b[3] = 0x00;       // 12 files
+    b[0] = 0x00;
+    b[1] = 0xF0;  // 1.0 s
+    b[2] = 0x0C;
+    b[3] = 0x00;  // 12 files
     b[4] = 0x03;
-    b[5] = 50; b[7] = 2; b[9] = 30; b[11] = 10;
-    b[9 + 1] = 0x01;                // flow off 286
-    b[13] = 2; b[14] = 104; b[15] = 26; b[16] = 3; b[17] = 30; b[18] = 1;
-    b[19] = unit; b[20] = 7;
+    b[5] = 50;
+    b[7] = 2;
+    b[9] = 30;
+    b[11] = 10;
+    b[9 + 1] = 0x01;  // flow off 286
+    b[13] = 2;
+    b[14] = 104;
+    b[15] = 26;
+    b[16] = 3;
+    b[17] = 30;
+    b[18] = 1;
+    b[19] = unit;
+    b[20] = 7;
     if (length >= 41) {
-        b[21] = 0x39; b[22] = 0x30;  // 12345
-        b[23] = 0x15; b[24] = 0x06; b[25] = 0x21;
+        b[21] = 0x39;
+        b[22] = 0x30;  // 12345
+        b[23] = 0x15;
+        b[24] = 0x06;
+        b[25] = 0x21;
     }
     return b;
 }
@@ -66,5 +80,6 @@ TEST(SettingsListing, ShortBlockHasNoIdentityAndOddUnitRunsOn) {
 }
 
 TEST(SettingsListing, EndsAfterTheVersionWithoutABlock) {
-    EXPECT_EQ(SettingsListing({0, std::nullopt, std::nullopt, std::nullopt}), "Firmware Version: \t 0\n");
+    EXPECT_EQ(SettingsListing({0, std::nullopt, std::nullopt, std::nullopt}),
+              "Firmware Version: \t 0\n");
 }

@@ -41,10 +41,9 @@ TEST(ClockStepper, WrapsAtItsLimits) {
         bool up;
         uint8_t expected;
     } cases[] = {
-        {0x59, 59, true, 0x00}, {0x00, 59, false, 0x59}, {0x23, 23, true, 0x00},
-        {0x00, 23, false, 0x23}, {0x09, 59, true, 0x10}, {0x10, 59, false, 0x09},
-        {0x19, 23, true, 0x20},
-        {0x60, 59, true, 0x60},  // not a valid minute: left alone
+        {0x59, 59, true, 0x00},  {0x00, 59, false, 0x59}, {0x23, 23, true, 0x00},
+        {0x00, 23, false, 0x23}, {0x09, 59, true, 0x10},  {0x10, 59, false, 0x09},
+        {0x19, 23, true, 0x20},  {0x60, 59, true, 0x60},  // not a valid minute: left alone
     };
     for (const auto& c : cases)
         EXPECT_EQ(StepClockByte(c.byte, c.limit, c.up), c.expected)
