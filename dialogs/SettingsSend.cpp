@@ -130,10 +130,13 @@ void SettingsDialog::Notify(const wxString& text, const wxString& caption) {
 }
 
 void SettingsDialog::Send() {
-    if (link->DownloadSettings(rateCode, pressureUnit))
+    if (link->DownloadSettings(rateCode, pressureUnit)) {
         ShowPicture(MeterPicture::Sent);
-    else
+    } else {
+        // The picture of an earlier send must not stand beside this failure.
+        ShowPicture(MeterPicture::Connected);
         wxLogError("%s", "Scaricamento impostazioni fallito: disinserire e reinserire il cavo USB");
+    }
 
     if (timeChanged) {
         const uint8_t time[4] = {clock[0], clock[1], clock[2], clock[3]};

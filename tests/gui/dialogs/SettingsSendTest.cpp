@@ -216,6 +216,9 @@ TEST_F(SettingsSend, EqualThresholdsAndShortDelaysBelowOneSecond) {
 }
 
 TEST_F(SettingsSend, AnUnpluggedMeterIsReportedNeverShownAsSent) {
+    Send();
+    ASSERT_EQ(dialog->Picture(), SettingsDialog::MeterPicture::Sent);
+    ClearRequests();
     Spin(SettingsDialog::ID_SECONDS_SPIN, true);
     PickDate(wxDateTime(1, wxDateTime::Mar, 2027));
     Type("onThreshold", "55");
