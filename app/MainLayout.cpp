@@ -58,6 +58,14 @@ wxButton* RecordButton(wxWindow* parent, int id, const char* label, const char* 
 
 wxString Utf8(const char* s) { return wxString::FromUTF8(s); }
 
+// GTK sizes a static box by its contents alone; a box narrower than its title would cut the title.
+wxStaticBoxSizer* TitledBox(wxWindow* parent, int orient, const char* title) {
+    auto* box = new wxStaticBoxSizer(orient, parent, Utf8(title));
+    const int titleWidth = box->GetStaticBox()->GetTextExtent(Utf8(title)).x;
+    box->SetMinSize(wxSize(titleWidth + 16, -1));
+    return box;
+}
+
 }  // namespace
 
 void MainFrame::BuildLayout() {
@@ -142,7 +150,7 @@ wxBoxSizer* MainFrame::BuildLeftColumn() {
     elapsedDisplay->SetElapsedSeconds(0.0f);
     meterRow->Add(elapsedDisplay, 0, wxEXPAND | wxALL, 5);
 
-    auto* live = new wxStaticBoxSizer(wxHORIZONTAL, panel, "USB logging");
+    auto* live = TitledBox(panel, wxHORIZONTAL, "USB logging");
     liveStartButton = MeterButton(live->GetStaticBox(), ID_LIVE_START, "live-start",
                                   "Registra i dati dal vico", wxSize(50, 50));
     live->Add(liveStartButton, 0, wxALL, 5);
@@ -151,13 +159,13 @@ wxBoxSizer* MainFrame::BuildLeftColumn() {
     live->Add(liveStopButton, 0, wxEXPAND | wxRIGHT | wxTOP | wxBOTTOM, 5);
     meterRow->Add(live, 0, wxALL, 5);
 
-    auto* settings = new wxStaticBoxSizer(wxHORIZONTAL, panel, "Impostazioni strumento");
+    auto* settings = TitledBox(panel, wxHORIZONTAL, "Impostazioni strumento");
     settings->Add(MeterButton(settings->GetStaticBox(), ID_METER_SETTINGS, "meter-settings",
                               "Cambiare i paremetri dello strumento", wxSize(70, 50)),
                   1, wxEXPAND | wxALL, 5);
     meterRow->Add(settings, 0, wxALL, 5);
 
-    auto* memory = new wxStaticBoxSizer(wxHORIZONTAL, panel, "Memoria stumento");
+    auto* memory = TitledBox(panel, wxHORIZONTAL, "Memoria stumento");
     memory->Add(MeterButton(memory->GetStaticBox(), ID_ERASE_METER, "meter-erase",
                             "Svuota la memoria dello strumento", wxSize(50, 50)),
                 1, wxEXPAND | wxALL, 5);
