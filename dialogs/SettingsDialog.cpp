@@ -40,8 +40,9 @@ void FitText(wxTextCtrl* field, const wxSize& size, const wxString& sample) {
 
 wxSpinButton* Stepper(wxWindow* parent, int id, const wxSize& size, const wxString& name) {
     auto* spin = new wxSpinButton(parent, id, wxDefaultPosition, size, wxSP_VERTICAL, name);
-    // Every click is one step of our own value: keep the control's position away from its ends.
-    spin->SetRange(-10000, 10000);
+    // Every click is one step of our own value. The control's own position is left alone (the
+    // toolkit compares it with the last one to tell up from down) but kept far from its ends.
+    spin->SetRange(-1000000, 1000000);
     spin->SetValue(0);
     AtLeast(spin, size);
     return spin;

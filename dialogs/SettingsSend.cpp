@@ -67,13 +67,11 @@ void SettingsDialog::OnSlider(wxScrollEvent& event) {
 void SettingsDialog::OnIntervalUp(wxSpinEvent&) {
     interval = StepInterval(interval, true);
     ApplyInterval();
-    intervalSpin->SetValue(0);
 }
 
 void SettingsDialog::OnIntervalDown(wxSpinEvent&) {
     interval = StepInterval(interval, false);
     ApplyInterval();
-    intervalSpin->SetValue(0);
 }
 
 void SettingsDialog::OnClockSpin(wxSpinEvent& event) {
@@ -81,15 +79,12 @@ void SettingsDialog::OnClockSpin(wxSpinEvent& event) {
     switch (event.GetId()) {
         case ID_SECONDS_SPIN:
             StepClock(0, 59, up);
-            secondsSpin->SetValue(0);
             break;
         case ID_MINUTES_SPIN:
             StepClock(1, 59, up);
-            minutesSpin->SetValue(0);
             break;
         case ID_HOURS_SPIN:
             StepClock(2, 23, up);
-            hoursSpin->SetValue(0);
             break;
     }
 }

@@ -7,6 +7,7 @@
 #include <wx/slider.h>
 #include <wx/spinbutt.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include "DialogFixture.h"
 
@@ -254,4 +255,30 @@ TEST_F(SettingsSend, MeterLostAfterTheIntervalWasSent) {
     ASSERT_FALSE(errors.empty());
     EXPECT_EQ(errors.front(),
               "Scaricamento impostazioni fallito: disinserire e reinserire il cavo USB");
+}
+
+// Real clicks on the steppers, through the X server: the toolkit tells up from down by the
+// control's own position, which the dialog must leave alone for the next click to count.
+TEST_F(SettingsSend, RealClicksStepTheInterval) {
+    dialog->Show();
+    auto* spin = Find<wxWindow>(dialog.get(), "intervalSpin");
+    ASSERT_TRUE(guitest::WaitFor([&] { return spin->IsShownOnScreen(); }));
+    guitest::Flush();
+    const wxRect r = spin->GetScreenRect();
+    const wxPoint plus(r.GetRight() - 4, r.y + r.height / 2);
+    const wxPoint minus(r.GetRight() - r.width / 4 - r.width / 2 + 4, r.y + r.height / 2);
+    wxUIActionSimulator sim;
+    auto click = [&](const wxPoint& at) {
+        sim.MouseMove(at);
+        guitest::Flush();
+        sim.MouseClick();
+        guitest::Flush();
+    };
+    click(plus);
+    ASSERT_TRUE(guitest::WaitFor([&] { return Field("interval") == "1.1"; })) << Field("interval");
+    click(plus);
+    EXPECT_TRUE(guitest::WaitFor([&] { return Field("interval") == "1.2"; })) << Field("interval");
+    click(minus);
+    EXPECT_TRUE(guitest::WaitFor([&] { return Field("interval") == "1.1"; })) << Field("interval");
+    dialog->Hide();
 }
