@@ -258,14 +258,15 @@ TEST_F(GraphTest, DrawsTheFlowCurveInBlueAndPressureAloneInRed) {
     MainFrame* w = OpenWith(1, 98, 0);
     w->records.push_back(MakeRecord("Colori"));
     w->ShowRecord(0);
+    // The curves cross the whole plot: far more pixels than the legend's short stroke.
     const wxBitmap flow = Draw();
-    EXPECT_GT(CountPixels(flow, wxColour(0, 0, 255)), 50);
+    EXPECT_GT(CountPixels(flow, wxColour(0, 0, 255)), 300);
     EXPECT_EQ(CountPixels(flow, wxColour(255, 0, 0)), 0);
 
     Click(ID_GRAPH_FLOW);
     Click(ID_GRAPH_PRESSURE);
     const wxBitmap pressure = Draw();
-    EXPECT_GT(CountPixels(pressure, wxColour(255, 0, 0)), 50);
+    EXPECT_GT(CountPixels(pressure, wxColour(255, 0, 0)), 300);
     EXPECT_EQ(CountPixels(pressure, wxColour(0, 0, 255)), 0);
 }
 
@@ -433,4 +434,17 @@ TEST_F(GraphTest, ZoomButtonsZoomThePlot) {
     EXPECT_GT(w->plot->GetScaleX(), fitted);
     Click(ID_ZOOM_OUT);
     EXPECT_NEAR(w->plot->GetScaleX(), fitted, fitted * 1e-9);
+}
+
+TEST_F(GraphTest, ARecordWithoutSamplesShowsTheDefaultRange) {
+    MainFrame* w = OpenWith(1, 98, 0);
+    Storage empty = MakeRecord("Vuoto", 1, 0, 'p', 0);
+    empty.SetTargetFlow(20.0f);
+    w->records.push_back(empty);
+    w->ShowRecord(0);
+    EXPECT_EQ(g->FlowSeries()->GetCount(), 0);
+    EXPECT_EQ(g->TargetLine()->GetCount(), 0);
+    EXPECT_DOUBLE_EQ(g->FlowSeries()->GetMinY(), -1.0);
+    EXPECT_DOUBLE_EQ(g->FlowSeries()->GetMaxY(), 1.0);
+    EXPECT_TRUE(Draw().IsOk());
 }
