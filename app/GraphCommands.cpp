@@ -3,19 +3,34 @@
 #include "CommandIds.h"
 #include "MainFrame.h"
 
+namespace {
+
+struct GraphCommand {
+    int id;
+    void (GraphView::*run)();
+};
+
+constexpr GraphCommand kGraphCommands[] = {
+    {ID_ZOOM_IN, &GraphView::ZoomIn},
+    {ID_ZOOM_OUT, &GraphView::ZoomOut},
+    {ID_GRAPH_FLOW, &GraphView::ToggleFlowView},
+    {ID_GRAPH_VOLUME, &GraphView::ShowVolumeView},
+    {ID_GRAPH_PRESSURE, &GraphView::TogglePressure},
+    {ID_MEASURE_FLOW, &GraphView::ToggleMeasurePrimary},
+    {ID_MEASURE_PRESSURE, &GraphView::ToggleMeasureSecond},
+    {ID_GRID, &GraphView::ToggleGrid},
+    {ID_POINTS, &GraphView::TogglePoints},
+};
+
+}  // namespace
+
 void MainFrame::OnGraphCommand(wxCommandEvent& event) {
-    switch (event.GetId()) {
-        case ID_ZOOM_IN: graph->ZoomIn(); break;
-        case ID_ZOOM_OUT: graph->ZoomOut(); break;
-        case ID_GRAPH_FLOW: graph->ToggleFlowView(); break;
-        case ID_GRAPH_VOLUME: graph->ShowVolumeView(); break;
-        case ID_GRAPH_PRESSURE: graph->TogglePressure(); break;
-        case ID_MEASURE_FLOW: graph->ToggleMeasurePrimary(); break;
-        case ID_MEASURE_PRESSURE: graph->ToggleMeasureSecond(); break;
-        case ID_GRID: graph->ToggleGrid(); break;
-        case ID_POINTS: graph->TogglePoints(); break;
-        default: event.Skip(); break;
+    for (const GraphCommand& c : kGraphCommands) {
+        if (c.id != event.GetId()) continue;
+        (graph.get()->*c.run)();
+        return;
     }
+    event.Skip();
 }
 
 void MainFrame::OnAbsoluteTime(wxCommandEvent&) {

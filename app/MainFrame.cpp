@@ -5,9 +5,9 @@
 #include <wx/sizer.h>
 
 #include "CommandIds.h"
-#include "mpEvents.h"
 #include "Preferences.h"
 #include "TipsDialog.h"
+#include "mpEvents.h"
 
 wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
     EVT_MENU(ID_EXIT, MainFrame::OnExit)

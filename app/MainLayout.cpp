@@ -49,8 +49,8 @@ wxBitmapButton* MeterButton(wxWindow* parent, int id, const wxString& art, const
 }
 
 wxButton* RecordButton(wxWindow* parent, int id, const char* label, const char* tip) {
-    auto* b = new wxButton(parent, id, wxString::FromUTF8(label), wxDefaultPosition,
-                           wxDefaultSize, 0, wxDefaultValidator, "button");
+    auto* b = new wxButton(parent, id, wxString::FromUTF8(label), wxDefaultPosition, wxDefaultSize,
+                           0, wxDefaultValidator, "button");
     b->SetMinSize(wxSize(10, 30));
     if (tip != nullptr) b->SetToolTip(wxString::FromUTF8(tip));
     return b;
@@ -106,9 +106,9 @@ wxBoxSizer* MainFrame::BuildLeftColumn() {
     volumeButton = PictureButton(panel, ID_GRAPH_VOLUME, "graph-volume-off", "Grafico volume",
                                  "Mostra o nascondi i dati di volume", tool, toolPicture);
     tools->Add(volumeButton, 1, wxRIGHT, 10);
-    pressureButton = PictureButton(panel, ID_GRAPH_PRESSURE, "graph-pressure-off",
-                                   "Grafico pressione", "Mostra o nascondi i dati di pressione",
-                                   tool, toolPicture);
+    pressureButton =
+        PictureButton(panel, ID_GRAPH_PRESSURE, "graph-pressure-off", "Grafico pressione",
+                      "Mostra o nascondi i dati di pressione", tool, toolPicture);
     tools->Add(pressureButton, 1, wxRIGHT, 10);
     column->Add(tools, 0, wxEXPAND | wxBOTTOM, 5);
 
@@ -121,9 +121,9 @@ wxBoxSizer* MainFrame::BuildLeftColumn() {
     toolColumn->Add(PictureButton(panel, ID_ZOOM_OUT, "zoom-out", "Zoom out",
                                   "Zoom lontano sul grafico corrente", cell, cellPicture),
                     0, 0, 0);
-    measureFlowButton =
-        PictureButton(panel, ID_MEASURE_FLOW, "measure-flow-off", "Misura F",
-                      "Selezionare per misurare il punto di portata sul grafico", cell, cellPicture);
+    measureFlowButton = PictureButton(panel, ID_MEASURE_FLOW, "measure-flow-off", "Misura F",
+                                      "Selezionare per misurare il punto di portata sul grafico",
+                                      cell, cellPicture);
     toolColumn->Add(measureFlowButton, 0, wxTOP, 10);
     measurePressureButton = PictureButton(
         panel, ID_MEASURE_PRESSURE, "measure-pressure-off", "Misura P",
@@ -207,8 +207,8 @@ wxBoxSizer* MainFrame::BuildRightColumn() {
     auto* functions = new wxStaticBoxSizer(wxHORIZONTAL, panel, "Funzioni eventi portata");
     wxWindow* box = functions->GetStaticBox();
     auto* grid = new wxGridSizer(2, 3, 5, 5);
-    removeRecordButton = RecordButton(box, ID_REMOVE_RECORD, "Cancella",
-                                      "Rimuovere i dati registrati dal lavoro");
+    removeRecordButton =
+        RecordButton(box, ID_REMOVE_RECORD, "Cancella", "Rimuovere i dati registrati dal lavoro");
     renameRecordButton = RecordButton(box, ID_RENAME_RECORD, "Inserisci titolo del grafico",
                                       "Aggiungere o cambiare il titolo dei dati registrati");
     recordInfoButton = RecordButton(box, ID_RECORD_INFO, "Informazioni aggiuntive",
@@ -278,8 +278,8 @@ void MainFrame::FinishLayout() {
     graph->ResetView();
 
     liveStartButton->Enable(true);
-    for (wxWindow* w : std::initializer_list<wxWindow*>{liveStopButton, removeRecordButton,
-                                                        renameRecordButton, recordInfoButton,
-                                                        textBoxButton, targetFlowButton})
+    for (wxWindow* w :
+         std::initializer_list<wxWindow*>{liveStopButton, removeRecordButton, renameRecordButton,
+                                          recordInfoButton, textBoxButton, targetFlowButton})
         w->Enable(false);
 }

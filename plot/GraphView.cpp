@@ -76,9 +76,9 @@ void GraphView::BuildGraph() {
     volumeAxis_ = std::make_unique<mpScaleY>("Volume", 2, true, false);
     secondPressureAxis_ = std::make_unique<mpScaleYKest>("Pressione", 5, true);
     pressureAxis_ = std::make_unique<mpScaleY>("Pressione", 2, true, false);
-    for (mpLayer* axis : std::initializer_list<mpLayer*>{timeAxis_.get(), flowAxis_.get(),
-                                                         volumeAxis_.get(), secondPressureAxis_.get(),
-                                                         pressureAxis_.get()}) {
+    for (mpLayer* axis :
+         std::initializer_list<mpLayer*>{timeAxis_.get(), flowAxis_.get(), volumeAxis_.get(),
+                                         secondPressureAxis_.get(), pressureAxis_.get()}) {
         axis->SetFont(axisFont);
         axis->SetPen(wxPen(wxColour(128, 128, 128)));
     }
@@ -199,9 +199,9 @@ void GraphView::ShowRecord(int index) {
 
     const wxString footer =
         r.serial != 0 ? wxString::Format("Vandrel Serial No. %d", r.serial) : wxString();
-    for (mpLayer* s : std::initializer_list<mpLayer*>{flowSeries_.get(), volumeSeries_.get(),
-                                                      pressureSeries_.get(),
-                                                      secondPressureSeries_.get()}) {
+    for (mpLayer* s :
+         std::initializer_list<mpLayer*>{flowSeries_.get(), volumeSeries_.get(),
+                                         pressureSeries_.get(), secondPressureSeries_.get()}) {
         s->title = r.info;
         s->footer = footer;
     }
@@ -341,9 +341,9 @@ void GraphView::ToggleGrid() {
 }
 
 void GraphView::SetPenWidth(int width, bool continuous) {
-    for (mpLayer* s : std::initializer_list<mpLayer*>{flowSeries_.get(), volumeSeries_.get(),
-                                                      pressureSeries_.get(),
-                                                      secondPressureSeries_.get()}) {
+    for (mpLayer* s :
+         std::initializer_list<mpLayer*>{flowSeries_.get(), volumeSeries_.get(),
+                                         pressureSeries_.get(), secondPressureSeries_.get()}) {
         wxPen pen = s->GetPen();
         pen.SetWidth(width);
         s->SetPen(pen);

@@ -27,9 +27,9 @@ class wxListCtrl;
 // The controls the graph view updates; any of them may be null (a test may leave some out).
 struct GraphControls {
     mpWindow* plot = nullptr;
-    wxKestButton* flowButton = nullptr;      // "Grafico portata"
-    wxKestButton* volumeButton = nullptr;    // "Grafico volume"
-    wxKestButton* pressureButton = nullptr;  // "Grafico pressione"
+    wxKestButton* flowButton = nullptr;            // "Grafico portata"
+    wxKestButton* volumeButton = nullptr;          // "Grafico volume"
+    wxKestButton* pressureButton = nullptr;        // "Grafico pressione"
     wxKestButton* measurePrimaryButton = nullptr;  // "Misura F" / "Misura V"
     wxKestButton* measureSecondButton = nullptr;   // "Misura P"
     wxKestButton* gridButton = nullptr;

@@ -82,8 +82,8 @@ TEST_F(GraphTest, ShowRecordLoadsTheSeriesTextsAndFitsTheView) {
     EXPECT_EQ(g->FlowSeries()->GetYs(), r.flow);
     EXPECT_EQ(g->VolumeSeries()->GetYs(), r.volume);
     EXPECT_EQ(g->PressureSeries()->GetYs(), r.pressure);
-    for (mpLayer* s : std::vector<mpLayer*>{g->FlowSeries(), g->VolumeSeries(),
-                                            g->PressureSeries(), g->SecondPressureSeries()}) {
+    for (mpLayer* s : std::vector<mpLayer*>{g->FlowSeries(), g->VolumeSeries(), g->PressureSeries(),
+                                            g->SecondPressureSeries()}) {
         EXPECT_EQ(s->name, "Prova 7/03/2011 9:05:30");
         EXPECT_EQ(s->title, "Idrante 12");
         EXPECT_EQ(s->footer, "Vandrel Serial No. 4321");
@@ -186,17 +186,16 @@ TEST_P(AxisUnitsTest, AxisTitlesLegendUnitsAndLabelsFollowTheRecordAndTheFlowUni
 
 INSTANTIATE_TEST_SUITE_P(
     Graph, AxisUnitsTest,
-    ::testing::Values(
-        AxisCase{1, 0, 98, "Portata (litri/min)", "Litri", "Pressione (bar)", "l/min.", "Litri",
-                 "Bar", "l/min"},
-        AxisCase{1, 1, 112, "Portata (Litre/sec)", "Litri", "Pressione (psi)", "l/s", "Litri",
-                 "PSI", "l/s"},
-        AxisCase{1, 2, 8, "Portata (M³/h)", " Metri³", "Pressione (MtrH)", "M³/h", " Metri³",
-                 "MtrH", "M³/h"},
-        AxisCase{1, 3, 16, "Portata (galloni/min)", "Litri", "Pressione (KPa)", "GPM", "Litri",
-                 "KPa", "GPM"},
-        AxisCase{0, 2, 98, "Portata (galloni/min)", "Galloni", "Pressione (bar)", "GPM",
-                 "Galloni", "Bar", "GPM"}));
+    ::testing::Values(AxisCase{1, 0, 98, "Portata (litri/min)", "Litri", "Pressione (bar)",
+                               "l/min.", "Litri", "Bar", "l/min"},
+                      AxisCase{1, 1, 112, "Portata (Litre/sec)", "Litri", "Pressione (psi)", "l/s",
+                               "Litri", "PSI", "l/s"},
+                      AxisCase{1, 2, 8, "Portata (M³/h)", " Metri³", "Pressione (MtrH)", "M³/h",
+                               " Metri³", "MtrH", "M³/h"},
+                      AxisCase{1, 3, 16, "Portata (galloni/min)", "Litri", "Pressione (KPa)", "GPM",
+                               "Litri", "KPa", "GPM"},
+                      AxisCase{0, 2, 98, "Portata (galloni/min)", "Galloni", "Pressione (bar)",
+                               "GPM", "Galloni", "Bar", "GPM"}));
 
 TEST_F(GraphTest, AnUnknownPressureCodeKeepsThePressureTexts) {
     MainFrame* w = OpenWith(1, 98, 0);
@@ -214,14 +213,14 @@ TEST_F(GraphTest, ViewModesPutTheirLayersInThePlot) {
     Click(ID_GRAPH_PRESSURE);
     EXPECT_TRUE(g->pressureShown);
     EXPECT_EQ(PlotLayers(*w->plot),
-              (std::vector<mpLayer*>{g->TimeAxis(), g->FlowAxis(), g->FlowSeries(),
-                                     g->TargetLine(), g->SecondPressureAxis(),
-                                     g->SecondPressureSeries(), g->Legend(), g->TextBox()}));
+              (std::vector<mpLayer*>{g->TimeAxis(), g->FlowAxis(), g->FlowSeries(), g->TargetLine(),
+                                     g->SecondPressureAxis(), g->SecondPressureSeries(),
+                                     g->Legend(), g->TextBox()}));
     EXPECT_TRUE(g->TimeAxis()->stopBeforeRightAxis);
     EXPECT_TRUE(g->FlowAxis()->stopBeforeRightAxis);
     EXPECT_DOUBLE_EQ(w->plot->GetMaxY2(), w->records[0].pressure.back() + 0.5);
-    EXPECT_TRUE(SamePixels(w->pressureButton->GetBitmapLabel(),
-                           ArtBitmap("graph-pressure-on", {50, 50})));
+    EXPECT_TRUE(
+        SamePixels(w->pressureButton->GetBitmapLabel(), ArtBitmap("graph-pressure-on", {50, 50})));
 
     Click(ID_GRAPH_VOLUME);
     EXPECT_TRUE(g->volumeView);
@@ -237,8 +236,8 @@ TEST_F(GraphTest, ViewModesPutTheirLayersInThePlot) {
 
     Click(ID_GRAPH_PRESSURE);
     EXPECT_EQ(PlotLayers(*w->plot),
-              (std::vector<mpLayer*>{g->TimeAxis(), g->VolumeAxis(), g->VolumeSeries(),
-                                     g->Legend(), g->TextBox()}));
+              (std::vector<mpLayer*>{g->TimeAxis(), g->VolumeAxis(), g->VolumeSeries(), g->Legend(),
+                                     g->TextBox()}));
     EXPECT_FALSE(g->TimeAxis()->stopBeforeRightAxis);
 
     Click(ID_GRAPH_FLOW);
@@ -286,8 +285,8 @@ TEST_F(GraphTest, GridAndPointsToggleTheAxesAndThePens) {
 
     Click(ID_POINTS);
     EXPECT_TRUE(g->pointsMode);
-    for (mpLayer* s : std::vector<mpLayer*>{g->FlowSeries(), g->VolumeSeries(),
-                                            g->PressureSeries(), g->SecondPressureSeries()}) {
+    for (mpLayer* s : std::vector<mpLayer*>{g->FlowSeries(), g->VolumeSeries(), g->PressureSeries(),
+                                            g->SecondPressureSeries()}) {
         EXPECT_EQ(s->GetPen().GetWidth(), 6);
         EXPECT_FALSE(s->continuous);
     }
@@ -302,8 +301,8 @@ TEST_F(GraphTest, TheTwoMeasuringCursorsAreNeverOnTogether) {
     MainFrame* w = OpenWith(1, 98, 0);
     Click(ID_MEASURE_FLOW);
     EXPECT_TRUE(w->plot->GetMeasurePrimary());
-    EXPECT_TRUE(SamePixels(w->measureFlowButton->GetBitmapLabel(),
-                           ArtBitmap("measure-flow-on", {35, 30})));
+    EXPECT_TRUE(
+        SamePixels(w->measureFlowButton->GetBitmapLabel(), ArtBitmap("measure-flow-on", {35, 30})));
     Click(ID_MEASURE_PRESSURE);
     EXPECT_TRUE(w->plot->GetMeasureSecond());
     EXPECT_FALSE(w->plot->GetMeasurePrimary());

@@ -56,9 +56,13 @@ const HoverButtonCase kHoverButtons[] = {
     {ID_GRAPH_PRESSURE, "Grafico pressione", "Mostra o nascondi i dati di pressione", {55, 60}},
     {ID_ZOOM_IN, "Zoom in", "Zoom vicino sul grafico corrente", {55, 50}},
     {ID_ZOOM_OUT, "Zoom out", "Zoom lontano sul grafico corrente", {55, 50}},
-    {ID_MEASURE_FLOW, "Misura F", "Selezionare per misurare il punto di portata sul grafico",
+    {ID_MEASURE_FLOW,
+     "Misura F",
+     "Selezionare per misurare il punto di portata sul grafico",
      {55, 50}},
-    {ID_MEASURE_PRESSURE, "Misura P", "Selezionare per misurare il punto di pressione sul grafico",
+    {ID_MEASURE_PRESSURE,
+     "Misura P",
+     "Selezionare per misurare il punto di pressione sul grafico",
      {55, 50}},
     {ID_GRID, "Griglia", "Mostra griglia sul grafico", {55, 50}},
     {ID_POINTS, "Esempi", "Mostra o nascondi i punti dei dati", {55, 50}},
@@ -241,8 +245,8 @@ TEST_F(MainWindowTest, StartsInFlowViewWithTheFlowLayersInPaintingOrder) {
     EXPECT_FALSE(g.pointsMode);
     EXPECT_FALSE(g.measurePrimary);
     EXPECT_FALSE(g.measureSecond);
-    const std::vector<mpLayer*> expected = {g.TimeAxis(), g.FlowAxis(), g.FlowSeries(),
-                                            g.TargetLine(), g.Legend(), g.TextBox()};
+    const std::vector<mpLayer*> expected = {g.TimeAxis(),   g.FlowAxis(), g.FlowSeries(),
+                                            g.TargetLine(), g.Legend(),   g.TextBox()};
     std::vector<mpLayer*> layers;
     for (int i = 0; i < w->plot->CountLayers(); ++i) layers.push_back(w->plot->GetLayer(i));
     EXPECT_EQ(layers, expected);

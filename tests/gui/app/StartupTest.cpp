@@ -1,8 +1,8 @@
 // Start-up of the main window: preferences read, status bar, timers, splash and startup tips.
 #include <wx/checkbox.h>
+#include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
-#include <wx/menu.h>
 #include <wx/splash.h>
 #include <wx/statusbr.h>
 
