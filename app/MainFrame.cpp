@@ -29,6 +29,8 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
     EVT_MENU(ID_ABSOLUTE_TIME, MainFrame::OnAbsoluteTime)
     EVT_COMMAND(wxID_ANY, mpEVT_MEASURE, MainFrame::OnMeasure)
     EVT_COMMAND(wxID_ANY, mpEVT_TEXTBOX_MOVED, MainFrame::OnTextBoxMoved)
+    EVT_BUTTON(ID_METER_SETTINGS, MainFrame::OnMeterSettings)
+    EVT_MENU(ID_FACTORY_CONFIG, MainFrame::OnFactoryConfig)
 wxEND_EVENT_TABLE()
 
 MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& size)

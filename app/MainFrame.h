@@ -88,6 +88,8 @@ private:
     void OnAbsoluteTime(wxCommandEvent& event);
     void OnMeasure(wxCommandEvent& event);
     void OnTextBoxMoved(wxCommandEvent& event);
+    void OnMeterSettings(wxCommandEvent& event);
+    void OnFactoryConfig(wxCommandEvent& event);
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -1,0 +1,77 @@
+// The meter-settings button and the factory command open their modal dialogs against the simulated
+// meter; what the settings dialog learns of the meter's flow unit shows in the "Data" menu at once.
+#include <Bus.h>
+#include <Meter.h>
+
+#include <wx/menu.h>
+#include <wx/panel.h>
+
+#include "CommandIds.h"
+#include "Config.h"
+#include "MainWindowFixture.h"
+#include "Preferences.h"
+#include "SettingsDialog.h"
+
+namespace {
+
+// Answers a modal dialog of type T with id, without showing it.
+template <class T>
+class ExpectDialog : public wxExpectModalBase<T, ExpectDialog<T>> {
+public:
+    explicit ExpectDialog(int id) : id(id) {}
+
+protected:
+    int OnInvoked(T*) const override { return id; }
+
+private:
+    int id;
+};
+
+class MeterDialogsTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        sim::Bus::Instance().Reset();
+        meter = &sim::Bus::Instance().PlugMeter();
+        WritePreferences({1, 98, 0, 0, 0, 0, 0});
+        ASSERT_NE(Open(), nullptr);
+    }
+    void TearDown() override {
+        EXPECT_EQ(sim::Bus::Instance().OpenHandles(), 0);
+        sim::Bus::Instance().Reset();
+        MainWindowTest::TearDown();
+    }
+    void Click(int id) {
+        wxCommandEvent event(wxEVT_BUTTON, id);
+        event.SetEventObject(frame->panel->FindWindow(id));
+        frame->ProcessWindowEvent(event);
+    }
+    bool Checked(int id) const { return frame->GetMenuBar()->IsChecked(id); }
+
+    sim::Meter* meter = nullptr;
+};
+
+TEST_F(MeterDialogsTest, SettingsButtonOpensTheDialogAndTheMenuFollowsTheMetersFlowUnit) {
+    SettingsBlock s = meter->Settings();
+    s.unitMarker = 5;
+    s.flowUnitBit = 4;  // cubic metres per hour
+    meter->SetSettings(s);
+    ASSERT_TRUE(Checked(ID_FLOW_UNIT_LPM));
+
+    wxTEST_DIALOG(Click(ID_METER_SETTINGS), ExpectDialog<SettingsDialog>(wxID_CANCEL));
+
+    EXPECT_EQ(GlobalPreferences().flowUnit, 2);
+    EXPECT_TRUE(GlobalPreferences().meterSetsFlowUnit);
+    EXPECT_TRUE(Checked(ID_FLOW_UNIT_M3H));
+    EXPECT_FALSE(Checked(ID_FLOW_UNIT_LPM));
+    EXPECT_TRUE(guitest::CapturedLog::Get().Errors().empty());
+}
+
+TEST_F(MeterDialogsTest, FactoryCommandOpensTheFactoryDialog) {
+    sim::Bus::Instance().ClearTransfers();
+    wxTEST_DIALOG(Command(ID_FACTORY_CONFIG), ExpectDialog<Config>(wxID_CANCEL));
+    // The factory dialog reads nothing until asked.
+    for (const auto& t : sim::Bus::Instance().Transfers()) EXPECT_NE(t.requestType, 0xC0);
+}
+
+}  // namespace
