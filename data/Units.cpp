@@ -42,8 +42,8 @@ struct PressureUnitRow {
 constexpr PressureUnitRow kPressureUnits[] = {
     {kPressurePsi, 1.0, "Pressione (psi)", "PSI"},
     {kPressureBar, 14.504, "Pressione (bar)", "Bar"},
-    {kPressureMetresOfWater, 1.42197, "Pressione (MtrH)", "MtrH"},
-    {kPressureKiloPascal, 0.145038, "Pressione (KPa)", "KPa"},
+    {kPressureMetresWater, 1.42197, "Pressione (MtrH)", "MtrH"},
+    {kPressureKpa, 0.145038, "Pressione (KPa)", "KPa"},
 };
 
 bool ValidFlowUnit(int flowUnit) {

@@ -14,6 +14,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "SettingsBlock.h"  // the pressure unit codes, as the meter stores them
+
 struct Preferences;
 
 enum FlowUnitCode : int {
@@ -23,13 +25,6 @@ enum FlowUnitCode : int {
     kFlowGallonsPerMinute = 3,
 };
 constexpr int kFlowUnitCount = 4;
-
-enum PressureUnitCode : std::uint8_t {
-    kPressureMetresOfWater = 8,
-    kPressureKiloPascal = 16,
-    kPressureBar = 'b',
-    kPressurePsi = 'p',
-};
 
 // The flow unit a record really stores: the chosen one for a metric meter, litres (or gallons) per
 // minute for a gallon meter or a code outside 0..3.
