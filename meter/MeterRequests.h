@@ -64,7 +64,7 @@ constexpr RequestSpec kRequestTable[] = {
 
 // nullptr for a code the meter does not know.
 constexpr const RequestSpec* FindRequest(int code) {
-    for (const RequestSpec& spec : kRequestTable)
-        if (spec.code == code) return &spec;
+    for (const RequestSpec& entry : kRequestTable)
+        if (entry.code == code) return &entry;
     return nullptr;
 }

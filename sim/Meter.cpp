@@ -146,10 +146,10 @@ void Meter::Advance(std::chrono::milliseconds elapsed) {
 }
 
 int Meter::Control(int requestType, int request, int value, int index, uint8_t* data, int length) {
-    const RequestSpec* spec = FindRequest(request);
-    if (spec == nullptr || length < 0) return -EPIPE;
-    if (requestType == kRequestTypeIn && spec->in) return In(request, value, index, data, length);
-    if (requestType == kRequestTypeOut && !spec->in) return Out(request, value, index, length);
+    const RequestSpec* known = FindRequest(request);
+    if (known == nullptr || length < 0) return -EPIPE;
+    if (requestType == kRequestTypeIn && known->in) return In(request, value, index, data, length);
+    if (requestType == kRequestTypeOut && !known->in) return Out(request, value, index, length);
     return -EPIPE;
 }
 
