@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include <wx/listctrl.h>
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -31,6 +32,15 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
     EVT_COMMAND(wxID_ANY, mpEVT_TEXTBOX_MOVED, MainFrame::OnTextBoxMoved)
     EVT_BUTTON(ID_METER_SETTINGS, MainFrame::OnMeterSettings)
     EVT_MENU(ID_FACTORY_CONFIG, MainFrame::OnFactoryConfig)
+    EVT_BUTTON(ID_FILTER, MainFrame::OnFilter)
+    EVT_LIST_ITEM_SELECTED(ID_RECORD_LIST, MainFrame::OnRecordSelected)
+    EVT_LIST_ITEM_DESELECTED(ID_RECORD_LIST, MainFrame::OnRecordDeselected)
+    EVT_LIST_ITEM_ACTIVATED(ID_RECORD_LIST, MainFrame::OnRecordActivated)
+    EVT_BUTTON(ID_RENAME_RECORD, MainFrame::OnEditRecord)
+    EVT_BUTTON(ID_RECORD_INFO, MainFrame::OnEditRecord)
+    EVT_BUTTON(ID_RECORD_TEXTBOX, MainFrame::OnEditRecord)
+    EVT_BUTTON(ID_TARGET_FLOW, MainFrame::OnEditRecord)
+    EVT_BUTTON(ID_REMOVE_RECORD, MainFrame::OnRemoveRecord)
 wxEND_EVENT_TABLE()
 
 MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& size)

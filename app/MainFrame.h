@@ -19,6 +19,7 @@ class wxPanel;
 class wxBitmapButton;
 class wxButton;
 class wxBoxSizer;
+class wxListEvent;
 
 class MainFrame : public wxFrame {
 public:
@@ -29,6 +30,20 @@ public:
     // a code outside 0..3 changes no mark.
     void UpdateFlowUnitChecks();
 
+    // Rebuilds the rows of the record list from the records.
+    void RefreshRecordList();
+    // Turns the moving-average filter of the current record on or off and shows it.
+    void ToggleFilter();
+    // The first focused row of the record list, or -1.
+    int CurrentRow() const;
+
+    // Writes the records to the workspace file, asking for one when there is none; false when
+    // nothing was written (cancelled or failed, the failure logged as an error).
+    bool SaveWorkspace();
+    bool SaveWorkspaceAs();
+    // Replaces the records by the file's; a file that cannot be read is logged and changes nothing.
+    void OpenWorkspace(const wxString& path, const wxString& caption);
+
     // Shared by the commands.
     std::vector<Storage> records;
     std::unique_ptr<KestUSB> link;
@@ -37,6 +52,8 @@ public:
     uint8_t saved = 0;  // 1 while the records match the workspace file
     float elapsedSeconds = 0.0f;
     wxString workspacePath;
+    bool filterOn = false;
+    int filterWidth = 2;  // half width of the moving average
 
     // The controls of the layout that the commands change later; the window tree owns them.
     wxPanel* panel = nullptr;
@@ -90,6 +107,20 @@ private:
     void OnTextBoxMoved(wxCommandEvent& event);
     void OnMeterSettings(wxCommandEvent& event);
     void OnFactoryConfig(wxCommandEvent& event);
+
+    void EnableRecordCommands(bool on);
+    void SelectRow(int selected, int focused);
+    void EditRecord(int id);
+    void OnFilter(wxCommandEvent& event);
+    void OnRecordSelected(wxListEvent& event);
+    void OnRecordDeselected(wxListEvent& event);
+    void OnRecordActivated(wxListEvent& event);
+    void OnEditRecord(wxCommandEvent& event);
+    void OnRemoveRecord(wxCommandEvent& event);
+    void OnOpen(wxCommandEvent& event);
+    void OnSave(wxCommandEvent& event);
+    void OnSaveAs(wxCommandEvent& event);
+    void OnExportCsv(wxCommandEvent& event);
 
     wxDECLARE_EVENT_TABLE();
 };
