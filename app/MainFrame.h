@@ -20,6 +20,11 @@ class wxBitmapButton;
 class wxButton;
 class wxBoxSizer;
 class wxListEvent;
+class wxFileDialog;
+
+// The full path a file dialog was closed with; built from its folder and name, which every port
+// reports the same way.
+wxString ChosenPath(const wxFileDialog& dialog);
 
 class MainFrame : public wxFrame {
 public:

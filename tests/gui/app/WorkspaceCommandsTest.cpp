@@ -1,0 +1,135 @@
+// Opening and saving the workspace through the real file dialogs, answered by the test.
+#include <wx/ffile.h>
+#include <wx/filename.h>
+#include <wx/listctrl.h>
+
+#include "CommandIds.h"
+#include "FileDialogExpectation.h"
+#include "GraphFixture.h"
+#include "MainWindowFixture.h"
+#include "Workspace.h"
+
+namespace {
+
+const char kSaveMessage[] = "Salva i dialoghi dello spazio di lavoro";
+const char kSaveWildcard[] = "HVX files (*.orv)|*.orv||";
+const char kOpenMessage[] = "Apri spazio di lavoro ORV HVX ";
+const char kOpenWildcard[] = "ORV files (*.orv)|*.orv";
+
+class WorkspaceTest : public MainWindowTest {
+protected:
+    MainFrame* OpenWithRecords() {
+        MainFrame* w = Open();
+        w->records.push_back(MakeRecord("Idrante nord"));
+        Storage second = MakeRecord("Idrante sud", 1, 0, 'b', 4);
+        second.boxText = "prima riga\nseconda";
+        second.SetTargetFlow(120.5f);
+        w->records.push_back(second);
+        w->RefreshRecordList();
+        return w;
+    }
+    void SaveAs(const wxString& path) {
+        wxTEST_DIALOG(Command(ID_SAVE_AS),
+                      ExpectFile(kSaveMessage, kSaveWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT, path));
+    }
+    void OpenFile(const wxString& path) {
+        wxTEST_DIALOG(Command(ID_OPEN), ExpectFile(kOpenMessage, kOpenWildcard, wxFD_OPEN, path));
+    }
+    wxString InHome(const wxString& name) const { return wxFileName(home, name).GetFullPath(); }
+};
+
+TEST_F(WorkspaceTest, SaveAsThenOpenGivesTheRecordsBack) {
+    MainFrame* w = OpenWithRecords();
+    const std::vector<Storage> before = w->records;
+    SaveAs(InHome("lavoro"));
+    EXPECT_TRUE(wxFileExists(InHome("lavoro.orv")));
+    EXPECT_EQ(w->workspacePath, InHome("lavoro.orv"));
+    EXPECT_EQ(w->saved, 1);
+    EXPECT_EQ(w->GetTitle(), "lavoro");
+
+    w->records.clear();
+    w->RefreshRecordList();
+    w->saved = 0;
+    OpenFile(InHome("lavoro.orv"));
+    ASSERT_EQ(w->records.size(), before.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(w->records[i].title, before[i].title);
+        EXPECT_EQ(w->records[i].dateText, before[i].dateText);
+        EXPECT_EQ(w->records[i].info, before[i].info);
+        EXPECT_EQ(w->records[i].boxText, before[i].boxText);
+        EXPECT_FLOAT_EQ(w->records[i].GetTargetFlow(), before[i].GetTargetFlow());
+        EXPECT_EQ(w->records[i].GetLength(), before[i].GetLength());
+        EXPECT_EQ(w->records[i].GetSerial(), before[i].GetSerial());
+        EXPECT_NEAR(w->records[i].GetLastVolume(), before[i].GetLastVolume(), 1e-5);
+    }
+    EXPECT_EQ(w->recordList->GetItemCount(), 2);
+    EXPECT_EQ(w->recordList->GetItemText(1, 0), "Idrante sud");
+    EXPECT_EQ(w->saved, 1);
+    EXPECT_EQ(w->GetTitle(), "lavoro.orv");
+    EXPECT_TRUE(guitest::CapturedLog::Get().Errors().empty());
+}
+
+TEST_F(WorkspaceTest, SaveWritesToTheKnownFileWithoutAsking) {
+    MainFrame* w = OpenWithRecords();
+    SaveAs(InHome("lavoro.orv"));
+    EXPECT_EQ(w->workspacePath, InHome("lavoro.orv"));  // no second extension
+    w->records[0].title = "Cambiato";
+    w->saved = 0;
+    Command(ID_SAVE);  // an unexpected dialog would fail the test
+    EXPECT_EQ(w->saved, 1);
+    Preferences prefs;
+    const WorkspaceReadResult back = ReadWorkspace(InHome("lavoro.orv"), prefs);
+    ASSERT_TRUE(back.Ok()) << back.error;
+    EXPECT_EQ(back.records[0].title, "Cambiato");
+}
+
+TEST_F(WorkspaceTest, CancelledDialogsChangeNothing) {
+    MainFrame* w = OpenWithRecords();
+    const wxString caption = w->GetTitle();
+    {
+        wxTEST_DIALOG(Command(ID_SAVE),
+                      ExpectFile(kSaveMessage, kSaveWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT, ""));
+    }
+    EXPECT_EQ(w->saved, 0);
+    EXPECT_TRUE(w->workspacePath.empty());
+    OpenFile("");
+    EXPECT_EQ(w->records.size(), 2u);
+    EXPECT_EQ(w->GetTitle(), caption);
+}
+
+TEST_F(WorkspaceTest, ADamagedFileKeepsTheRecordsAndLogsTheError) {
+    MainFrame* w = OpenWithRecords();
+    SaveAs(InHome("buono"));
+    ASSERT_EQ(w->saved, 1);
+    wxFFile bad(InHome("rotto.orv"), "w");
+    ASSERT_TRUE(bad.Write(wxString("480000\n5\nTitolo\n")));
+    bad.Close();
+    guitest::CapturedLog::Get().Clear();
+    OpenFile(InHome("rotto.orv"));
+    EXPECT_FALSE(guitest::CapturedLog::Get().Errors().empty());
+    ASSERT_EQ(w->records.size(), 2u);
+    EXPECT_EQ(w->records[0].title, "Idrante nord");
+    EXPECT_EQ(w->recordList->GetItemCount(), 2);
+    EXPECT_EQ(w->workspacePath, InHome("buono.orv"));
+    EXPECT_EQ(w->GetTitle(), "buono");
+    EXPECT_EQ(w->saved, 1);
+    guitest::CapturedLog::Get().Clear();
+}
+
+TEST_F(WorkspaceTest, AFailedWriteIsLoggedAndLeavesTheWorkspaceUnsaved) {
+    MainFrame* w = OpenWithRecords();
+    // A folder where the file should go cannot be replaced by it.
+    ASSERT_TRUE(wxMkdir(InHome("lavoro.orv")));
+    const wxString caption = w->GetTitle();
+    guitest::CapturedLog::Get().Clear();
+    SaveAs(InHome("lavoro"));
+    EXPECT_FALSE(guitest::CapturedLog::Get().Errors().empty());
+    EXPECT_EQ(w->saved, 0);
+    EXPECT_TRUE(w->workspacePath.empty());
+    EXPECT_EQ(w->GetTitle(), caption);
+    EXPECT_EQ(w->records.size(), 2u);
+    guitest::CapturedLog::Get().Clear();
+}
+
+}  // namespace
