@@ -46,6 +46,7 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
     EVT_MENU(ID_SAVE, MainFrame::OnSave)
     EVT_BUTTON(ID_SAVE, MainFrame::OnSave)
     EVT_MENU(ID_SAVE_AS, MainFrame::OnSaveAs)
+    EVT_MENU(ID_EXPORT_CSV, MainFrame::OnExportCsv)
 wxEND_EVENT_TABLE()
 
 MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& size)

@@ -1,0 +1,91 @@
+// The spreadsheet export of the current record through the real file dialog, answered by the test.
+#include <wx/dir.h>
+#include <wx/ffile.h>
+#include <wx/filename.h>
+#include <wx/listctrl.h>
+
+#include "CommandIds.h"
+#include "FileDialogExpectation.h"
+#include "GraphFixture.h"
+#include "MainWindowFixture.h"
+
+namespace {
+
+const char kMessage[] = "Esportare su excel";
+const char kWildcard[] = "Excel files (*.csv)|*.csv||";
+const char kDefaultName[] = "7_03_2011 9_05_30";
+
+class ExportTest : public MainWindowTest {
+protected:
+    MainFrame* OpenWithSelection() {
+        MainFrame* w = Open();
+        w->records.push_back(MakeRecord("Primo"));
+        w->records.push_back(MakeRecord("Secondo 100%"));
+        w->RefreshRecordList();
+        w->recordList->SetItemState(1, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                                    wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+        guitest::Flush();
+        return w;
+    }
+    void Export(const wxString& path) {
+        wxTEST_DIALOG(Command(ID_EXPORT_CSV), ExpectFile(kMessage, kWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT,
+                                                         path, kDefaultName));
+    }
+    wxString InHome(const wxString& name) const { return wxFileName(home, name).GetFullPath(); }
+    static wxString Contents(const wxString& path) {
+        wxFFile f(path, "r");
+        wxString text;
+        if (f.IsOpened()) f.ReadAll(&text);
+        return text;
+    }
+};
+
+TEST_F(ExportTest, WritesTheCurrentRecordUnderTheChosenNameWithCsvAdded) {
+    MainFrame* w = OpenWithSelection();
+    w->saved = 1;
+    Export(InHome(kDefaultName));
+    const wxString path = InHome(wxString(kDefaultName) + ".csv");
+    ASSERT_TRUE(wxFileExists(path));
+    const wxString text = Contents(path);
+    EXPECT_NE(text.Find("Secondo 100%"), wxNOT_FOUND);
+    EXPECT_EQ(text.Find("Primo"), wxNOT_FOUND);
+    EXPECT_EQ(w->saved, 1);
+}
+
+TEST_F(ExportTest, APathEndingInCsvGetsNoSecondExtension) {
+    OpenWithSelection();
+    Export(InHome("prova.csv"));
+    EXPECT_TRUE(wxFileExists(InHome("prova.csv")));
+    EXPECT_FALSE(wxFileExists(InHome("prova.csv.csv")));
+}
+
+TEST_F(ExportTest, CancelWritesNothing) {
+    OpenWithSelection();
+    Export("");
+    wxArrayString files;
+    wxDir::GetAllFiles(home, &files, "*.csv");
+    EXPECT_TRUE(files.empty());
+}
+
+TEST_F(ExportTest, AFileThatCannotBeWrittenIsReported) {
+    OpenWithSelection();
+    ASSERT_TRUE(wxMkdir(InHome("occupato.csv")));
+    wxTEST_DIALOG(Command(ID_EXPORT_CSV),
+                  ExpectFile(kMessage, kWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT, InHome("occupato"), kDefaultName),
+                  ExpectMessage("Impossibile aprire il file excel: controllare che non sia in uso in un'altra "
+                                "applicazione",
+                                "Message", wxID_OK, wxOK));
+    EXPECT_TRUE(wxDirExists(InHome("occupato.csv")));
+}
+
+TEST_F(ExportTest, WithoutACurrentRowDoesNothing) {
+    MainFrame* w = Open();
+    w->records.push_back(MakeRecord("Solo"));
+    w->RefreshRecordList();
+    Command(ID_EXPORT_CSV);  // an unexpected dialog would fail the test
+    wxArrayString files;
+    wxDir::GetAllFiles(home, &files, "*.csv");
+    EXPECT_TRUE(files.empty());
+}
+
+}  // namespace
