@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "NearestByScan.h"
 #include "mpEvents.h"
 #include "mpWindow.h"
 
@@ -16,19 +17,7 @@ mpFXYKest::mpFXYKest(const wxString& n, int f) : flags(f) {
 }
 
 bool mpFXYKest::FindNearest(double x, double& sx, double& sy, double& sz) {
-    const int n = GetCount();
-    if (n < 1) return false;
-    int best = -1;
-    double bestD = 0;
-    double xi = 0, yi = 0;
-    for (int i = 0; i < n && GetNextXY(xi, yi); ++i) {
-        const double d = std::fabs(x - xi);
-        if (best < 0 || d < bestD) {
-            best = i;
-            bestD = d;
-        }
-    }
-    return best >= 0 && GetXYZ(sx, sy, sz, best);
+    return NearestByScan(*this, x, sx, sy, sz);
 }
 
 void mpFXYKest::Plot(wxDC& dc, mpWindow& w) {

@@ -88,3 +88,31 @@ TEST(SeriesData, FindNearestPicksTheEarlierSampleOnTies) {
     double sx = 0, sy = 0, sz = 0;
     EXPECT_FALSE(empty.FindNearest(0, sx, sy, sz));
 }
+
+// Series that can only be walked in order fall back on the plain scan of both base classes; it must
+// choose what the vector series' binary search chooses.
+TEST(SeriesData, PlainScanOfBothFamiliesChoosesLikeTheVectorSeries) {
+    const std::vector<std::vector<float>> xsCases = {{0, 1, 2, 3}, {0, 1, 1, 1, 3}, {3, 0, 2, 1}, {0, 10}};
+    for (const auto& xs : xsCases) {
+        std::vector<float> ys(xs.size());
+        for (std::size_t i = 0; i < ys.size(); ++i) ys[i] = static_cast<float>(i);
+        mpFXYVector primary;
+        primary.SetData(xs, ys, 0);
+        mpFXYVectorKest second;
+        second.SetData(xs, ys);
+        for (const double x : {-50.0, 0.0, 1.0, 1.5, 2.0, 50.0}) {
+            double wx = 0, wy = 0, wz = 0, px = 0, py = 0, pz = 0, kx = 0, ky = 0, kz = 0;
+            primary.Rewind();
+            ASSERT_TRUE(primary.FindNearest(x, wx, wy, wz));
+            primary.Rewind();
+            ASSERT_TRUE(primary.mpFXY::FindNearest(x, px, py, pz));
+            second.Rewind();
+            ASSERT_TRUE(second.mpFXYKest::FindNearest(x, kx, ky, kz));
+            EXPECT_DOUBLE_EQ(py, wy) << x;
+            EXPECT_DOUBLE_EQ(ky, wy) << x;
+        }
+    }
+    mpFXYVector empty;
+    double sx = 0, sy = 0, sz = 0;
+    EXPECT_FALSE(empty.mpFXY::FindNearest(0, sx, sy, sz));
+}
