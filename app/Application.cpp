@@ -1,7 +1,7 @@
-#include "Application.h"
+#include "app/Application.h"
 
-#include "Art.h"
-#include "MainFrame.h"
+#include "app/MainFrame.h"
+#include "art/Art.h"
 
 MainFrame* Application::CreateMainWindow() {
     auto* window = new MainFrame("Senza titolo", wxDefaultPosition, wxSize(440, 440));
@@ -11,8 +11,8 @@ MainFrame* Application::CreateMainWindow() {
 
 // The program takes no command-line options, so the base class's option parsing is not run.
 bool Application::OnInit() {
-    frame = CreateMainWindow();
-    frame->Show(true);
-    SetTopWindow(frame);
+    frame_ = CreateMainWindow();
+    frame_->Show(true);
+    SetTopWindow(frame_);
     return true;
 }

@@ -14,5 +14,5 @@ public:
     static MainFrame* CreateMainWindow();
 
 private:
-    MainFrame* frame = nullptr;
+    MainFrame* frame_ = nullptr;
 };

@@ -1,9 +1,9 @@
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
 
-#include "CsvExport.h"
-#include "MainFrame.h"
-#include "Preferences.h"
+#include "app/MainFrame.h"
+#include "data/CsvExport.h"
+#include "data/Preferences.h"
 
 void MainFrame::OnExportCsv(wxCommandEvent&) {
     const int c = CurrentRow();
@@ -14,6 +14,8 @@ void MainFrame::OnExportCsv(wxCommandEvent&) {
     dialog.SetFilterIndex(1);
     if (dialog.ShowModal() != wxID_OK) return;
     if (!WriteCsv(CsvPathWithExtension(ChosenPath(dialog)), record, GlobalPreferences()))
-        wxMessageBox("Impossibile aprire il file excel: controllare che non sia in uso in un'altra applicazione",
-                     "Message", wxOK, nullptr);
+        wxMessageBox(
+            "Impossibile aprire il file excel: controllare che non sia in uso in un'altra "
+            "applicazione",
+            "Message", wxOK, nullptr);
 }

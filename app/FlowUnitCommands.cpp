@@ -1,9 +1,9 @@
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 
-#include "MainFrame.h"
-#include "Preferences.h"
-#include "Units.h"
+#include "app/MainFrame.h"
+#include "data/Preferences.h"
+#include "data/Units.h"
 
 // Records already in the list keep the unit they were made in; only later records use the new one.
 void MainFrame::OnFlowUnit(wxCommandEvent& event) {

@@ -1,7 +1,7 @@
 #include <wx/menu.h>
 
-#include "CommandIds.h"
-#include "MainFrame.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "MainFrame.h"
+#include "app/MainFrame.h"
 
 #include <wx/listctrl.h>
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 
-#include "CommandIds.h"
-#include "Preferences.h"
-#include "TipsDialog.h"
-#include "mpEvents.h"
+#include "app/CommandIds.h"
+#include "data/Preferences.h"
+#include "plot/mpEvents.h"
+#include "widgets/TipsDialog.h"
 
 wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
     EVT_MENU(ID_EXIT, MainFrame::OnExit)

@@ -10,9 +10,9 @@
 #include <memory>
 #include <vector>
 
-#include "GraphView.h"
-#include "KestUSB.h"
-#include "Storage.h"
+#include "data/Storage.h"
+#include "meter/KestUSB.h"
+#include "plot/GraphView.h"
 
 class wxGauge;
 class wxPanel;

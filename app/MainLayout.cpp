@@ -9,15 +9,15 @@
 
 #include <algorithm>
 
-#include "Art.h"
-#include "CommandIds.h"
-#include "MainFrame.h"
-#include "Preferences.h"
-#include "Units.h"
-#include "kwxLCDClock.h"
-#include "kwxLCDDisplay.h"
-#include "mpWindow.h"
-#include "wxKestButton.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "art/Art.h"
+#include "data/Preferences.h"
+#include "data/Units.h"
+#include "plot/mpWindow.h"
+#include "widgets/kwxLCDClock.h"
+#include "widgets/kwxLCDDisplay.h"
+#include "widgets/wxKestButton.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include <span>
 
-#include "Art.h"
-#include "CommandIds.h"
-#include "MainFrame.h"
-#include "Preferences.h"
-#include "Units.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "art/Art.h"
+#include "data/Preferences.h"
+#include "data/Units.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The two meter dialogs. Each is modal, brings its own link and is gone when it closes.
-#include "Config.h"
-#include "MainFrame.h"
-#include "SettingsDialog.h"
+#include "app/MainFrame.h"
+#include "dialogs/Config.h"
+#include "dialogs/SettingsDialog.h"
 
 void MainFrame::OnMeterSettings(wxCommandEvent&) {
     {

@@ -3,16 +3,17 @@
 #include <wx/menu.h>
 #include <wx/textdlg.h>
 
-#include "Art.h"
-#include "CommandIds.h"
-#include "MainFrame.h"
-#include "wxKestButton.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "art/Art.h"
+#include "widgets/wxKestButton.h"
 
 namespace {
 
 // A duration as a time of day that many seconds after midnight: a day or more wraps its hours.
 wxString DurationText(const Storage& r) {
-    const long long s = static_cast<long long>(double(r.GetLength()) * double(r.GetInterval()) / 1000.0);
+    const long long s =
+        static_cast<long long>(double(r.GetLength()) * double(r.GetInterval()) / 1000.0);
     const long long hours = (s / 3600) % 24;
     const int minutes = int((s / 60) % 60);
     const int seconds = int(s % 60);
@@ -55,7 +56,8 @@ void MainFrame::RefreshRecordList() {
 }
 
 void MainFrame::EnableRecordCommands(bool on) {
-    for (wxButton* b : {removeRecordButton, renameRecordButton, recordInfoButton, textBoxButton, targetFlowButton})
+    for (wxButton* b : {removeRecordButton, renameRecordButton, recordInfoButton, textBoxButton,
+                        targetFlowButton})
         b->Enable(on);
     if (wxMenuBar* bar = GetMenuBar()) bar->Enable(ID_EXPORT_CSV, on);
 }
@@ -105,20 +107,40 @@ void MainFrame::EditRecord(int id) {
     wxString caption;
     long style = wxOK | wxCANCEL | wxCENTRE;
     switch (id) {
-        case ID_RENAME_RECORD: value = r.title; caption = "Cambia il nome del titolo"; break;
-        case ID_RECORD_INFO: value = r.info; caption = more; break;
-        case ID_RECORD_TEXTBOX: value = r.boxText; caption = more; style |= wxTE_MULTILINE; break;
-        case ID_TARGET_FLOW: value = wxString::Format("%f", double(r.GetTargetFlow())); caption = "Portata target"; break;
-        default: return;
+        case ID_RENAME_RECORD:
+            value = r.title;
+            caption = "Cambia il nome del titolo";
+            break;
+        case ID_RECORD_INFO:
+            value = r.info;
+            caption = more;
+            break;
+        case ID_RECORD_TEXTBOX:
+            value = r.boxText;
+            caption = more;
+            style |= wxTE_MULTILINE;
+            break;
+        case ID_TARGET_FLOW:
+            value = wxString::Format("%f", double(r.GetTargetFlow()));
+            caption = "Portata target";
+            break;
+        default:
+            return;
     }
     wxTextEntryDialog dialog(this, value, caption, value, style);
     if (dialog.ShowModal() == wxID_OK) {
         const wxString entered = dialog.GetValue();
         bool changed = true;
         switch (id) {
-            case ID_RENAME_RECORD: r.title = entered.empty() ? wxString("-") : entered; break;
-            case ID_RECORD_INFO: r.info = entered; break;
-            case ID_RECORD_TEXTBOX: r.boxText = entered; break;
+            case ID_RENAME_RECORD:
+                r.title = entered.empty() ? wxString("-") : entered;
+                break;
+            case ID_RECORD_INFO:
+                r.info = entered;
+                break;
+            case ID_RECORD_TEXTBOX:
+                r.boxText = entered;
+                break;
             default: {
                 double target = 0.0;
                 changed = entered.ToCDouble(&target) || entered.ToDouble(&target);

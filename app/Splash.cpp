@@ -2,8 +2,8 @@
 #include <wx/image.h>
 #include <wx/splash.h>
 
-#include "Art.h"
-#include "MainFrame.h"
+#include "app/MainFrame.h"
+#include "art/Art.h"
 
 // The splash closes itself after two seconds; construction goes on meanwhile.
 void MainFrame::ShowSplash() {

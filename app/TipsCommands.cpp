@@ -1,6 +1,6 @@
-#include "MainFrame.h"
-#include "Preferences.h"
-#include "TipsDialog.h"
+#include "app/MainFrame.h"
+#include "data/Preferences.h"
+#include "widgets/TipsDialog.h"
 
 // Every use opens a further dialog.
 void MainFrame::OnShowTips(wxCommandEvent&) {

@@ -2,10 +2,10 @@
 #include <wx/filename.h>
 #include <wx/log.h>
 
-#include "CommandIds.h"
-#include "MainFrame.h"
-#include "Preferences.h"
-#include "Workspace.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "data/Preferences.h"
+#include "data/Workspace.h"
 
 wxString ChosenPath(const wxFileDialog& dialog) {
     return wxFileName(dialog.GetDirectory(), dialog.GetFilename()).GetFullPath();
@@ -23,8 +23,8 @@ bool MainFrame::SaveWorkspace() {
 }
 
 bool MainFrame::SaveWorkspaceAs() {
-    wxFileDialog dialog(this, "Salva i dialoghi dello spazio di lavoro", "", "", "HVX files (*.orv)|*.orv||",
-                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    wxFileDialog dialog(this, "Salva i dialoghi dello spazio di lavoro", "", "",
+                        "HVX files (*.orv)|*.orv||", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     dialog.SetFilterIndex(1);
     if (dialog.ShowModal() != wxID_OK) return false;
     const wxString previous = workspacePath;

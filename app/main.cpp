@@ -1,3 +1,3 @@
-#include "Application.h"
+#include "app/Application.h"
 
 wxIMPLEMENT_APP(Application);

@@ -1,12 +1,12 @@
-#include "Art.h"
-
-#include "ArtCatalogue.h"
-#include "ArtStates.h"
+#include "art/Art.h"
 
 #include <wx/icon.h>
 #include <wx/log.h>
 
 #include <algorithm>
+
+#include "art/ArtCatalogue.h"
+#include "art/ArtStates.h"
 
 namespace {
 
@@ -14,7 +14,8 @@ namespace {
 // disabled faces are as sharp on a high-resolution screen as the normal one.
 class StateBundleImpl : public wxBitmapBundleImpl {
 public:
-    StateBundleImpl(wxBitmapBundle normal, ArtState state) : normal_(std::move(normal)), state_(state) {}
+    StateBundleImpl(wxBitmapBundle normal, ArtState state)
+        : normal_(std::move(normal)), state_(state) {}
 
     wxSize GetDefaultSize() const override { return normal_.GetDefaultSize(); }
 

@@ -1,11 +1,11 @@
-#include "ArtCatalogue.h"
-
-#include "ArtData.h"
+#include "art/ArtCatalogue.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <string_view>
+
+#include "art/ArtData.h"
 
 namespace {
 
@@ -92,14 +92,15 @@ bool ViewBoxSize(std::string_view svg, double& w, double& h) {
 std::string LatchedPad(double w, double h) {
     const double r = std::min(w, h) * 0.16;
     char buf[900];
-    std::snprintf(buf, sizeof buf,
-                  "<defs><linearGradient id=\"latchPad\" x1=\"0%%\" y1=\"0%%\" x2=\"0%%\" y2=\"100%%\">"
-                  "<stop offset=\"0\" stop-color=\"#8fb0d6\"/><stop offset=\"0.35\" stop-color=\"#bcd3ec\"/>"
-                  "<stop offset=\"1\" stop-color=\"#dde9f6\"/></linearGradient></defs>"
-                  "<rect x=\"0.5\" y=\"0.5\" width=\"%.2f\" height=\"%.2f\" rx=\"%.2f\" "
-                  "fill=\"url(#latchPad)\" stroke=\"#4a75a3\" stroke-width=\"1\"/>"
-                  "<path d=\"M%.2f 1.6H%.2f\" stroke=\"#7f9dbd\" stroke-width=\"1\" opacity=\"0.8\"/>",
-                  w - 1, h - 1, r, r, w - r);
+    std::snprintf(
+        buf, sizeof buf,
+        "<defs><linearGradient id=\"latchPad\" x1=\"0%%\" y1=\"0%%\" x2=\"0%%\" y2=\"100%%\">"
+        "<stop offset=\"0\" stop-color=\"#8fb0d6\"/><stop offset=\"0.35\" stop-color=\"#bcd3ec\"/>"
+        "<stop offset=\"1\" stop-color=\"#dde9f6\"/></linearGradient></defs>"
+        "<rect x=\"0.5\" y=\"0.5\" width=\"%.2f\" height=\"%.2f\" rx=\"%.2f\" "
+        "fill=\"url(#latchPad)\" stroke=\"#4a75a3\" stroke-width=\"1\"/>"
+        "<path d=\"M%.2f 1.6H%.2f\" stroke=\"#7f9dbd\" stroke-width=\"1\" opacity=\"0.8\"/>",
+        w - 1, h - 1, r, r, w - r);
     return buf;
 }
 

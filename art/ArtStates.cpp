@@ -1,4 +1,4 @@
-#include "ArtStates.h"
+#include "art/ArtStates.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,9 +14,11 @@ struct PadStyle {
 };
 
 // The pad behind a hovered picture: a pale glow with a blue ring, the program's highlight colour.
-constexpr PadStyle kHoverPad{{1.0, 1.0, 1.0, 0.80}, {0.86, 0.92, 0.98, 0.80}, {0.20, 0.50, 0.80, 0.95}};
+constexpr PadStyle kHoverPad{
+    {1.0, 1.0, 1.0, 0.80}, {0.86, 0.92, 0.98, 0.80}, {0.20, 0.50, 0.80, 0.95}};
 // The pad behind a pressed picture: sunken, shaded at the top like a key pushed in.
-constexpr PadStyle kPressedPad{{0.62, 0.60, 0.52, 0.70}, {0.80, 0.78, 0.70, 0.60}, {0.35, 0.40, 0.48, 0.95}};
+constexpr PadStyle kPressedPad{
+    {0.62, 0.60, 0.52, 0.70}, {0.80, 0.78, 0.70, 0.60}, {0.35, 0.40, 0.48, 0.95}};
 
 double Clamp01(double v) { return std::clamp(v, 0.0, 1.0); }
 
@@ -43,7 +45,8 @@ Rgba Pixel(const wxImage& img, int x, int y) {
 }
 
 Rgba Lerp(const Rgba& a, const Rgba& b, double t) {
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t,
+            a.a + (b.a - a.a) * t};
 }
 
 // The pad at a pixel: a vertical gradient fill (under the picture) and an antialiased ring at the
@@ -53,7 +56,8 @@ struct PadPixel {
 };
 PadPixel PadAt(const PadStyle& s, int x, int y, int w, int h, double ringWidth) {
     const double radius = std::min(w, h) * 0.16;
-    // The outer edge lies on the pixel border, so a one-pixel ring is one crisp pixel, not two halves.
+    // The outer edge lies on the pixel border, so a one-pixel ring is one crisp pixel, not two
+    // halves.
     const double d = RoundedRectDistance(x + 0.5, y + 0.5, w, h, 0.0, radius);
     const double cover = Clamp01(0.5 - d);
     if (cover <= 0) return {};

@@ -1,9 +1,9 @@
 #pragma once
 // Hover, pressed and disabled faces derived from the normal picture, the same way for every button.
 
-#include "Art.h"
-
 #include <wx/image.h>
+
+#include "art/Art.h"
 
 // `picture` is the normal face with alpha, rendered at `scale` times the picture's default size;
 // the result has the same size.

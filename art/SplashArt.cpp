@@ -1,11 +1,11 @@
-#include "Art.h"
-
 #include <wx/dcmemory.h>
 #include <wx/font.h>
 #include <wx/graphics.h>
 
 #include <algorithm>
 #include <memory>
+
+#include "art/Art.h"
 
 namespace {
 

@@ -1,29 +1,24 @@
-#include "BaseOnly.h"
-
-#include "AtomicFile.h"
-
-#include <wx/filename.h>
+#include "data/AtomicFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <wx/filename.h>
 
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
+#include "data/BaseOnly.h"
+
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 20;
 
-std::string Narrow(const wxString& path) {
-    return std::string(path.fn_str());
-}
+std::string Narrow(const wxString& path) { return std::string(path.fn_str()); }
 
-wxString ErrnoText(int err) {
-    return wxString(std::strerror(err), wxConvLocal);
-}
+wxString ErrnoText(int err) { return wxString(std::strerror(err), wxConvLocal); }
 
 // A link stays a link: the file it points to is the one replaced.
 wxString LinkTarget(const wxString& path) {
@@ -43,7 +38,8 @@ AtomicFile::AtomicFile(const wxString& path) : path_(path), target_(LinkTarget(p
     const wxString dir = name.GetPath().empty() ? wxString(".") : name.GetPath();
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-        // The start of the name is enough to tell whose it is; the whole of a long one would not fit.
+        // The start of the name is enough to tell whose it is; the whole of a long one would not
+        // fit.
         tempPath_ = dir + "/." + name.GetFullName().Left(40) +
                     wxString::Format(".tmp-%ld-%u", long(getpid()), counter++);
         fd_ = ::open(Narrow(tempPath_).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -56,7 +52,8 @@ AtomicFile::AtomicFile(const wxString& path) : path_(path), target_(LinkTarget(p
     }
     // A file that is replaced keeps its permissions.
     struct stat old {};
-    if (::stat(Narrow(target_).c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd_, old.st_mode & 07777);
+    if (::stat(Narrow(target_).c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(fd_, old.st_mode & 07777);
     buffer_.resize(kBufferSize);
 }
 
@@ -120,7 +117,8 @@ bool AtomicFile::Commit() {
     committed_ = true;
     // Make the rename itself durable; a failure here no longer endangers the old or new file.
     const wxString dir = wxFileName(target_).GetPath();
-    const int dirFd = ::open(Narrow(dir.empty() ? wxString(".") : dir).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dirFd = ::open(Narrow(dir.empty() ? wxString(".") : dir).c_str(),
+                             O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);

@@ -21,7 +21,8 @@ public:
     void Write(const char* data, std::size_t size);
     void Write(std::string_view text) { Write(text.data(), text.size()); }
 
-    // Room for at least `size` bytes at the end of the buffer; Advance() keeps what was written there.
+    // Room for at least `size` bytes at the end of the buffer; Advance() keeps what was written
+    // there.
     char* Room(std::size_t size);
     void Advance(std::size_t used) { used_ += used; }
 

@@ -1,12 +1,11 @@
-#include "BaseOnly.h"
-
-#include "CsvExport.h"
-
-#include "AtomicFile.h"
-#include "NumberText.h"
-#include "Units.h"
+#include "data/CsvExport.h"
 
 #include <algorithm>
+
+#include "data/AtomicFile.h"
+#include "data/BaseOnly.h"
+#include "data/NumberText.h"
+#include "data/Units.h"
 
 wxString CsvDefaultFileName(const wxString& dateText) {
     wxString name = dateText;
@@ -27,7 +26,8 @@ void Put(AtomicFile& out, const wxString& text) {
 
 }  // namespace
 
-bool WriteCsv(const wxString& path, const Storage& record, const Preferences& prefs, wxString* error) {
+bool WriteCsv(const wxString& path, const Storage& record, const Preferences& prefs,
+              wxString* error) {
     AtomicFile out(path);
     if (out.IsOpen()) {
         const wxString flowLabel = CsvFlowLabel(record.metricUnits, prefs.flowUnit);
@@ -38,10 +38,10 @@ bool WriteCsv(const wxString& path, const Storage& record, const Preferences& pr
         Put(out, "Information," + record.info + "\n");
         Put(out, "Flow Measurement," + record.flowReading + "," + flowLabel + "\n");
         Put(out, "Pressure Measurement," + record.pressureReading + "," + pressureLabel + "\n");
-        Put(out, "Tempo (s), portata(" + flowLabel + "), Volume (" + volumeLabel + "), Pressione(" + pressureLabel +
-                     ")\n");
-        const std::size_t count =
-            std::min({record.time.size(), record.flow.size(), record.pressure.size(), record.volume.size()});
+        Put(out, "Tempo (s), portata(" + flowLabel + "), Volume (" + volumeLabel + "), Pressione(" +
+                     pressureLabel + ")\n");
+        const std::size_t count = std::min(
+            {record.time.size(), record.flow.size(), record.pressure.size(), record.volume.size()});
         for (std::size_t i = 0; i < count; ++i) {
             char* p = out.Room(4 * kMaxNumberText + 4);
             std::size_t n = FormatFixed2(record.time[i], p);

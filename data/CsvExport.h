@@ -3,16 +3,17 @@
 // title, information, the two measuring-cursor readings, column names), then one line per sample.
 // Numbers use "." whatever the locale; texts are written as they are (UTF-8).
 
-#include "Preferences.h"
-#include "Storage.h"
-
 #include <wx/string.h>
+
+#include "data/Preferences.h"
+#include "data/Storage.h"
 
 // The record's date text with ":", "/", ".", "," and "'" turned into "_".
 wxString CsvDefaultFileName(const wxString& dateText);
 // Appends ".csv" unless the path already holds it anywhere.
 wxString CsvPathWithExtension(const wxString& path);
 
-// Labels follow the record's measurement system and prefs.flowUnit. The file is replaced atomically;
-// on failure the old file stays and `error` (when given) says why.
-bool WriteCsv(const wxString& path, const Storage& record, const Preferences& prefs, wxString* error = nullptr);
+// Labels follow the record's measurement system and prefs.flowUnit. The file is replaced
+// atomically; on failure the old file stays and `error` (when given) says why.
+bool WriteCsv(const wxString& path, const Storage& record, const Preferences& prefs,
+              wxString* error = nullptr);

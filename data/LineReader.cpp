@@ -1,6 +1,4 @@
-#include "BaseOnly.h"
-
-#include "LineReader.h"
+#include "data/LineReader.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,6 +6,8 @@
 
 #include <cerrno>
 #include <cstring>
+
+#include "data/BaseOnly.h"
 
 namespace {
 constexpr std::size_t kBlock = 1 << 20;
@@ -30,7 +30,8 @@ LineReader::LineReader(const wxString& path) {
     data_ = end_ = buffer_.data();
 }
 
-LineReader::LineReader(std::string_view memory) : open_(true), eof_(true), fileSize_(memory.size()) {
+LineReader::LineReader(std::string_view memory)
+    : open_(true), eof_(true), fileSize_(memory.size()) {
     data_ = memory.data();
     end_ = memory.data() + memory.size();
 }
@@ -76,7 +77,8 @@ bool LineReader::NextSlow(std::string_view& line) {
     if (!open_) return false;
     const char* scanFrom = data_;
     for (;;) {
-        const char* nl = static_cast<const char*>(std::memchr(scanFrom, '\n', std::size_t(end_ - scanFrom)));
+        const char* nl =
+            static_cast<const char*>(std::memchr(scanFrom, '\n', std::size_t(end_ - scanFrom)));
         if (nl != nullptr) {
             const char* stop = nl;
             if (stop > data_ && stop[-1] == '\r') --stop;

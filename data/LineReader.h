@@ -11,7 +11,8 @@
 
 class LineReader {
 public:
-    explicit LineReader(const wxString& path);     // a plain file, read in blocks; anything else does not open
+    explicit LineReader(
+        const wxString& path);  // a plain file, read in blocks; anything else does not open
     explicit LineReader(std::string_view memory);  // reads a buffer the caller keeps alive
     ~LineReader();
     LineReader(const LineReader&) = delete;
@@ -21,7 +22,8 @@ public:
     // False at the end of the input or on a read error (see Failed()).
     bool Next(std::string_view& line) {
         // Inline for the common case, a whole line already in the buffer.
-        const void* nl = data_ != end_ ? std::memchr(data_, '\n', std::size_t(end_ - data_)) : nullptr;
+        const void* nl =
+            data_ != end_ ? std::memchr(data_, '\n', std::size_t(end_ - data_)) : nullptr;
         if (nl == nullptr) return NextSlow(line);
         const char* stop = static_cast<const char*>(nl);
         const char* next = stop + 1;

@@ -1,6 +1,4 @@
-#include "BaseOnly.h"
-
-#include "NumberText.h"
+#include "data/NumberText.h"
 
 #include <fast_float/fast_float.h>
 
@@ -8,6 +6,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+
+#include "data/BaseOnly.h"
 
 namespace {
 
@@ -56,7 +56,8 @@ std::size_t FormatFixed(float f, char* out) {
     constexpr std::uint64_t kDiv = Decimals == 6 ? 1000000 : 100;
     const double scaled = std::fabs(value) * kScale;
     if (scaled >= 9.0e15) {
-        const auto r = std::to_chars(out, out + kMaxNumberText, value, std::chars_format::fixed, Decimals);
+        const auto r =
+            std::to_chars(out, out + kMaxNumberText, value, std::chars_format::fixed, Decimals);
         return std::size_t(r.ptr - out);
     }
     const auto units = std::uint64_t(std::nearbyint(scaled));
@@ -80,13 +81,9 @@ void SkipBlanks(std::string_view& text) {
 
 }  // namespace
 
-std::size_t FormatFixed6(float value, char* out) {
-    return FormatFixed<6>(value, out);
-}
+std::size_t FormatFixed6(float value, char* out) { return FormatFixed<6>(value, out); }
 
-std::size_t FormatFixed2(float value, char* out) {
-    return FormatFixed<2>(value, out);
-}
+std::size_t FormatFixed2(float value, char* out) { return FormatFixed<2>(value, out); }
 
 std::size_t FormatInt(long long value, char* out) {
     if (value >= 0) return WriteUnsigned(std::uint64_t(value), out);
@@ -114,8 +111,8 @@ bool ScanInt(std::string_view& text, long long& value) {
 
 namespace {
 
-constexpr double kNegPow10[] = {1e0,   1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
-                                1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15};
+constexpr double kNegPow10[] = {1e0,  1e-1, 1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
+                                1e-8, 1e-9, 1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15};
 
 // Eight digit values (0..9, first digit in the lowest byte) as one number.
 inline std::uint64_t EightDigits(std::uint64_t v) {
@@ -127,7 +124,8 @@ inline std::uint64_t EightDigits(std::uint64_t v) {
 // The shape "%f" writes: [-]digits.digits, then a blank or the end. With m below 2^53,
 // m × 10^-k lies within two units in the last place of the double nearest the true value, and the
 // float halfway points are doubles: unless the product falls within a few units of such a point,
-// rounding it to float gives the correctly rounded float. The rare close call goes to the full parser.
+// rounding it to float gives the correctly rounded float. The rare close call goes to the full
+// parser.
 [[gnu::always_inline]] inline bool ScanPlainDecimal(const char*& p, const char* end, float& value) {
     const char* q = p;
     const bool negative = q != end && *q == '-';
@@ -142,10 +140,12 @@ inline std::uint64_t EightDigits(std::uint64_t v) {
         std::uint64_t chunk;
         std::memcpy(&chunk, q, sizeof chunk);
         const std::uint64_t values = chunk - 0x3030303030303030ULL;
-        const std::uint64_t nonDigit = (values | (values + 0x7676767676767676ULL)) & 0x8080808080808080ULL;
+        const std::uint64_t nonDigit =
+            (values | (values + 0x7676767676767676ULL)) & 0x8080808080808080ULL;
         const int length = nonDigit != 0 ? __builtin_ctzll(nonDigit) >> 3 : 8;
         if (length > 0) {
-            m = EightDigits(values << (64 - 8 * length));  // leading zeros in place of missing digits
+            m = EightDigits(values
+                            << (64 - 8 * length));  // leading zeros in place of missing digits
             digits = length;
             q += length;
         }
@@ -161,7 +161,8 @@ inline std::uint64_t EightDigits(std::uint64_t v) {
         std::uint64_t chunk;
         std::memcpy(&chunk, q, sizeof chunk);
         const std::uint64_t values = chunk - 0x3030303030303030ULL;
-        const std::uint64_t nonDigit = (values | (values + 0x7676767676767676ULL)) & 0x8080808080808080ULL;
+        const std::uint64_t nonDigit =
+            (values | (values + 0x7676767676767676ULL)) & 0x8080808080808080ULL;
         // Bytes 0..5 digits, byte 6 not.
         if ((nonDigit & 0x0000808080808080ULL) == 0 && (nonDigit & 0x0080000000000000ULL) != 0) {
             m = m * 1000000 + EightDigits(values << 16);
@@ -169,8 +170,10 @@ inline std::uint64_t EightDigits(std::uint64_t v) {
             q += 6;
         }
     } else if (end - q >= 6) {
-        const unsigned d0 = unsigned(q[0] - '0'), d1 = unsigned(q[1] - '0'), d2 = unsigned(q[2] - '0');
-        const unsigned d3 = unsigned(q[3] - '0'), d4 = unsigned(q[4] - '0'), d5 = unsigned(q[5] - '0');
+        const unsigned d0 = unsigned(q[0] - '0'), d1 = unsigned(q[1] - '0'),
+                       d2 = unsigned(q[2] - '0');
+        const unsigned d3 = unsigned(q[3] - '0'), d4 = unsigned(q[4] - '0'),
+                       d5 = unsigned(q[5] - '0');
         if ((d0 | d1 | d2 | d3 | d4 | d5) < 10 && (end - q == 6 || unsigned(q[6] - '0') >= 10)) {
             m = m * 1000000 + (d0 * 100000 + d1 * 10000 + d2 * 1000) + (d3 * 100 + d4 * 10 + d5);
             fraction = 6;
@@ -183,7 +186,8 @@ inline std::uint64_t EightDigits(std::uint64_t v) {
     }
     digits += fraction;
     if (digits > 15 || (q != end && *q != ' ' && *q != '\t')) return false;
-    const double d = double(std::int64_t(m)) * kNegPow10[fraction];  // the signed conversion is one instruction
+    const double d =
+        double(std::int64_t(m)) * kNegPow10[fraction];  // the signed conversion is one instruction
     std::uint64_t bits;
     std::memcpy(&bits, &d, sizeof bits);
     const std::uint64_t belowFloat = bits & ((std::uint64_t(1) << 29) - 1);

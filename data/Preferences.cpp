@@ -1,14 +1,13 @@
-#include "BaseOnly.h"
-
-#include "Preferences.h"
-
-#include "AtomicFile.h"
-#include "LineReader.h"
-#include "NumberText.h"
+#include "data/Preferences.h"
 
 #include <wx/app.h>
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
+
+#include "data/AtomicFile.h"
+#include "data/BaseOnly.h"
+#include "data/LineReader.h"
+#include "data/NumberText.h"
 
 Preferences& GlobalPreferences() {
     static Preferences prefs;
@@ -16,10 +15,11 @@ Preferences& GlobalPreferences() {
 }
 
 wxString PreferencesPath() {
-    // Without an application object (tools, tests) the toolkit's paths are not available; on Unix the
-    // user configuration directory is the home directory either way.
-    const wxString dir = wxAppConsole::GetInstance() != nullptr ? wxStandardPaths::Get().GetUserConfigDir()
-                                                                : wxFileName::GetHomeDir();
+    // Without an application object (tools, tests) the toolkit's paths are not available; on Unix
+    // the user configuration directory is the home directory either way.
+    const wxString dir = wxAppConsole::GetInstance() != nullptr
+                             ? wxStandardPaths::Get().GetUserConfigDir()
+                             : wxFileName::GetHomeDir();
     return dir + wxFileName::GetPathSeparator() + "hvxv48.ini";
 }
 
@@ -33,28 +33,42 @@ void LoadPreferences(Preferences& prefs, const wxString& path) {
         const std::optional<int> v = ParseIntLine(line);
         if (!v) continue;
         switch (field) {
-            case 0: prefs.metricUnits = uint8_t(*v & 0xFF); break;
-            case 1: prefs.pressureUnit = uint8_t(*v & 0xFF); break;
-            case 2: prefs.firmwareVersion = *v; break;
-            case 3: prefs.showTips = *v != 0; break;
-            case 4: prefs.flowUnit = uint8_t(*v & 0xFF); break;
-            case 5: prefs.meterSetsFlowUnit = *v != 0; break;
-            case 6: prefs.absoluteTime = *v != 0; break;
-            default: break;
+            case 0:
+                prefs.metricUnits = uint8_t(*v & 0xFF);
+                break;
+            case 1:
+                prefs.pressureUnit = uint8_t(*v & 0xFF);
+                break;
+            case 2:
+                prefs.firmwareVersion = *v;
+                break;
+            case 3:
+                prefs.showTips = *v != 0;
+                break;
+            case 4:
+                prefs.flowUnit = uint8_t(*v & 0xFF);
+                break;
+            case 5:
+                prefs.meterSetsFlowUnit = *v != 0;
+                break;
+            case 6:
+                prefs.absoluteTime = *v != 0;
+                break;
+            default:
+                break;
         }
     }
 }
 
-void LoadPreferences() {
-    LoadPreferences(GlobalPreferences(), PreferencesPath());
-}
+void LoadPreferences() { LoadPreferences(GlobalPreferences(), PreferencesPath()); }
 
 bool SavePreferences(const Preferences& prefs, const wxString& path) {
     AtomicFile out(path);
     if (!out.IsOpen()) return false;
-    const int values[7] = {prefs.metricUnits, prefs.pressureUnit,     prefs.firmwareVersion,
-                           prefs.showTips ? 1 : 0, prefs.flowUnit, prefs.meterSetsFlowUnit ? 1 : 0,
-                           prefs.absoluteTime ? 1 : 0};
+    const int values[7] = {
+        prefs.metricUnits,         prefs.pressureUnit, prefs.firmwareVersion,
+        prefs.showTips ? 1 : 0,    prefs.flowUnit,     prefs.meterSetsFlowUnit ? 1 : 0,
+        prefs.absoluteTime ? 1 : 0};
     for (int v : values) {
         char text[kMaxNumberText];
         std::size_t n = FormatInt(v, text);
@@ -64,6 +78,4 @@ bool SavePreferences(const Preferences& prefs, const wxString& path) {
     return out.Commit();
 }
 
-bool SavePreferences() {
-    return SavePreferences(GlobalPreferences(), PreferencesPath());
-}
+bool SavePreferences() { return SavePreferences(GlobalPreferences(), PreferencesPath()); }

@@ -7,14 +7,14 @@
 #include <cstdint>
 
 struct Preferences {
-    uint8_t metricUnits = 1;       // 1 litres, 0 US gallons
-    uint8_t pressureUnit = 'b';    // 'p' psi, 'b' bar, 8 metres of water, 16 kPa
-    int firmwareVersion = 0;       // version word of the meter last read
-    int serial = 0;                // serial number of the meter last read; never saved
-    bool showTips = true;          // show the startup tips
-    uint8_t flowUnit = 0;          // 0 l/min, 1 l/s, 2 m3/h, 3 US gal/min
+    uint8_t metricUnits = 1;     // 1 litres, 0 US gallons
+    uint8_t pressureUnit = 'b';  // 'p' psi, 'b' bar, 8 metres of water, 16 kPa
+    int firmwareVersion = 0;     // version word of the meter last read
+    int serial = 0;              // serial number of the meter last read; never saved
+    bool showTips = true;        // show the startup tips
+    uint8_t flowUnit = 0;        // 0 l/min, 1 l/s, 2 m3/h, 3 US gal/min
     bool meterSetsFlowUnit = false;
-    bool absoluteTime = false;     // graph time axis shows clock time
+    bool absoluteTime = false;  // graph time axis shows clock time
 };
 
 // The one record the whole program shares.

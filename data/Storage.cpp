@@ -1,10 +1,9 @@
-#include "BaseOnly.h"
-
-#include "Storage.h"
-
-#include "Units.h"
+#include "data/Storage.h"
 
 #include <cassert>
+
+#include "data/BaseOnly.h"
+#include "data/Units.h"
 
 wxDateTime ParseRecordDate(const wxString& dateText) {
     wxDateTime when;
@@ -19,8 +18,8 @@ wxDateTime ParseRecordDate(const wxString& dateText) {
     return wxDateTime();
 }
 
-Storage::Storage(const wxString& dateText_, int intervalMs_, int metricUnits_, int reservedFlag_, int flowUnit_,
-                 int number)
+Storage::Storage(const wxString& dateText_, int intervalMs_, int metricUnits_, int reservedFlag_,
+                 int flowUnit_, int number)
     : start(ParseRecordDate(dateText_)),
       flowUnit(EffectiveFlowUnit(metricUnits_, flowUnit_)),
       title(wxString::Format("%d", number)),
@@ -50,13 +49,15 @@ void Storage::AddRawSample(int flowRaw, int pressureRaw) {
     pressure.push_back(float(psi / PressureDivisor(pressureUnit)));
 
     const double perMinute = double(flowRaw) * intervalMs;
-    volumeTotal = float(volumeTotal + (VolumeInCubicMetres(flowUnit) ? perMinute / 60000000.0 : perMinute / 60000.0));
+    volumeTotal = float(volumeTotal + (VolumeInCubicMetres(flowUnit) ? perMinute / 60000000.0
+                                                                     : perMinute / 60000.0));
     volume.push_back(volumeTotal);
 }
 
 void Storage::AddSample(float t, float flowLpm, float p, float v) {
     time.push_back(t);
-    if (flowUnit == kFlowLitresPerMinute) {  // the workspace reader's case, a million times per record
+    if (flowUnit ==
+        kFlowLitresPerMinute) {  // the workspace reader's case, a million times per record
         flow.push_back(flowLpm);
         pressure.push_back(p);
         volume.push_back(v);
@@ -96,7 +97,8 @@ void SmoothInPlace(std::vector<float>& series, int halfWidth) {
 // Samples appended while filtered were never smoothed: they follow the saved copy unchanged, so
 // the series keep the length of `time`.
 void Restore(std::vector<float>& series, std::vector<float>& saved) {
-    if (series.size() > saved.size()) saved.insert(saved.end(), series.begin() + long(saved.size()), series.end());
+    if (series.size() > saved.size())
+        saved.insert(saved.end(), series.begin() + long(saved.size()), series.end());
     series.swap(saved);
     saved.clear();
 }
@@ -132,7 +134,8 @@ std::vector<float> Storage::GetTargetY() const {
     return {targetFlow, targetFlow, targetFlow};
 }
 
-void Storage::SetPressureScaling(std::uint8_t zero, std::uint8_t rough, std::uint8_t fine, std::uint8_t unit) {
+void Storage::SetPressureScaling(std::uint8_t zero, std::uint8_t rough, std::uint8_t fine,
+                                 std::uint8_t unit) {
     pressureZero = zero;
     pressureRough = rough;
     pressureFine = fine;

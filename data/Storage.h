@@ -15,12 +15,14 @@ wxDateTime ParseRecordDate(const wxString& dateText);
 class Storage {
 public:
     // The flow unit is the one the record really stores (see EffectiveFlowUnit in Units.h).
-    Storage(const wxString& dateText, int intervalMs, int metricUnits, int reservedFlag, int flowUnit, int number);
+    Storage(const wxString& dateText, int intervalMs, int metricUnits, int reservedFlag,
+            int flowUnit, int number);
     virtual ~Storage() = default;
     Storage(const Storage&) = default;
     Storage& operator=(const Storage&) = default;
     // noexcept, so a growing record list moves its series instead of copying them; the texts are
-    // copied (the toolkit's strings have no move), and only running out of memory could throw there.
+    // copied (the toolkit's strings have no move), and only running out of memory could throw
+    // there.
     Storage(Storage&&) noexcept = default;
     Storage& operator=(Storage&&) noexcept = default;
 
@@ -42,7 +44,8 @@ public:
     std::vector<float> GetTargetX() const;
     std::vector<float> GetTargetY() const;
 
-    void SetPressureScaling(std::uint8_t zero, std::uint8_t rough, std::uint8_t fine, std::uint8_t unit);
+    void SetPressureScaling(std::uint8_t zero, std::uint8_t rough, std::uint8_t fine,
+                            std::uint8_t unit);
 
     wxString GetTitle() const { return title; }
     wxString GetDateText() const { return dateText; }
@@ -55,12 +58,12 @@ public:
     float GetTargetFlow() const { return targetFlow; }
     bool HasTargetFlow() const { return targetFlow != 0.0f; }
 
-    wxDateTime start;             // parsed from dateText; invalid when it cannot be parsed
-    int flowUnit;                 // 0..3, fixed at construction
-    wxString flowReading;         // last measuring-cursor readings, as shown
+    wxDateTime start;      // parsed from dateText; invalid when it cannot be parsed
+    int flowUnit;          // 0..3, fixed at construction
+    wxString flowReading;  // last measuring-cursor readings, as shown
     wxString pressureReading;
     wxString info;
-    wxString boxText;             // the graph's text box, may span lines
+    wxString boxText;  // the graph's text box, may span lines
     int boxX = 0;
     int boxY = 0;
     std::uint8_t pressureZero = 0;   // calibration: zero offset in counts
@@ -68,21 +71,21 @@ public:
     std::uint8_t pressureFine = 0;   // hundredths of the divisor
     std::uint8_t pressureUnit = 0;
     wxString title;
-    int memoryEnd = 0;            // download bookkeeping, not saved
+    int memoryEnd = 0;  // download bookkeeping, not saved
     bool filtered = false;
-    std::vector<float> time;      // seconds
-    std::vector<float> flow;      // in flowUnit
-    std::vector<float> pressure;  // in pressureUnit
-    std::vector<float> volume;    // litres, or cubic metres for flow unit 2
+    std::vector<float> time;       // seconds
+    std::vector<float> flow;       // in flowUnit
+    std::vector<float> pressure;   // in pressureUnit
+    std::vector<float> volume;     // litres, or cubic metres for flow unit 2
     std::vector<float> flowSaved;  // unfiltered copies while filtered
     std::vector<float> pressureSaved;
     std::vector<float> volumeSaved;
     float volumeTotal = 0.0f;
     int sampleCount = 0;
     std::uint8_t reservedFlag;
-    int metricUnits;              // 1 litres, otherwise US gallons
+    int metricUnits;  // 1 litres, otherwise US gallons
     int intervalMs;
     wxString dateText;
     int serial = 0;
-    float targetFlow = 0.0f;      // 0: none
+    float targetFlow = 0.0f;  // 0: none
 };

@@ -1,9 +1,8 @@
-#include "BaseOnly.h"
+#include "data/Units.h"
 
-#include "Units.h"
-
-#include "FlowUnitMarker.h"
-#include "Preferences.h"
+#include "data/BaseOnly.h"
+#include "data/Preferences.h"
+#include "meter/FlowUnitMarker.h"
 
 namespace {
 
@@ -23,14 +22,19 @@ struct FlowUnitRow {
 
 // Unit 3 integrates its volume in litres, so its volume labels are the litre ones.
 constexpr FlowUnitRow kFlowUnits[kFlowUnitCount] = {
-    {1.0, 1.0, false, 61, "Portata l/m", "Portata (litri/min)", "Litri", "l/min.", "L/min", "L", "Volume (L)"},
-    {1.0, 60.0, false, 63, "Portara l/s", "Portata (Litre/sec)", "Litri", "l/s", "L/s", "L", "Volume (L)"},
-    {0.06, 1.0, true, 62, "Portata  M³/h", "Portata (M³/h)", " Metri³", "M³/h", "M³/h", "M³", "Volume (M³)"},
-    {0.264172, 1.0, false, 64, "Portata GPM", "Portata (galloni/min)", "Litri", "GPM", "G/min", "L", "Volume (L)"},
+    {1.0, 1.0, false, 61, "Portata l/m", "Portata (litri/min)", "Litri", "l/min.", "L/min", "L",
+     "Volume (L)"},
+    {1.0, 60.0, false, 63, "Portara l/s", "Portata (Litre/sec)", "Litri", "l/s", "L/s", "L",
+     "Volume (L)"},
+    {0.06, 1.0, true, 62, "Portata  M³/h", "Portata (M³/h)", " Metri³", "M³/h", "M³/h", "M³",
+     "Volume (M³)"},
+    {0.264172, 1.0, false, 64, "Portata GPM", "Portata (galloni/min)", "Litri", "GPM", "G/min", "L",
+     "Volume (L)"},
 };
 
-constexpr FlowUnitRow kGallonMeter = {1.0,     1.0,   false, 61,  "Portata l/m", "Portata (galloni/min)",
-                                      "Galloni", "GPM", "G/min", "G", "Volume (G)"};
+constexpr FlowUnitRow kGallonMeter = {
+    1.0,       1.0,   false,   61,  "Portata l/m", "Portata (galloni/min)",
+    "Galloni", "GPM", "G/min", "G", "Volume (G)"};
 
 struct PressureUnitRow {
     std::uint8_t code;
@@ -46,9 +50,7 @@ constexpr PressureUnitRow kPressureUnits[] = {
     {kPressureKpa, 0.145038, "Pressione (KPa)", "KPa"},
 };
 
-bool ValidFlowUnit(int flowUnit) {
-    return flowUnit >= 0 && flowUnit < kFlowUnitCount;
-}
+bool ValidFlowUnit(int flowUnit) { return flowUnit >= 0 && flowUnit < kFlowUnitCount; }
 
 const FlowUnitRow& LabelRow(int metricUnits, int flowUnit) {
     if (metricUnits != 1) return kGallonMeter;
@@ -61,9 +63,7 @@ const PressureUnitRow* FindPressure(std::uint8_t code) {
     return nullptr;
 }
 
-wxString Text(const char* utf8) {
-    return wxString::FromUTF8(utf8);
-}
+wxString Text(const char* utf8) { return wxString::FromUTF8(utf8); }
 
 }  // namespace
 
@@ -134,12 +134,11 @@ wxString FlowUnitMenuText(int flowUnit) {
     return ValidFlowUnit(flowUnit) ? Text(kFlowUnits[flowUnit].menuText) : wxString();
 }
 
-bool FlowUnitMenuApplies(const Preferences& prefs) {
-    return prefs.metricUnits == 1;
-}
+bool FlowUnitMenuApplies(const Preferences& prefs) { return prefs.metricUnits == 1; }
 
 void ApplyMeterFlowUnit(Preferences& prefs, const std::uint8_t* block, std::size_t length) {
     const MeterFlowUnit decided = DecideMeterFlowUnit(block, length);
     prefs.meterSetsFlowUnit = decided.meterSetsFlowUnit;
-    if (decided.meterSetsFlowUnit && ValidFlowUnit(decided.flowUnit)) prefs.flowUnit = std::uint8_t(decided.flowUnit);
+    if (decided.meterSetsFlowUnit && ValidFlowUnit(decided.flowUnit))
+        prefs.flowUnit = std::uint8_t(decided.flowUnit);
 }

@@ -14,7 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "SettingsBlock.h"  // the pressure unit codes, as the meter stores them
+#include "meter/SettingsBlock.h"  // the pressure unit codes, as the meter stores them
 
 struct Preferences;
 
@@ -30,7 +30,8 @@ constexpr int kFlowUnitCount = 4;
 // minute for a gallon meter or a code outside 0..3.
 int EffectiveFlowUnit(int metricUnits, int flowUnit);
 
-// A flow in the meter's own unit per minute, converted into flow unit `flowUnit` (0 for an unknown code).
+// A flow in the meter's own unit per minute, converted into flow unit `flowUnit` (0 for an unknown
+// code).
 double ConvertFlow(double perMinute, int flowUnit);
 // True when the volume of that flow unit is kept in cubic metres (litres ÷ 1000).
 bool VolumeInCubicMetres(int flowUnit);

@@ -2,13 +2,13 @@
 // The workspace file (".orv"): every record of the record list as plain text. Version 4 is written;
 // versions 0 to 4 are read. Numbers use "." whatever the locale; texts are UTF-8.
 
-#include "Preferences.h"
-#include "Storage.h"
-
 #include <wx/string.h>
 
 #include <string_view>
 #include <vector>
+
+#include "data/Preferences.h"
+#include "data/Storage.h"
 
 // The first line of each versioned file; a file without one of these is version 0.
 constexpr int kWorkspaceVersionMarks[] = {410000, 430000, 460000, 480000};
@@ -27,10 +27,11 @@ WorkspaceReadResult ReadWorkspace(const wxString& path, Preferences& prefs);
 // The same, from bytes in memory.
 WorkspaceReadResult ReadWorkspaceBytes(std::string_view bytes, Preferences& prefs);
 
-// Writes version 4 through a temporary file renamed over `path`: on failure the old file stays as it
-// was and `error` (when given) says why. The flow unit written with each record is prefs.flowUnit.
-bool WriteWorkspace(const wxString& path, const std::vector<Storage>& records, const Preferences& prefs,
-                    wxString* error = nullptr);
+// Writes version 4 through a temporary file renamed over `path`: on failure the old file stays as
+// it was and `error` (when given) says why. The flow unit written with each record is
+// prefs.flowUnit.
+bool WriteWorkspace(const wxString& path, const std::vector<Storage>& records,
+                    const Preferences& prefs, wxString* error = nullptr);
 
 // The path a save-as writes to: ".orv" is appended unless the path already holds it anywhere.
 wxString WorkspacePathWithExtension(const wxString& path);

@@ -1,19 +1,19 @@
-#include "BaseOnly.h"
-
-#include "LineReader.h"
-#include "NumberText.h"
-#include "Workspace.h"
-
 #include <algorithm>
 #include <new>
 #include <optional>
+
+#include "data/BaseOnly.h"
+#include "data/LineReader.h"
+#include "data/NumberText.h"
+#include "data/Workspace.h"
 
 wxString TextBoxFromCodes(const std::vector<unsigned>& codes) {
     wxString text;
     text.reserve(codes.size());
     for (std::size_t i = 0; i < codes.size(); ++i) {
         const unsigned c = codes[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < codes.size() && codes[i + 1] >= 0xDC00 && codes[i + 1] < 0xE000) {
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < codes.size() && codes[i + 1] >= 0xDC00 &&
+            codes[i + 1] < 0xE000) {
             text += wxUniChar(0x10000 + ((c - 0xD800) << 10) + (codes[i + 1] - 0xDC00));
             ++i;
         } else if (c >= 0xD800 && c < 0xE000) {
@@ -27,8 +27,9 @@ wxString TextBoxFromCodes(const std::vector<unsigned>& codes) {
 
 namespace {
 
-// Smallest bytes a record can take (version 0: an empty title and five one-digit lines), and a sample
-// line ("0 0 0 0" without a break): counts in the file are bounded by these before they size anything.
+// Smallest bytes a record can take (version 0: an empty title and five one-digit lines), and a
+// sample line ("0 0 0 0" without a break): counts in the file are bounded by these before they size
+// anything.
 constexpr std::uint64_t kMinRecordBytes = 11;
 constexpr std::uint64_t kMinSampleBytes = 7;
 
@@ -39,7 +40,8 @@ struct Failure {
 wxString Quote(std::string_view text) {
     constexpr std::size_t kShown = 40;
     wxString shown = wxString::FromUTF8(text.data(), std::min(text.size(), kShown));
-    if (shown.empty() && !text.empty()) shown = wxString(text.data(), wxConvISO8859_1, std::min(text.size(), kShown));
+    if (shown.empty() && !text.empty())
+        shown = wxString(text.data(), wxConvISO8859_1, std::min(text.size(), kShown));
     if (text.size() > kShown) shown += "...";
     return "\"" + shown + "\"";
 }
@@ -84,21 +86,22 @@ private:
         std::string_view line;
         if (!in_.Next(line)) {
             if (in_.Failed()) throw Failure{"Cannot read the workspace file: read error"};
-            const wxString where = record_ > 0 ? wxString::Format(" in record %d", record_) : wxString();
-            throw Failure{wxString::Format("Damaged workspace file: it ends after line %zu%s, where the %s should be",
-                                           in_.LineNumber(), where, what)};
+            const wxString where =
+                record_ > 0 ? wxString::Format(" in record %d", record_) : wxString();
+            throw Failure{wxString::Format(
+                "Damaged workspace file: it ends after line %zu%s, where the %s should be",
+                in_.LineNumber(), where, what)};
         }
         return line;
     }
 
-    wxString TextLine(const char* what) {
-        return DecodeText(Line(what));
-    }
+    wxString TextLine(const char* what) { return DecodeText(Line(what)); }
 
     int IntLine(const char* what) {
         const std::string_view line = Line(what);
         const std::optional<int> v = ParseIntLine(line);
-        if (!v) Fail(wxString::Format("the %s should be a whole number, found ", what) + Quote(line));
+        if (!v)
+            Fail(wxString::Format("the %s should be a whole number, found ", what) + Quote(line));
         return *v;
     }
 
@@ -107,9 +110,10 @@ private:
         const std::string_view whole = line;
         long long a = 0;
         long long b = 0;
-        if (!ScanInt(line, a) || !ScanInt(line, b) || !OnlyBlanks(line) || a < INT32_MIN || a > INT32_MAX ||
-            b < INT32_MIN || b > INT32_MAX)
-            Fail(wxString::Format("the %s should be two whole numbers, found ", what) + Quote(whole));
+        if (!ScanInt(line, a) || !ScanInt(line, b) || !OnlyBlanks(line) || a < INT32_MIN ||
+            a > INT32_MAX || b < INT32_MIN || b > INT32_MAX)
+            Fail(wxString::Format("the %s should be two whole numbers, found ", what) +
+                 Quote(whole));
         return {int(a), int(b)};
     }
 
@@ -133,28 +137,33 @@ private:
                 Fail("the text box should hold character codes, found " + Quote(line));
             }
             if (code == 0) break;
-            if (code < 0 || code > 0xFFFF) Fail(wxString::Format("the text box holds the invalid character code %lld", code));
+            if (code < 0 || code > 0xFFFF)
+                Fail(wxString::Format("the text box holds the invalid character code %lld", code));
             codes.push_back(unsigned(code));
         }
-        if (!OnlyBlanks(line)) Fail("unexpected text after the end of the text box: " + Quote(line));
+        if (!OnlyBlanks(line))
+            Fail("unexpected text after the end of the text box: " + Quote(line));
         return TextBoxFromCodes(codes);
     }
 
     void Samples(Storage& record, int count) {
         if (count < 0) Fail(wxString::Format("the number of samples is negative (%d)", count));
-        record.Reserve(std::size_t(std::min<std::uint64_t>(std::uint64_t(count), in_.BytesLeft() / kMinSampleBytes + 1)));
+        record.Reserve(std::size_t(
+            std::min<std::uint64_t>(std::uint64_t(count), in_.BytesLeft() / kMinSampleBytes + 1)));
         for (int i = 0; i < count; ++i) {
             std::string_view line;
             if (!in_.Next(line)) {
                 if (in_.Failed()) throw Failure{"Cannot read the workspace file: read error"};
-                throw Failure{wxString::Format(
-                    "Damaged workspace file: record %d should have %d samples, but the file ends after %d of them "
-                    "(line %zu)",
-                    record_, count, i, in_.LineNumber())};
+                throw Failure{
+                    wxString::Format("Damaged workspace file: record %d should have %d samples, "
+                                     "but the file ends after %d of them "
+                                     "(line %zu)",
+                                     record_, count, i, in_.LineNumber())};
             }
             float v[4];
             if (!ScanFloatLine(line, v, 4))
-                Fail("a sample should be four numbers (time, flow, pressure, volume), found " + Quote(line));
+                Fail("a sample should be four numbers (time, flow, pressure, volume), found " +
+                     Quote(line));
             record.AddSample(v[0], v[1], v[2], v[3]);
         }
     }
@@ -167,7 +176,8 @@ private:
         const int count = version == 0 ? first : IntLine("record count");
         if (count < 0) Fail(wxString::Format("the record count is negative (%d)", count));
         // Records are large next to the bytes they need in the file: reserve a few, grow on demand.
-        records.reserve(std::size_t(std::min<std::uint64_t>({std::uint64_t(count), in_.BytesLeft() / kMinRecordBytes + 1, 64})));
+        records.reserve(std::size_t(std::min<std::uint64_t>(
+            {std::uint64_t(count), in_.BytesLeft() / kMinRecordBytes + 1, 64})));
 
         for (record_ = 1; record_ <= count; ++record_) {
             const wxString title = TextLine("title");
@@ -190,13 +200,15 @@ private:
             const int interval = IntLine("sample interval");
             const int pressureUnit = IntLine("pressure unit");
             std::pair<int, int> units{1, 0};
-            if (version >= 3) units = IntPairLine("units");
-            else units.first = IntLine("units");
+            if (version >= 3)
+                units = IntPairLine("units");
+            else
+                units.first = IntLine("units");
             const int reserved = IntLine("reserved flag");
             const int samples = IntLine("number of samples");
 
-            Storage& r = records.emplace_back(dateText, interval, version >= 3 ? units.first : 1, reserved != 0 ? 1 : 0,
-                                              0, record_);
+            Storage& r = records.emplace_back(dateText, interval, version >= 3 ? units.first : 1,
+                                              reserved != 0 ? 1 : 0, 0, record_);
             r.title = title;
             r.info = info;
             r.serial = serial;

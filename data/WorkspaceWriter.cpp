@@ -1,10 +1,9 @@
-#include "BaseOnly.h"
-
-#include "AtomicFile.h"
-#include "NumberText.h"
-#include "Workspace.h"
-
 #include <algorithm>
+
+#include "data/AtomicFile.h"
+#include "data/BaseOnly.h"
+#include "data/NumberText.h"
+#include "data/Workspace.h"
 
 wxString WorkspacePathWithExtension(const wxString& path) {
     return path.Contains(".orv") ? path : path + ".orv";
@@ -100,8 +99,8 @@ private:
 
 }  // namespace
 
-bool WriteWorkspace(const wxString& path, const std::vector<Storage>& records, const Preferences& prefs,
-                    wxString* error) {
+bool WriteWorkspace(const wxString& path, const std::vector<Storage>& records,
+                    const Preferences& prefs, wxString* error) {
     AtomicFile out(path);
     if (out.IsOpen()) {
         Writer w(out);

@@ -1,9 +1,5 @@
-#include "Config.h"
+#include "dialogs/Config.h"
 
-#include <Preferences.h>
-#include <meter/KestUSB.h>
-#include <meter/MeterClock.h>
-#include <meter/SettingsBlock.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/datetime.h>
@@ -16,8 +12,12 @@
 #include <array>
 #include <ctime>
 
-#include "FactoryRules.h"
-#include "SettingsListing.h"
+#include "data/Preferences.h"
+#include "dialogs/core/FactoryRules.h"
+#include "dialogs/core/SettingsListing.h"
+#include "meter/KestUSB.h"
+#include "meter/MeterClock.h"
+#include "meter/SettingsBlock.h"
 
 wxBEGIN_EVENT_TABLE(Config, wxDialog)
     EVT_BUTTON(ID_RESET, Config::OnReset)
@@ -30,7 +30,7 @@ wxEND_EVENT_TABLE()
 Config::Config(wxWindow* parent) : wxDialog(parent, wxID_ANY, "Device Settings") {
     SetBackgroundColour(wxColour(236, 233, 216));
     BuildControls();
-    link = std::make_unique<KestUSB>();
+    link_ = std::make_unique<KestUSB>();
 }
 
 Config::~Config() = default;
@@ -52,13 +52,13 @@ void Config::BuildControls() {
 
     auto* filterGroup = new wxStaticBoxSizer(wxVERTICAL, this, "DRUV and HVX Device");
     wxWindow* fbox = filterGroup->GetStaticBox();
-    medianField = field(fbox, "3", {50, 25}, "median");
-    clampField = field(fbox, "30", {50, 25}, "clamp");
-    volumeRangeBox =
+    medianField_ = field(fbox, "3", {50, 25}, "median");
+    clampField_ = field(fbox, "30", {50, 25}, "clamp");
+    volumeRangeBox_ =
         new wxCheckBox(fbox, ID_VOLUME_RANGE, "Volume Range (checked for 1000) (Tarnelo)");
-    filterGroup->Add(medianField);
-    filterGroup->Add(clampField);
-    filterGroup->Add(volumeRangeBox);
+    filterGroup->Add(medianField_);
+    filterGroup->Add(clampField_);
+    filterGroup->Add(volumeRangeBox_);
     filterGroup->Add(button(fbox, ID_FILTER, "Set Median and Cutoff", {100, 30}), 1, wxEXPAND);
 
     auto* pressureGroup =
@@ -66,15 +66,15 @@ void Config::BuildControls() {
     wxWindow* pbox = pressureGroup->GetStaticBox();
     pressureGroup->Add(button(pbox, ID_READ_ADC, "Read RAW ADC pressure value", {100, 30}), 1,
                        wxEXPAND);
-    adcLabel =
+    adcLabel_ =
         new wxStaticText(pbox, wxID_ANY, "ADC value", wxDefaultPosition, wxDefaultSize, 0, "adc");
-    pressureGroup->Add(adcLabel);
-    zeroField = field(pbox, "104", {150, 20}, "zero");
-    roughField = field(pbox, "2", {150, 20}, "rough");
-    fineField = field(pbox, "26", {150, 20}, "fine");
-    pressureGroup->Add(zeroField);
-    pressureGroup->Add(roughField);
-    pressureGroup->Add(fineField);
+    pressureGroup->Add(adcLabel_);
+    zeroField_ = field(pbox, "104", {150, 20}, "zero");
+    roughField_ = field(pbox, "2", {150, 20}, "rough");
+    fineField_ = field(pbox, "26", {150, 20}, "fine");
+    pressureGroup->Add(zeroField_);
+    pressureGroup->Add(roughField_);
+    pressureGroup->Add(fineField_);
     pressureGroup->Add(button(pbox, ID_CALIBRATION, "Set Zero and Fine Tune Scale", {100, 30}), 1,
                        wxEXPAND);
 
@@ -89,10 +89,10 @@ void Config::BuildControls() {
     left->Add(button(this, wxID_CANCEL, "&Close", {200, 30}), 1, wxEXPAND | wxALL, 10);
 
     auto* contentsGroup = new wxStaticBoxSizer(wxVERTICAL, this, "Configuration Contents");
-    contents =
+    contents_ =
         new wxTextCtrl(contentsGroup->GetStaticBox(), wxID_ANY, "", wxDefaultPosition, {300, 20},
                        wxTE_MULTILINE | wxTE_RICH | wxTE_NOHIDESEL, wxDefaultValidator, "contents");
-    contentsGroup->Add(contents, 1, wxEXPAND);
+    contentsGroup->Add(contents_, 1, wxEXPAND);
 
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     row->Add(left);
@@ -101,10 +101,10 @@ void Config::BuildControls() {
 }
 
 void Config::OnReset(wxCommandEvent&) {
-    if (!link->DownloadSettings(0xF000, 'b'))
+    if (!link_->DownloadSettings(0xF000, 'b'))
         wxLogError("%s", "Download Settings failed: Unplug USB and Re-insert");
-    link->SetAutoLog(0);
-    link->EraseLog();
+    link_->SetAutoLog(0);
+    link_->EraseLog();
 
     const wxDateTime now = wxDateTime::Now();
     std::tm tm{};
@@ -116,42 +116,42 @@ void Config::OnReset(wxCommandEvent&) {
     tm.tm_year = now.GetYear() - 1900;
     const TimeBlock time = MakeTimeBlock(tm, 0);
     const DateBlock date = MakeDateBlock(tm);
-    if (!link->SetClockTime(time.data())) wxLogError("%s", "Clock Time Change failed");
-    if (!link->SetClockDate(date.data())) wxLogError("%s", "Clock Time Change failed");
+    if (!link_->SetClockTime(time.data())) wxLogError("%s", "Clock Time Change failed");
+    if (!link_->SetClockDate(date.data())) wxLogError("%s", "Clock Time Change failed");
 
-    link->SetClockConfig(0, 171);
-    if (const uint8_t* config = link->GetClockConfig())
+    link_->SetClockConfig(0, 171);
+    if (const uint8_t* config = link_->GetClockConfig())
         wxLogMessage("Clock Configure: %x", config[0]);
     else
         wxLogError("%s", "Clock Configure failed");
 
-    if (!link->SetFlowOnThreshold(50, 2)) wxLogError("%s", "Failed to set Flow On thresh");
-    if (!link->SetFlowOffThreshold(30, 10)) wxLogError("%s", "Failed to set Flow Off thresh");
+    if (!link_->SetFlowOnThreshold(50, 2)) wxLogError("%s", "Failed to set Flow On thresh");
+    if (!link_->SetFlowOffThreshold(30, 10)) wxLogError("%s", "Failed to set Flow Off thresh");
 }
 
 void Config::OnFilter(wxCommandEvent&) {
     MedianClamp values;
     const wxString refusal =
-        CheckMedianClamp(medianField->GetValue(), clampField->GetValue(), values);
+        CheckMedianClamp(medianField_->GetValue(), clampField_->GetValue(), values);
     if (!refusal.empty()) {
         wxLogMessage("%s", refusal);
         return;
     }
     wxLogMessage("Setting median crop to %d", values.median & 0xFF);
     wxLogMessage("Setting clamp  to %d", values.clamp & 0xFF);
-    if (!link->SetMedianClamp(values.median, values.clamp))
+    if (!link_->SetMedianClamp(values.median, values.clamp))
         wxLogMessage("%s", "Failed to set Median and Clamp");
 }
 
 void Config::OnReadAdc(wxCommandEvent&) {
-    if (const uint8_t* reply = link->GetPressureAdc())
-        adcLabel->SetLabel(wxString::Format("%d", reply[0] | (reply[1] << 8)));
+    if (const uint8_t* reply = link_->GetPressureAdc())
+        adcLabel_->SetLabel(wxString::Format("%d", reply[0] | (reply[1] << 8)));
 }
 
 void Config::OnCalibration(wxCommandEvent&) {
     Calibration values;
-    const wxString refusal = CheckCalibration(zeroField->GetValue(), fineField->GetValue(),
-                                              roughField->GetValue(), values);
+    const wxString refusal = CheckCalibration(zeroField_->GetValue(), fineField_->GetValue(),
+                                              roughField_->GetValue(), values);
     if (!refusal.empty()) {
         wxLogMessage("%s", refusal);
         return;
@@ -159,14 +159,14 @@ void Config::OnCalibration(wxCommandEvent&) {
     wxLogMessage("Setting Zero pressure pt to %d", values.zero & 0xFF);
     wxLogMessage("Setting fine adjustment scale to %d", values.fine & 0xFF);
     wxLogMessage("Setting rough adjustment scale to %d", values.rough & 0xFF);
-    if (!link->SetPressureCalibration(values.zero, values.fine, values.rough))
+    if (!link_->SetPressureCalibration(values.zero, values.fine, values.rough))
         wxLogMessage("%s", "Failed to set Pressure Calibration!");
 }
 
 void Config::OnList(wxCommandEvent&) {
-    contents->Clear();
+    contents_->Clear();
     ListingInput input;
-    input.version = VersionWord(link->GetFirmwareVersion());
+    input.version = VersionWord(link_->GetFirmwareVersion());
     // The block's length follows the version the main window learnt, as the meter's other readers
     // do.
     const std::size_t length =
@@ -174,16 +174,16 @@ void Config::OnList(wxCommandEvent&) {
     std::array<uint8_t, kLongSettingsLength> block{};
     std::array<uint8_t, 8> clock{};
     std::array<uint8_t, 2> config{};
-    if (link->ReadMemory(0, static_cast<unsigned>(length), block.data())) {
+    if (link_->ReadMemory(0, static_cast<unsigned>(length), block.data())) {
         input.block = std::span<const uint8_t>(block.data(), length);
-        if (const uint8_t* reply = link->GetClock()) {
+        if (const uint8_t* reply = link_->GetClock()) {
             std::copy(reply, reply + clock.size(), clock.begin());
             input.clock = std::span<const uint8_t, 8>(clock);
         }
-        if (const uint8_t* reply = link->GetClockConfig()) {
+        if (const uint8_t* reply = link_->GetClockConfig()) {
             std::copy(reply, reply + config.size(), config.begin());
             input.clockConfig = std::span<const uint8_t, 2>(config);
         }
     }
-    contents->AppendText(SettingsListing(input));
+    contents_->AppendText(SettingsListing(input));
 }

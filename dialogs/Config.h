@@ -40,15 +40,15 @@ private:
     void OnCalibration(wxCommandEvent& event);
     void OnList(wxCommandEvent& event);
 
-    std::unique_ptr<KestUSB> link;
-    wxTextCtrl* medianField = nullptr;
-    wxTextCtrl* clampField = nullptr;
-    wxCheckBox* volumeRangeBox = nullptr;
-    wxStaticText* adcLabel = nullptr;
-    wxTextCtrl* zeroField = nullptr;
-    wxTextCtrl* roughField = nullptr;
-    wxTextCtrl* fineField = nullptr;
-    wxTextCtrl* contents = nullptr;
+    std::unique_ptr<KestUSB> link_;
+    wxTextCtrl* medianField_ = nullptr;
+    wxTextCtrl* clampField_ = nullptr;
+    wxCheckBox* volumeRangeBox_ = nullptr;
+    wxStaticText* adcLabel_ = nullptr;
+    wxTextCtrl* zeroField_ = nullptr;
+    wxTextCtrl* roughField_ = nullptr;
+    wxTextCtrl* fineField_ = nullptr;
+    wxTextCtrl* contents_ = nullptr;
 
     wxDECLARE_EVENT_TABLE();
 };

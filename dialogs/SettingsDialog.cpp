@@ -1,9 +1,5 @@
-#include "SettingsDialog.h"
+#include "dialogs/SettingsDialog.h"
 
-#include <Preferences.h>
-#include <Units.h>
-#include <art/Art.h>
-#include <meter/KestUSB.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/datectrl.h>
@@ -17,6 +13,11 @@
 #include <wx/textctrl.h>
 
 #include <vector>
+
+#include "art/Art.h"
+#include "data/Preferences.h"
+#include "data/Units.h"
+#include "meter/KestUSB.h"
 
 namespace {
 
@@ -64,10 +65,10 @@ void SettingsDialog::BuildControls() {
     top->Add(BuildLeftColumn());
     top->Add(BuildAutoLogGroup(), 0, wxEXPAND | wxALL, 10);
 
-    identityLine =
+    identityLine_ =
         new wxStaticText(this, wxID_ANY, "", wxDefaultPosition, wxSize(300, 30), 0, "identity");
     auto* status = new wxBoxSizer(wxHORIZONTAL);
-    status->Add(identityLine, 0, wxLEFT | wxBOTTOM, 2);
+    status->Add(identityLine_, 0, wxLEFT | wxBOTTOM, 2);
 
     auto* main = new wxBoxSizer(wxVERTICAL);
     main->Add(top);
@@ -77,8 +78,8 @@ void SettingsDialog::BuildControls() {
 }
 
 wxBoxSizer* SettingsDialog::BuildLeftColumn() {
-    meterPicture = new wxStaticBitmap(this, wxID_ANY, ArtBitmap("meter-disconnected", {280, 70}),
-                                      wxDefaultPosition, wxSize(280, 70));
+    meterPicture_ = new wxStaticBitmap(this, wxID_ANY, ArtBitmap("meter-disconnected", {280, 70}),
+                                       wxDefaultPosition, wxSize(280, 70));
 
     auto* clockGroup = new wxStaticBoxSizer(wxHORIZONTAL, this, "Orologio in tempo reale");
     auto timePart = [&](const wxString& caption, const wxString& name, int spinId,
@@ -94,36 +95,36 @@ wxBoxSizer* SettingsDialog::BuildLeftColumn() {
         group->Add(spin);
         clockGroup->Add(group);
     };
-    timePart("Ore", "hours", ID_HOURS_SPIN, hoursField, hoursSpin);
-    timePart("Minuti", "minutes", ID_MINUTES_SPIN, minutesField, minutesSpin);
-    timePart("Secondi", "seconds", ID_SECONDS_SPIN, secondsField, secondsSpin);
+    timePart("Ore", "hours", ID_HOURS_SPIN, hoursField_, hoursSpin_);
+    timePart("Minuti", "minutes", ID_MINUTES_SPIN, minutesField_, minutesSpin_);
+    timePart("Secondi", "seconds", ID_SECONDS_SPIN, secondsField_, secondsSpin_);
     auto* dateGroup = new wxStaticBoxSizer(wxHORIZONTAL, this, "Data");
-    datePicker = new wxDatePickerCtrl(dateGroup->GetStaticBox(), ID_DATE,
-                                      wxDateTime(1, wxDateTime::Feb, 2011), wxDefaultPosition,
-                                      wxSize(100, 25), wxDP_DROPDOWN, wxDefaultValidator, "date");
-    datePicker->SetFont(BoldFont());
-    AtLeast(datePicker, wxSize(100, 25));
-    dateGroup->Add(datePicker);
+    datePicker_ = new wxDatePickerCtrl(dateGroup->GetStaticBox(), ID_DATE,
+                                       wxDateTime(1, wxDateTime::Feb, 2011), wxDefaultPosition,
+                                       wxSize(100, 25), wxDP_DROPDOWN, wxDefaultValidator, "date");
+    datePicker_->SetFont(BoldFont());
+    AtLeast(datePicker_, wxSize(100, 25));
+    dateGroup->Add(datePicker_);
     clockGroup->Add(dateGroup);
 
     auto* intervalGroup = new wxStaticBoxSizer(
         wxHORIZONTAL, this, wxString::FromUTF8("Unità di misura dello strumento (Secondi)"));
     wxWindow* box = intervalGroup->GetStaticBox();
-    slider = new wxSlider(box, ID_INTERVAL_SLIDER, 10, kMinInterval, kMaxInterval,
-                          wxDefaultPosition, wxSize(180, -1), wxSL_HORIZONTAL | wxSL_AUTOTICKS,
-                          wxDefaultValidator, "intervalSlider");
-    slider->SetTickFreq(10);
-    intervalField = new wxTextCtrl(box, wxID_ANY, "", wxDefaultPosition, wxSize(40, 25),
-                                   wxTE_READONLY | wxTE_RIGHT, wxDefaultValidator, "interval");
-    intervalField->SetFont(BoldFont());
-    FitText(intervalField, wxSize(40, 25), "15.9");
-    intervalSpin = Stepper(box, ID_INTERVAL_SPIN, wxSize(20, 25), "intervalSpin");
-    intervalGroup->Add(slider, 0, wxEXPAND | wxALL, 5);
-    intervalGroup->Add(intervalField, 0, wxEXPAND | wxALL, 5);
-    intervalGroup->Add(intervalSpin, 0, wxEXPAND | wxALL, 5);
+    slider_ = new wxSlider(box, ID_INTERVAL_SLIDER, 10, kMinInterval, kMaxInterval,
+                           wxDefaultPosition, wxSize(180, -1), wxSL_HORIZONTAL | wxSL_AUTOTICKS,
+                           wxDefaultValidator, "intervalSlider");
+    slider_->SetTickFreq(10);
+    intervalField_ = new wxTextCtrl(box, wxID_ANY, "", wxDefaultPosition, wxSize(40, 25),
+                                    wxTE_READONLY | wxTE_RIGHT, wxDefaultValidator, "interval");
+    intervalField_->SetFont(BoldFont());
+    FitText(intervalField_, wxSize(40, 25), "15.9");
+    intervalSpin_ = Stepper(box, ID_INTERVAL_SPIN, wxSize(20, 25), "intervalSpin");
+    intervalGroup->Add(slider_, 0, wxEXPAND | wxALL, 5);
+    intervalGroup->Add(intervalField_, 0, wxEXPAND | wxALL, 5);
+    intervalGroup->Add(intervalSpin_, 0, wxEXPAND | wxALL, 5);
 
     auto* column = new wxBoxSizer(wxVERTICAL);
-    column->Add(meterPicture);
+    column->Add(meterPicture_);
     column->Add(clockGroup, 0, wxEXPAND | wxALL, 10);
     column->Add(intervalGroup, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 10);
     return column;
@@ -133,9 +134,10 @@ wxStaticBoxSizer* SettingsDialog::BuildAutoLogGroup() {
     auto* group =
         new wxStaticBoxSizer(wxVERTICAL, this, "Controllo automatico della registrazione dei dati");
     wxWindow* box = group->GetStaticBox();
-    autoLogBox = new wxCheckBox(box, ID_AUTO_LOG, "Disabilita la registrazione automatica dei dati",
-                                wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator, "autoLog");
-    group->Add(autoLogBox);
+    autoLogBox_ =
+        new wxCheckBox(box, ID_AUTO_LOG, "Disabilita la registrazione automatica dei dati",
+                       wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator, "autoLog");
+    group->Add(autoLogBox_);
 
     auto row = [&](wxWindow* parent, wxFlexGridSizer* grid, const wxString& caption,
                    const wxString& name, wxTextCtrl*& field, wxStaticText*& unit,
@@ -153,53 +155,53 @@ wxStaticBoxSizer* SettingsDialog::BuildAutoLogGroup() {
         new wxStaticBoxSizer(wxVERTICAL, box, "Accendere la registrazionde dei dati quando:");
     auto* onGrid = new wxFlexGridSizer(3);
     row(on->GetStaticBox(), onGrid, wxString::FromUTF8("La portata è maggiore di:"), "onThreshold",
-        onThresholdField, onUnitLabel, " L/min", false);
-    row(on->GetStaticBox(), onGrid, wxString::FromUTF8("per più di"), "onDelay", onDelayField,
+        onThresholdField_, onUnitLabel_, " L/min", false);
+    row(on->GetStaticBox(), onGrid, wxString::FromUTF8("per più di"), "onDelay", onDelayField_,
         ignored, "secondi", true);
     on->Add(onGrid);
     auto* off =
         new wxStaticBoxSizer(wxVERTICAL, box, "Spegnere la registrazionde dei dati quando:");
     auto* offGrid = new wxFlexGridSizer(3);
     row(off->GetStaticBox(), offGrid, wxString::FromUTF8("La portata è minore di:"), "offThreshold",
-        offThresholdField, offUnitLabel, "L/min", false);
-    row(off->GetStaticBox(), offGrid, wxString::FromUTF8("per più di"), "offDelay", offDelayField,
+        offThresholdField_, offUnitLabel_, "L/min", false);
+    row(off->GetStaticBox(), offGrid, wxString::FromUTF8("per più di"), "offDelay", offDelayField_,
         ignored, "secondi", true);
     off->Add(offGrid);
     group->Add(on, 0, wxEXPAND | wxALL, 10);
     group->Add(off, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
-    onUnitLabel->SetName("onUnit");
-    offUnitLabel->SetName("offUnit");
+    onUnitLabel_->SetName("onUnit");
+    offUnitLabel_->SetName("offUnit");
     return group;
 }
 
 wxBoxSizer* SettingsDialog::BuildButtonRow() {
-    pressureGroup =
+    pressureGroup_ =
         new wxStaticBoxSizer(wxHORIZONTAL, this, wxString::FromUTF8("Unità di pressione"));
-    wxWindow* box = pressureGroup->GetStaticBox();
-    psiBox = new wxCheckBox(box, ID_PSI, "PSI", wxDefaultPosition, wxDefaultSize, 0,
-                            wxDefaultValidator, "psi");
-    psiBox->SetBackgroundColour(kInterfaceGrey);
-    barBox = new wxCheckBox(box, ID_BAR, "Bar", wxDefaultPosition, wxDefaultSize, 0,
-                            wxDefaultValidator, "bar");
-    pressureGroup->Add(psiBox, 0, wxEXPAND | wxALL, 5);
-    pressureGroup->Add(barBox, 0, wxEXPAND | wxALL, 5);
+    wxWindow* box = pressureGroup_->GetStaticBox();
+    psiBox_ = new wxCheckBox(box, ID_PSI, "PSI", wxDefaultPosition, wxDefaultSize, 0,
+                             wxDefaultValidator, "psi");
+    psiBox_->SetBackgroundColour(kInterfaceGrey);
+    barBox_ = new wxCheckBox(box, ID_BAR, "Bar", wxDefaultPosition, wxDefaultSize, 0,
+                             wxDefaultValidator, "bar");
+    pressureGroup_->Add(psiBox_, 0, wxEXPAND | wxALL, 5);
+    pressureGroup_->Add(barBox_, 0, wxEXPAND | wxALL, 5);
 
-    sendButton = new wxButton(this, ID_SEND, "Scarica", wxDefaultPosition, wxSize(100, 30), 0,
-                              wxDefaultValidator, "send");
-    sendButton->SetBackgroundColour(kInterfaceGrey);
+    sendButton_ = new wxButton(this, ID_SEND, "Scarica", wxDefaultPosition, wxSize(100, 30), 0,
+                               wxDefaultValidator, "send");
+    sendButton_->SetBackgroundColour(kInterfaceGrey);
     auto* close = new wxButton(this, wxID_CANCEL, "e chiudi", wxDefaultPosition, wxSize(100, 30));
 
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    row->Add(pressureGroup, 0, wxLEFT | wxRIGHT | wxBOTTOM, 10);
-    row->Add(sendButton, 0, wxALL, 10);
+    row->Add(pressureGroup_, 0, wxLEFT | wxRIGHT | wxBOTTOM, 10);
+    row->Add(sendButton_, 0, wxALL, 10);
     row->Add(close, 0, wxALL, 10);
     return row;
 }
 
 void SettingsDialog::ShowPicture(MeterPicture which) {
     static const char* const names[] = {"meter-connected", "meter-sent", "meter-disconnected"};
-    picture = which;
-    meterPicture->SetBitmap(ArtBitmap(names[static_cast<int>(which)], {280, 70}));
+    picture_ = which;
+    meterPicture_->SetBitmap(ArtBitmap(names[static_cast<int>(which)], {280, 70}));
 }
 
 // Kept apart from the block decoding: Units.h and SettingsBlock.h both name the pressure codes.

@@ -10,7 +10,7 @@
 
 #include <memory>
 
-#include "SettingsRules.h"
+#include "dialogs/core/SettingsRules.h"
 
 class KestUSB;
 class wxBoxSizer;
@@ -48,8 +48,8 @@ public:
     explicit SettingsDialog(wxWindow* parent);
     ~SettingsDialog() override;
 
-    bool Connected() const { return connected; }
-    MeterPicture Picture() const { return picture; }
+    bool Connected() const { return connected_; }
+    MeterPicture Picture() const { return picture_; }
 
 private:
     void BuildControls();
@@ -80,40 +80,40 @@ private:
     void OnThresholdText(wxCommandEvent& event);
     void OnSend(wxCommandEvent& event);
 
-    std::unique_ptr<KestUSB> link;
-    bool connected = false;
-    MeterPicture picture = MeterPicture::Disconnected;
-    uint16_t rateCode = 0;
-    int interval = 10;
-    uint8_t pressureUnit = 0;
-    ClockBytes clock{};
-    bool timeChanged = false;
-    bool dateChanged = false;
-    bool autoLogDirty = false;
+    std::unique_ptr<KestUSB> link_;
+    bool connected_ = false;
+    MeterPicture picture_ = MeterPicture::Disconnected;
+    uint16_t rateCode_ = 0;
+    int interval_ = 10;
+    uint8_t pressureUnit_ = 0;
+    ClockBytes clock_{};
+    bool timeChanged_ = false;
+    bool dateChanged_ = false;
+    bool autoLogDirty_ = false;
 
-    wxStaticBitmap* meterPicture = nullptr;
-    wxTextCtrl* hoursField = nullptr;
-    wxTextCtrl* minutesField = nullptr;
-    wxTextCtrl* secondsField = nullptr;
-    wxSpinButton* hoursSpin = nullptr;
-    wxSpinButton* minutesSpin = nullptr;
-    wxSpinButton* secondsSpin = nullptr;
-    wxDatePickerCtrl* datePicker = nullptr;
-    wxSlider* slider = nullptr;
-    wxTextCtrl* intervalField = nullptr;
-    wxSpinButton* intervalSpin = nullptr;
-    wxCheckBox* psiBox = nullptr;
-    wxCheckBox* barBox = nullptr;
-    wxStaticBoxSizer* pressureGroup = nullptr;
-    wxButton* sendButton = nullptr;
-    wxCheckBox* autoLogBox = nullptr;
-    wxTextCtrl* onThresholdField = nullptr;
-    wxTextCtrl* onDelayField = nullptr;
-    wxTextCtrl* offThresholdField = nullptr;
-    wxTextCtrl* offDelayField = nullptr;
-    wxStaticText* onUnitLabel = nullptr;
-    wxStaticText* offUnitLabel = nullptr;
-    wxStaticText* identityLine = nullptr;
+    wxStaticBitmap* meterPicture_ = nullptr;
+    wxTextCtrl* hoursField_ = nullptr;
+    wxTextCtrl* minutesField_ = nullptr;
+    wxTextCtrl* secondsField_ = nullptr;
+    wxSpinButton* hoursSpin_ = nullptr;
+    wxSpinButton* minutesSpin_ = nullptr;
+    wxSpinButton* secondsSpin_ = nullptr;
+    wxDatePickerCtrl* datePicker_ = nullptr;
+    wxSlider* slider_ = nullptr;
+    wxTextCtrl* intervalField_ = nullptr;
+    wxSpinButton* intervalSpin_ = nullptr;
+    wxCheckBox* psiBox_ = nullptr;
+    wxCheckBox* barBox_ = nullptr;
+    wxStaticBoxSizer* pressureGroup_ = nullptr;
+    wxButton* sendButton_ = nullptr;
+    wxCheckBox* autoLogBox_ = nullptr;
+    wxTextCtrl* onThresholdField_ = nullptr;
+    wxTextCtrl* onDelayField_ = nullptr;
+    wxTextCtrl* offThresholdField_ = nullptr;
+    wxTextCtrl* offDelayField_ = nullptr;
+    wxStaticText* onUnitLabel_ = nullptr;
+    wxStaticText* offUnitLabel_ = nullptr;
+    wxStaticText* identityLine_ = nullptr;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -1,7 +1,4 @@
 // Filling the settings dialog from the meter when it opens.
-#include <Preferences.h>
-#include <meter/KestUSB.h>
-#include <meter/SettingsBlock.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/datectrl.h>
@@ -15,78 +12,81 @@
 #include <algorithm>
 #include <array>
 
-#include "SettingsDialog.h"
+#include "data/Preferences.h"
+#include "dialogs/SettingsDialog.h"
+#include "meter/KestUSB.h"
+#include "meter/SettingsBlock.h"
 
 void SettingsDialog::LoadFromMeter() {
-    link = std::make_unique<KestUSB>();
+    link_ = std::make_unique<KestUSB>();
     Preferences& prefs = GlobalPreferences();
 
-    const uint16_t version = VersionWord(link->GetFirmwareVersion());
+    const uint16_t version = VersionWord(link_->GetFirmwareVersion());
     prefs.firmwareVersion = version;
     const std::size_t length = SettingsBlockLength(version);
     std::array<uint8_t, kLongSettingsLength> raw{};
-    if (!link->ReadMemory(0, static_cast<unsigned>(length), raw.data())) {
+    if (!link_->ReadMemory(0, static_cast<unsigned>(length), raw.data())) {
         EnterDisconnectedMode();
-        autoLogDirty = false;
+        autoLogDirty_ = false;
         return;
     }
     const std::optional<SettingsBlock> block = DecodeSettingsBlock({raw.data(), length});
-    connected = true;
+    connected_ = true;
     ShowPicture(MeterPicture::Connected);
 
-    interval = IntervalFromRateCode(block->rateCode);
+    interval_ = IntervalFromRateCode(block->rateCode);
     ApplyFlowUnit(raw.data(), length);
     ApplyInterval();
 
-    pressureUnit = block->pressureUnit;
-    psiBox->SetValue(pressureUnit == kPressurePsi);
-    barBox->SetValue(pressureUnit == kPressureBar);
-    prefs.pressureUnit = pressureUnit;
+    pressureUnit_ = block->pressureUnit;
+    psiBox_->SetValue(pressureUnit_ == kPressurePsi);
+    barBox_->SetValue(pressureUnit_ == kPressureBar);
+    prefs.pressureUnit = pressureUnit_;
     prefs.metricUnits = block->metricUnits() ? 1 : 0;
-    autoLogBox->SetValue(block->autoLog());
+    autoLogBox_->SetValue(block->autoLog());
 
     LoadClock();
-    link->SetClockConfig(0, 171);
+    link_->SetClockConfig(0, 171);
 
-    onThresholdField->ChangeValue(wxString::Format("%d", block->flowOnThreshold));
-    offThresholdField->ChangeValue(wxString::Format("%d", block->flowOffThreshold));
-    onDelayField->ChangeValue(wxString::Format("%d", interval * block->flowOnDelay / 10));
-    offDelayField->ChangeValue(wxString::Format("%d", interval * block->flowOffDelay / 10));
+    onThresholdField_->ChangeValue(wxString::Format("%d", block->flowOnThreshold));
+    offThresholdField_->ChangeValue(wxString::Format("%d", block->flowOffThreshold));
+    onDelayField_->ChangeValue(wxString::Format("%d", interval_ * block->flowOnDelay / 10));
+    offDelayField_->ChangeValue(wxString::Format("%d", interval_ * block->flowOffDelay / 10));
 
     const wxString unit = prefs.metricUnits == 0 ? "G/min" : " L/min";
-    onUnitLabel->SetLabel(unit);
-    offUnitLabel->SetLabel(unit);
+    onUnitLabel_->SetLabel(unit);
+    offUnitLabel_->SetLabel(unit);
     EnableThresholdFields();
 
     if (version == kLongSettingsVersion && block->serial && block->manufactureDate) {
         prefs.serial = *block->serial;
-        identityLine->SetLabel(IdentityLine(*block->serial, *block->manufactureDate));
+        identityLine_->SetLabel(IdentityLine(*block->serial, *block->manufactureDate));
         wxSize line(300, 30);
-        line.IncTo(identityLine->GetBestSize());
-        identityLine->SetMinSize(line);
+        line.IncTo(identityLine_->GetBestSize());
+        identityLine_->SetMinSize(line);
     }
 
     if (prefs.meterSetsFlowUnit) {
-        for (wxWindow* w : std::initializer_list<wxWindow*>{datePicker, psiBox, barBox, hoursField,
-                                                            minutesField, secondsField})
+        for (wxWindow* w : std::initializer_list<wxWindow*>{
+                 datePicker_, psiBox_, barBox_, hoursField_, minutesField_, secondsField_})
             w->Disable();
-        pressureGroup->GetStaticBox()->Hide();
-        psiBox->Hide();
-        barBox->Hide();
+        pressureGroup_->GetStaticBox()->Hide();
+        psiBox_->Hide();
+        barBox_->Hide();
     }
     Fit();
-    autoLogDirty = false;
+    autoLogDirty_ = false;
 }
 
 void SettingsDialog::EnterDisconnectedMode() {
-    connected = false;
+    connected_ = false;
     ShowPicture(MeterPicture::Disconnected);
     for (wxWindow* w : std::initializer_list<wxWindow*>{
-             sendButton, psiBox, barBox, slider, intervalSpin, intervalField, hoursField,
-             minutesField, secondsField, datePicker, autoLogBox, onThresholdField, onDelayField,
-             offThresholdField, offDelayField})
+             sendButton_, psiBox_, barBox_, slider_, intervalSpin_, intervalField_, hoursField_,
+             minutesField_, secondsField_, datePicker_, autoLogBox_, onThresholdField_,
+             onDelayField_, offThresholdField_, offDelayField_})
         w->Disable();
-    interval = 100;
+    interval_ = 100;
     ApplyInterval();
     ShowClock();
 }
@@ -94,23 +94,23 @@ void SettingsDialog::EnterDisconnectedMode() {
 // A clock that does not answer leaves nothing to step: the clock controls stay disabled so that
 // no made-up time or date can be sent.
 void SettingsDialog::LoadClock() {
-    const uint8_t* reply = link->GetClock();
+    const uint8_t* reply = link_->GetClock();
     if (reply == nullptr) {
         for (wxWindow* w :
-             std::initializer_list<wxWindow*>{hoursSpin, minutesSpin, secondsSpin, datePicker})
+             std::initializer_list<wxWindow*>{hoursSpin_, minutesSpin_, secondsSpin_, datePicker_})
             w->Disable();
-        hoursField->ChangeValue("--");
-        minutesField->ChangeValue("--");
-        secondsField->ChangeValue("--");
+        hoursField_->ChangeValue("--");
+        minutesField_->ChangeValue("--");
+        secondsField_->ChangeValue("--");
         return;
     }
-    std::copy(reply, reply + clock.size(), clock.begin());
+    std::copy(reply, reply + clock_.size(), clock_.begin());
     // The clock chip keeps flag bits above the digits; stepping and sending work on the digits.
-    clock[0] &= 0x7F;
-    clock[1] &= 0x7F;
-    clock[2] &= 0x3F;
+    clock_[0] &= 0x7F;
+    clock_[1] &= 0x7F;
+    clock_[2] &= 0x3F;
     ShowClock();
-    if (const std::optional<CalendarDate> date = ClockDate(clock))
-        datePicker->SetValue(
+    if (const std::optional<CalendarDate> date = ClockDate(clock_))
+        datePicker_->SetValue(
             wxDateTime(date->day, static_cast<wxDateTime::Month>(date->month - 1), date->year));
 }

@@ -1,6 +1,4 @@
 // What the settings dialog's controls do, and sending the settings to the meter ("Scarica").
-#include <Preferences.h>
-#include <meter/KestUSB.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/datectrl.h>
@@ -11,8 +9,10 @@
 #include <wx/spinbutt.h>
 #include <wx/textctrl.h>
 
-#include "SettingsDialog.h"
-#include "ThresholdCheck.h"
+#include "data/Preferences.h"
+#include "dialogs/SettingsDialog.h"
+#include "dialogs/core/ThresholdCheck.h"
+#include "meter/KestUSB.h"
 
 wxBEGIN_EVENT_TABLE(SettingsDialog, wxDialog)
     EVT_COMMAND_SCROLL(ID_INTERVAL_SLIDER, SettingsDialog::OnSlider)
@@ -33,44 +33,44 @@ wxBEGIN_EVENT_TABLE(SettingsDialog, wxDialog)
 wxEND_EVENT_TABLE()
 
 void SettingsDialog::ApplyInterval() {
-    slider->SetValue(interval);
-    rateCode = RateCodeFromInterval(interval);
-    intervalField->ChangeValue(IntervalText(interval));
+    slider_->SetValue(interval_);
+    rateCode_ = RateCodeFromInterval(interval_);
+    intervalField_->ChangeValue(IntervalText(interval_));
     // The delays are kept in samples, which depend on the interval.
-    autoLogDirty = true;
+    autoLogDirty_ = true;
 }
 
 void SettingsDialog::ShowClock() {
-    const ClockTexts texts = ClockFieldTexts(clock);
-    hoursField->ChangeValue(texts.hours);
-    minutesField->ChangeValue(texts.minutes);
-    secondsField->ChangeValue(texts.seconds);
+    const ClockTexts texts = ClockFieldTexts(clock_);
+    hoursField_->ChangeValue(texts.hours);
+    minutesField_->ChangeValue(texts.minutes);
+    secondsField_->ChangeValue(texts.seconds);
 }
 
 void SettingsDialog::StepClock(int byteIndex, int limit, bool up) {
-    clock[byteIndex] = StepClockByte(clock[byteIndex], limit, up);
+    clock_[byteIndex] = StepClockByte(clock_[byteIndex], limit, up);
     ShowClock();
-    timeChanged = true;
+    timeChanged_ = true;
 }
 
 void SettingsDialog::EnableThresholdFields() {
-    const bool on = autoLogBox->GetValue();
-    for (wxTextCtrl* field : {onThresholdField, onDelayField, offThresholdField, offDelayField})
+    const bool on = autoLogBox_->GetValue();
+    for (wxTextCtrl* field : {onThresholdField_, onDelayField_, offThresholdField_, offDelayField_})
         field->Enable(on);
 }
 
 void SettingsDialog::OnSlider(wxScrollEvent& event) {
-    interval = std::clamp(event.GetPosition(), kMinInterval, kMaxInterval);
+    interval_ = std::clamp(event.GetPosition(), kMinInterval, kMaxInterval);
     ApplyInterval();
 }
 
 void SettingsDialog::OnIntervalUp(wxSpinEvent&) {
-    interval = StepInterval(interval, true);
+    interval_ = StepInterval(interval_, true);
     ApplyInterval();
 }
 
 void SettingsDialog::OnIntervalDown(wxSpinEvent&) {
-    interval = StepInterval(interval, false);
+    interval_ = StepInterval(interval_, false);
     ApplyInterval();
 }
 
@@ -92,32 +92,32 @@ void SettingsDialog::OnClockSpin(wxSpinEvent& event) {
 void SettingsDialog::OnDate(wxDateEvent& event) {
     const wxDateTime picked = event.GetDate();
     if (!picked.IsValid()) return;
-    dateChanged = true;
-    SetClockDate(clock, {picked.GetDay(), picked.GetMonth() + 1, picked.GetYear()});
+    dateChanged_ = true;
+    SetClockDate(clock_, {picked.GetDay(), picked.GetMonth() + 1, picked.GetYear()});
 }
 
 void SettingsDialog::OnPsi(wxCommandEvent&) {
-    barBox->SetValue(false);
-    pressureUnit = 'p';
+    barBox_->SetValue(false);
+    pressureUnit_ = 'p';
     GlobalPreferences().pressureUnit = 'p';
 }
 
 void SettingsDialog::OnBar(wxCommandEvent&) {
-    psiBox->SetValue(false);
-    pressureUnit = 'b';
+    psiBox_->SetValue(false);
+    pressureUnit_ = 'b';
     GlobalPreferences().pressureUnit = 'b';
 }
 
 void SettingsDialog::OnAutoLog(wxCommandEvent&) {
     EnableThresholdFields();
-    autoLogDirty = true;
+    autoLogDirty_ = true;
 }
 
-void SettingsDialog::OnThresholdText(wxCommandEvent&) { autoLogDirty = true; }
+void SettingsDialog::OnThresholdText(wxCommandEvent&) { autoLogDirty_ = true; }
 
 void SettingsDialog::OnSend(wxCommandEvent&) {
     // The button is disabled without a meter; an event sent anyway must not reach the link.
-    if (connected) Send();
+    if (connected_) Send();
 }
 
 void SettingsDialog::Notify(const wxString& text, const wxString& caption) {
@@ -125,7 +125,7 @@ void SettingsDialog::Notify(const wxString& text, const wxString& caption) {
 }
 
 void SettingsDialog::Send() {
-    if (link->DownloadSettings(rateCode, pressureUnit)) {
+    if (link_->DownloadSettings(rateCode_, pressureUnit_)) {
         ShowPicture(MeterPicture::Sent);
     } else {
         // The picture of an earlier send must not stand beside this failure.
@@ -133,26 +133,26 @@ void SettingsDialog::Send() {
         wxLogError("%s", "Scaricamento impostazioni fallito: disinserire e reinserire il cavo USB");
     }
 
-    if (timeChanged) {
-        const uint8_t time[4] = {clock[0], clock[1], clock[2], clock[3]};
-        if (!link->SetClockTime(time))
+    if (timeChanged_) {
+        const uint8_t time[4] = {clock_[0], clock_[1], clock_[2], clock_[3]};
+        if (!link_->SetClockTime(time))
             wxLogError("%s", wxString::FromUTF8("Cambio dell'ora fallito"));
-        timeChanged = false;
+        timeChanged_ = false;
     }
-    if (dateChanged) {
-        const uint8_t date[3] = {clock[4], clock[5], clock[6]};
-        if (!link->SetClockDate(date))
+    if (dateChanged_) {
+        const uint8_t date[3] = {clock_[4], clock_[5], clock_[6]};
+        if (!link_->SetClockDate(date))
             wxLogError("%s", wxString::FromUTF8("Cambio dell'ora fallito"));
-        dateChanged = false;
+        dateChanged_ = false;
     }
-    if (autoLogDirty) SendThresholds();
+    if (autoLogDirty_) SendThresholds();
 }
 
 void SettingsDialog::SendThresholds() {
     const ThresholdCheck check =
-        CheckThresholds({onThresholdField->GetValue(), offThresholdField->GetValue(),
-                         onDelayField->GetValue(), offDelayField->GetValue()},
-                        interval);
+        CheckThresholds({onThresholdField_->GetValue(), offThresholdField_->GetValue(),
+                         onDelayField_->GetValue(), offDelayField_->GetValue()},
+                        interval_);
     if (check.outcome == ThresholdOutcome::Unparsed) {
         Notify(kMsgReenter, check.rejected);
         return;
@@ -169,15 +169,15 @@ void SettingsDialog::SendThresholds() {
     }
     if (check.onDelayHigh) Notify(kMsgDelayHigh, "Message");
     if (check.offDelayHigh) Notify(kMsgDelayHigh, "Message");
-    onDelayField->ChangeValue(wxString::Format("%d", check.onDelayShown));
-    offDelayField->ChangeValue(wxString::Format("%d", check.offDelayShown));
+    onDelayField_->ChangeValue(wxString::Format("%d", check.onDelayShown));
+    offDelayField_->ChangeValue(wxString::Format("%d", check.offDelayShown));
 
-    if (!link->SetFlowOnThreshold(check.onThreshold, check.onDelaySamples))
+    if (!link_->SetFlowOnThreshold(check.onThreshold, check.onDelaySamples))
         wxLogError("%s", "modifica del valore di soglia fallito");
-    if (!link->SetFlowOffThreshold(check.offThreshold, check.offDelaySamples))
+    if (!link_->SetFlowOffThreshold(check.offThreshold, check.offDelaySamples))
         wxLogError("%s", "modifica del valore di soglia fallito");
     // The link sends the meter's "on" code (2) for 1.
-    if (!link->SetAutoLog(autoLogBox->GetValue() ? 1 : 0))
+    if (!link_->SetAutoLog(autoLogBox_->GetValue() ? 1 : 0))
         wxLogError("%s", "funzione auto logging fallita");
-    autoLogDirty = false;
+    autoLogDirty_ = false;
 }

@@ -1,10 +1,10 @@
 // libFuzzer target for the workspace reader: whatever the bytes, reading must end without a crash,
 // an overrun, undefined behaviour or a hang, and a file it accepts must give whole records.
-#include "Workspace.h"
-
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
+
+#include "data/Workspace.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Preferences prefs;

@@ -1,12 +1,12 @@
-#include "KestUSB.h"
+#include "meter/KestUSB.h"
 
 #include <usb.h>
 
 #include <algorithm>
 #include <cstring>
 
-#include "MemoryLayout.h"
-#include "MeterRequests.h"
+#include "meter/MemoryLayout.h"
+#include "meter/MeterRequests.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ bool Moved(int requestType, int result, int length) {
 }  // namespace
 
 bool KestUSB::FindMeter() {
-    handle = nullptr;
+    handle_ = nullptr;
     usb_init();
     usb_find_busses();
     usb_find_devices();
@@ -31,12 +31,12 @@ bool KestUSB::FindMeter() {
                 continue;
             // A failed open here shows up at the next operation as LINK_OPEN_FAILED.
             if (usb_dev_handle* h = usb_open(dev)) {
-                handle = h;
+                handle_ = h;
                 Reconfigure();
                 usb_close(h);
-                handle = nullptr;
+                handle_ = nullptr;
             }
-            device = dev;
+            device_ = dev;
             return true;
         }
     }
@@ -44,7 +44,7 @@ bool KestUSB::FindMeter() {
 }
 
 int KestUSB::Reconfigure() {
-    return usb_control_msg(handle, kRequestTypeStandardOut, kSetConfiguration, 1, 0, nullptr, 0,
+    return usb_control_msg(handle_, kRequestTypeStandardOut, kSetConfiguration, 1, 0, nullptr, 0,
                            kSetConfigurationTimeoutMs);
 }
 
@@ -58,12 +58,12 @@ LinkStatus KestUSB::WriteRequest(int request, int value, int index, int length, 
 
 LinkStatus KestUSB::Transfer(int requestType, int request, int value, int index, int length,
                              int timeoutMs) {
-    if (device == nullptr && !FindMeter()) return LINK_NOT_FOUND;
+    if (device_ == nullptr && !FindMeter()) return LINK_NOT_FOUND;
     if (!Open()) return LINK_OPEN_FAILED;
     length = std::clamp(length, 0, static_cast<int>(kBufferSize));
     auto send = [&] {
-        return usb_control_msg(handle, requestType, request, value & 0xFFFF, index & 0xFFFF,
-                               reinterpret_cast<char*>(buffer), length, timeoutMs);
+        return usb_control_msg(handle_, requestType, request, value & 0xFFFF, index & 0xFFFF,
+                               reinterpret_cast<char*>(buffer_), length, timeoutMs);
     };
     LinkStatus status = LINK_OK;
     if (!Moved(requestType, send(), length)) {
@@ -77,30 +77,31 @@ LinkStatus KestUSB::Transfer(int requestType, int request, int value, int index,
 }
 
 bool KestUSB::Open() {
-    handle = Listed() ? usb_open(device) : nullptr;
-    if (handle == nullptr) device = nullptr;
-    return handle != nullptr;
+    handle_ = Listed() ? usb_open(device_) : nullptr;
+    if (handle_ == nullptr) device_ = nullptr;
+    return handle_ != nullptr;
 }
 
 bool KestUSB::Listed() const {
     for (usb_bus* bus = usb_get_busses(); bus != nullptr; bus = bus->next)
         for (struct usb_device* dev = bus->devices; dev != nullptr; dev = dev->next)
-            if (dev == device)
+            if (dev == device_)
                 return dev->descriptor.idVendor == kVendorId &&
                        dev->descriptor.idProduct == kProductId;
     return false;
 }
 
 void KestUSB::Close() {
-    if (handle != nullptr) usb_close(handle);
-    handle = nullptr;
+    if (handle_ != nullptr) usb_close(handle_);
+    handle_ = nullptr;
 }
 
 int KestUSB::Direct(int requestType, int request, int value, int index, int length, int timeoutMs) {
-    if (device == nullptr && !FindMeter()) return -1;
+    if (device_ == nullptr && !FindMeter()) return -1;
     if (!Open()) return -1;
-    const int result = usb_control_msg(handle, requestType, request, value & 0xFFFF, index & 0xFFFF,
-                                       reinterpret_cast<char*>(buffer), length, timeoutMs);
+    const int result =
+        usb_control_msg(handle_, requestType, request, value & 0xFFFF, index & 0xFFFF,
+                        reinterpret_cast<char*>(buffer_), length, timeoutMs);
     Close();
     return result;
 }
@@ -115,7 +116,7 @@ LinkStatus KestUSB::Write(MeterRequest code, int value, int index) {
     return WriteRequest(s.code, value, index, s.length, s.timeoutMs);
 }
 
-int KestUSB::GetErrorCode() { return Read(REQ_GET_ERROR_CODE, 0, 0) == LINK_OK ? buffer[0] : 0; }
+int KestUSB::GetErrorCode() { return Read(REQ_GET_ERROR_CODE, 0, 0) == LINK_OK ? buffer_[0] : 0; }
 
 const uint8_t* KestUSB::GetClockConfig() { return Reply(Read(REQ_GET_CLOCK_CONFIG, 0, 0)); }
 
@@ -134,18 +135,18 @@ const uint8_t* KestUSB::GetLiveSamples() {
     const RequestSpec& s = Spec(REQ_GET_LIVE_SAMPLES);
     // The count byte must describe this reply, never the previous block: a reply that moves no
     // bytes reads as an empty block, a short one as the whole samples it carried.
-    buffer[0] = 0;
+    buffer_[0] = 0;
     const int result = Direct(kRequestTypeIn, s.code, 0, 0, s.length, s.timeoutMs);
     if (result < 0) return nullptr;
     const int carried = result > 0 ? (result - 1) / 3 * 3 : 0;
-    if (buffer[0] > carried) buffer[0] = static_cast<uint8_t>(carried);
-    return buffer;
+    if (buffer_[0] > carried) buffer_[0] = static_cast<uint8_t>(carried);
+    return buffer_;
 }
 
 bool KestUSB::ReadMemory(unsigned address, unsigned length, uint8_t* destination) {
     if (length == 0) return true;
     if (destination == nullptr) return false;
-    if (device == nullptr && !FindMeter()) return false;
+    if (device_ == nullptr && !FindMeter()) return false;
     if (!Open()) return false;
     const RequestSpec& s = Spec(REQ_READ_MEMORY);
     while (length > 0) {
@@ -153,14 +154,14 @@ bool KestUSB::ReadMemory(unsigned address, unsigned length, uint8_t* destination
         const int value = static_cast<int>(address & 0xFFFF);
         const int index = static_cast<int>((chunk * 256 + (address >> 16)) & 0xFFFF);
         const int result =
-            usb_control_msg(handle, kRequestTypeIn, s.code, value, index,
-                            reinterpret_cast<char*>(buffer), static_cast<int>(chunk), s.timeoutMs);
+            usb_control_msg(handle_, kRequestTypeIn, s.code, value, index,
+                            reinterpret_cast<char*>(buffer_), static_cast<int>(chunk), s.timeoutMs);
         // A reply shorter than the chunk would leave stale bytes in the destination.
         if (result < static_cast<int>(chunk)) {
             Close();
             return false;
         }
-        std::memcpy(destination, buffer, chunk);
+        std::memcpy(destination, buffer_, chunk);
         destination += chunk;
         address += chunk;
         length -= chunk;
@@ -208,7 +209,7 @@ bool KestUSB::SetPressureCalibration(int zero, int fine, int rough) {
 const uint8_t* KestUSB::GetPressureAdc() { return Reply(Read(REQ_GET_PRESSURE_ADC, 0, 0)); }
 
 const uint8_t* KestUSB::GetFirmwareVersion() {
-    buffer[0] = 0;
-    buffer[1] = 0;
+    buffer_[0] = 0;
+    buffer_[1] = 0;
     return Reply(Read(REQ_GET_FIRMWARE_VERSION, 0, 0));
 }

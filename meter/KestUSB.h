@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "MeterRequests.h"
+#include "meter/MeterRequests.h"
 
 struct usb_device;
 struct usb_dev_handle;
@@ -67,9 +67,9 @@ private:
     // device is opened only while libusb still lists it (and it is still a meter).
     bool Listed() const;
     void Close();
-    const uint8_t* Reply(LinkStatus status) const { return status == LINK_OK ? buffer : nullptr; }
+    const uint8_t* Reply(LinkStatus status) const { return status == LINK_OK ? buffer_ : nullptr; }
 
-    usb_dev_handle* handle = nullptr;
-    struct usb_device* device = nullptr;
-    uint8_t buffer[kBufferSize + 1] = {};
+    usb_dev_handle* handle_ = nullptr;
+    struct usb_device* device_ = nullptr;
+    uint8_t buffer_[kBufferSize + 1] = {};
 };

@@ -1,4 +1,4 @@
-#include "LiveBlock.h"
+#include "meter/LiveBlock.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "LoggerStatus.h"
+#include "meter/LoggerStatus.h"
 
-#include "ByteOrder.h"
+#include "meter/ByteOrder.h"
 
 std::optional<LoggerStatus> DecodeLoggerStatus(std::span<const uint8_t> bytes) {
     if (bytes.size() < kLoggerStatusLength) return std::nullopt;

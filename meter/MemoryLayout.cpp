@@ -1,9 +1,9 @@
-#include "MemoryLayout.h"
+#include "meter/MemoryLayout.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "ByteOrder.h"
+#include "meter/ByteOrder.h"
 
 uint32_t TocAddress(unsigned eventCount) {
     return kMemoryTop - static_cast<uint32_t>(kTocEntrySize * std::min(eventCount, kMaxEvents));

@@ -1,6 +1,6 @@
-#include "MeterClock.h"
+#include "meter/MeterClock.h"
 
-#include "Bcd.h"
+#include "meter/Bcd.h"
 
 std::optional<MeterClock> DecodeClock(std::span<const uint8_t> bytes) {
     if (bytes.size() < 7) return std::nullopt;

@@ -1,4 +1,4 @@
-#include "SampleRate.h"
+#include "meter/SampleRate.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "SettingsBlock.h"
+#include "meter/SettingsBlock.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "ByteOrder.h"
+#include "meter/ByteOrder.h"
 
 uint16_t VersionWord(const uint8_t* reply) { return reply == nullptr ? 0 : ReadLe16(reply); }
 

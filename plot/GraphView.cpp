@@ -1,4 +1,4 @@
-#include "GraphView.h"
+#include "plot/GraphView.h"
 
 #include <wx/listctrl.h>
 #include <wx/sizer.h>
@@ -6,20 +6,20 @@
 
 #include <cstdlib>
 
-#include "Art.h"
-#include "GraphUnits.h"
-#include "Preferences.h"
-#include "kwxLCDClock.h"
-#include "kwxLCDDisplay.h"
-#include "mpFXYVector.h"
-#include "mpFXYVectorKest.h"
-#include "mpInfoLegend.h"
-#include "mpInfoTextBox.h"
-#include "mpScaleX.h"
-#include "mpScaleY.h"
-#include "mpScaleYKest.h"
-#include "mpWindow.h"
-#include "wxKestButton.h"
+#include "art/Art.h"
+#include "data/Preferences.h"
+#include "plot/core/GraphUnits.h"
+#include "plot/mpFXYVector.h"
+#include "plot/mpFXYVectorKest.h"
+#include "plot/mpInfoLegend.h"
+#include "plot/mpInfoTextBox.h"
+#include "plot/mpScaleX.h"
+#include "plot/mpScaleY.h"
+#include "plot/mpScaleYKest.h"
+#include "plot/mpWindow.h"
+#include "widgets/kwxLCDClock.h"
+#include "widgets/kwxLCDDisplay.h"
+#include "widgets/wxKestButton.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "Storage.h"
+#include "data/Storage.h"
 
 class mpWindow;
 class mpScaleX;

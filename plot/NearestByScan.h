@@ -1,6 +1,6 @@
 #pragma once
-// The measuring cursor's sample for a series that can only be walked in order: the one nearest to x,
-// the earlier one on ties. Both series families (primary and second axis) share it.
+// The measuring cursor's sample for a series that can only be walked in order: the one nearest to
+// x, the earlier one on ties. Both series families (primary and second axis) share it.
 
 #include <cmath>
 

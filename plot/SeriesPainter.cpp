@@ -1,10 +1,10 @@
-#include "SeriesPainter.h"
+#include "plot/SeriesPainter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
-#include "ViewState.h"
+#include "plot/core/ViewState.h"
 
 namespace {
 // The toolkit's renderer keeps coordinates in 24.8 fixed point: a segment reaching farther than

@@ -8,8 +8,8 @@
 #include <functional>
 #include <vector>
 
-#include "ColumnDecimator.h"
-#include "MinMaxPyramid.h"
+#include "plot/core/ColumnDecimator.h"
+#include "plot/core/MinMaxPyramid.h"
 
 // Direct view of a series' samples; n == 0 means "iterate instead".
 struct SeriesSamples {

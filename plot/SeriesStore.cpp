@@ -1,8 +1,8 @@
-#include "SeriesStore.h"
+#include "plot/SeriesStore.h"
 
 #include <algorithm>
 
-#include "NearestSample.h"
+#include "plot/core/NearestSample.h"
 
 void SeriesStore::Set(const std::vector<float>& xs, const std::vector<float>& ys,
                       const std::vector<float>& zs, std::optional<double> extraY) {

@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "MinMaxPyramid.h"
-#include "SeriesBounds.h"
-#include "SeriesPainter.h"
+#include "plot/SeriesPainter.h"
+#include "plot/core/MinMaxPyramid.h"
+#include "plot/core/SeriesBounds.h"
 
 class SeriesStore {
 public:

@@ -1,4 +1,4 @@
-#include "mpEvents.h"
+#include "plot/mpEvents.h"
 
 wxDEFINE_EVENT(mpEVT_MEASURE, wxCommandEvent);
 wxDEFINE_EVENT(mpEVT_TEXTBOX_MOVED, wxCommandEvent);

@@ -1,12 +1,12 @@
-#include "mpFXY.h"
+#include "plot/mpFXY.h"
 
 #include <wx/dc.h>
 
 #include <cmath>
 
-#include "NearestByScan.h"
-#include "mpEvents.h"
-#include "mpWindow.h"
+#include "plot/NearestByScan.h"
+#include "plot/mpEvents.h"
+#include "plot/mpWindow.h"
 
 wxIMPLEMENT_ABSTRACT_CLASS(mpFXY, mpLayer);
 

@@ -1,8 +1,8 @@
 #pragma once
 // A series drawn against the primary vertical axis (type 2): lines or dots, its corner-legend
 // sample, its headings, and the measuring cursor that sends mpEVT_MEASURE.
-#include "SeriesPainter.h"
-#include "mpLayer.h"
+#include "plot/SeriesPainter.h"
+#include "plot/mpLayer.h"
 
 class mpFXY : public mpLayer {
 public:

@@ -1,12 +1,12 @@
-#include "mpFXYKest.h"
+#include "plot/mpFXYKest.h"
 
 #include <wx/dc.h>
 
 #include <cmath>
 
-#include "NearestByScan.h"
-#include "mpEvents.h"
-#include "mpWindow.h"
+#include "plot/NearestByScan.h"
+#include "plot/mpEvents.h"
+#include "plot/mpWindow.h"
 
 wxIMPLEMENT_ABSTRACT_CLASS(mpFXYKest, mpLayer);
 

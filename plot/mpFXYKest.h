@@ -1,8 +1,8 @@
 #pragma once
 // A series drawn against the second vertical axis (type 3). A sibling of mpFXY, not a subclass:
 // no visibility test, no headings, legend sample on row 35, measured with measureSecond.
-#include "SeriesPainter.h"
-#include "mpLayer.h"
+#include "plot/SeriesPainter.h"
+#include "plot/mpLayer.h"
 
 class mpFXYKest : public mpLayer {
 public:

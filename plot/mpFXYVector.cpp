@@ -1,4 +1,4 @@
-#include "mpFXYVector.h"
+#include "plot/mpFXYVector.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(mpFXYVector, mpFXY);
 

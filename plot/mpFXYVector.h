@@ -3,8 +3,8 @@
 // column and measure by binary search.
 #include <vector>
 
-#include "SeriesStore.h"
-#include "mpFXY.h"
+#include "plot/SeriesStore.h"
+#include "plot/mpFXY.h"
 
 class mpFXYVector : public mpFXY {
 public:

@@ -1,4 +1,4 @@
-#include "mpFXYVectorKest.h"
+#include "plot/mpFXYVectorKest.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(mpFXYVectorKest, mpFXYKest);
 

@@ -2,8 +2,8 @@
 // A second-axis series over float sequences; its third value reads -1 (no z sequence).
 #include <vector>
 
-#include "SeriesStore.h"
-#include "mpFXYKest.h"
+#include "plot/SeriesStore.h"
+#include "plot/mpFXYKest.h"
 
 class mpFXYVectorKest : public mpFXYKest {
 public:

@@ -1,9 +1,9 @@
-#include "mpInfoLayer.h"
+#include "plot/mpInfoLayer.h"
 
 #include <wx/dc.h>
 
-#include "InfoLayout.h"
-#include "mpWindow.h"
+#include "plot/core/InfoLayout.h"
+#include "plot/mpWindow.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(mpInfoLayer, mpLayer);
 

@@ -5,7 +5,7 @@
 #include <wx/event.h>
 #include <wx/gdicmn.h>
 
-#include "mpLayer.h"
+#include "plot/mpLayer.h"
 
 class mpInfoLayer : public mpLayer {
 public:

@@ -1,11 +1,11 @@
-#include "mpInfoLegend.h"
+#include "plot/mpInfoLegend.h"
 
 #include <wx/dc.h>
 
 #include <vector>
 
-#include "InfoLayout.h"
-#include "mpWindow.h"
+#include "plot/core/InfoLayout.h"
+#include "plot/mpWindow.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(mpInfoLegend, mpInfoLayer);
 

@@ -1,7 +1,7 @@
 #pragma once
 // The legend box: one or two lines per series whose measuring cursor marked a sample, each with a
 // short stroke in the series' pen. Not drawn while no series is marked.
-#include "mpInfoLayer.h"
+#include "plot/mpInfoLayer.h"
 
 class mpInfoLegend : public mpInfoLayer {
 public:

@@ -1,12 +1,12 @@
-#include "mpInfoTextBox.h"
+#include "plot/mpInfoTextBox.h"
 
 #include <wx/dc.h>
 
 #include <vector>
 
-#include "InfoLayout.h"
-#include "mpEvents.h"
-#include "mpWindow.h"
+#include "plot/core/InfoLayout.h"
+#include "plot/mpEvents.h"
+#include "plot/mpWindow.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(mpInfoTextBox, mpInfoLayer);
 

@@ -1,7 +1,7 @@
 #pragma once
 // The text box: a record's free text in a light-grey box, one row per line. After each paint that
 // drew it, it sends mpEVT_TEXTBOX_MOVED so the position can be stored with the record.
-#include "mpInfoLayer.h"
+#include "plot/mpInfoLayer.h"
 
 class mpInfoTextBox : public mpInfoLayer {
 public:

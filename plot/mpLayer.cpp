@@ -1,4 +1,4 @@
-#include "mpLayer.h"
+#include "plot/mpLayer.h"
 
 #include <wx/settings.h>
 

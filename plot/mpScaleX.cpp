@@ -1,10 +1,10 @@
-#include "mpScaleX.h"
+#include "plot/mpScaleX.h"
 
 #include <wx/dc.h>
 
-#include "Ticks.h"
-#include "TimeLabels.h"
-#include "mpWindow.h"
+#include "plot/core/Ticks.h"
+#include "plot/core/TimeLabels.h"
+#include "plot/mpWindow.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(mpScaleX, mpLayer);
 

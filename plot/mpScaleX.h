@@ -1,6 +1,6 @@
 #pragma once
 // The time axis (type 1): elapsed time or time of day with the date, ticks in powers of five.
-#include "mpLayer.h"
+#include "plot/mpLayer.h"
 
 class mpScaleX : public mpLayer {
 public:

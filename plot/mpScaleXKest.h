@@ -1,6 +1,6 @@
 #pragma once
 // A plain numeric horizontal axis (type 1), the sibling of the time axis.
-#include "mpLayer.h"
+#include "plot/mpLayer.h"
 
 class mpScaleXKest : public mpLayer {
 public:

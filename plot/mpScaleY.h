@@ -1,6 +1,6 @@
 #pragma once
 // The primary vertical axis (type 1), with its corner-legend captions header2 and header.
-#include "mpLayer.h"
+#include "plot/mpLayer.h"
 
 class mpScaleY : public mpLayer {
 public:

@@ -1,9 +1,9 @@
-#include "mpScaleYKest.h"
+#include "plot/mpScaleYKest.h"
 
 #include <wx/dc.h>
 
-#include "Ticks.h"
-#include "mpWindow.h"
+#include "plot/core/Ticks.h"
+#include "plot/mpWindow.h"
 
 wxIMPLEMENT_DYNAMIC_CLASS(mpScaleYKest, mpLayer);
 

@@ -1,6 +1,6 @@
 #pragma once
 // The second vertical axis (type 1), drawn against scaleY2/posY2, normally at the right edge.
-#include "mpLayer.h"
+#include "plot/mpLayer.h"
 
 class mpScaleYKest : public mpLayer {
 public:

@@ -1,11 +1,11 @@
-#include "mpWindow.h"
+#include "plot/mpWindow.h"
 
 #include <wx/dcclient.h>
 #include <wx/intl.h>
 
 #include <algorithm>
 
-#include "mpLayer.h"
+#include "plot/mpLayer.h"
 
 wxIMPLEMENT_CLASS(mpWindow, wxScrolledWindow);
 
@@ -26,10 +26,10 @@ wxBEGIN_EVENT_TABLE(mpWindow, wxScrolledWindow)
     EVT_MENU(mpID_ZOOM_IN, mpWindow::OnZoomIn)
     EVT_MENU(mpID_ZOOM_OUT, mpWindow::OnZoomOut)
 wxEND_EVENT_TABLE()
-    // clang-format on
+// clang-format on
 
-    mpWindow::mpWindow(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
-                       long style)
+mpWindow::mpWindow(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+                   long style)
     : wxScrolledWindow(parent, id, pos, size, style | wxHSCROLL | wxVSCROLL, wxT("mpWindow")) {
     popup_.Append(mpID_CENTER, _("Centra"), _("Centra la vista del grafico in questa posizione"));
     popup_.Append(mpID_FIT, _("Taglia"), _("Selezionare vista grafico per mostrare tutto"));
@@ -118,7 +118,7 @@ void mpWindow::UpdateAll() {
 
 void mpWindow::Fit() {
     if (!UpdateBBox()) return;
-    plotcore::FitView(view_, bounds_, ClientSize(), bottomMargin);
+    plotcore::FitView(view_, bounds_, ClientSize(), bottomMargin_);
     UpdateAll();
 }
 
@@ -136,29 +136,29 @@ void mpWindow::CenterAt(int px, int py) { plotcore::CenterViewAt(view_, {px, py}
 
 void mpWindow::SetMeasurePrimary(bool on) {
     SetCursor(on ? wxCursor(wxCURSOR_CROSS) : *wxSTANDARD_CURSOR);
-    measurePrimary = on;
+    measurePrimary_ = on;
 }
 
 void mpWindow::SetMeasureSecond(bool on) {
     SetCursor(on ? wxCursor(wxCURSOR_CROSS) : *wxSTANDARD_CURSOR);
-    measureSecond = on;
+    measureSecond_ = on;
 }
 
 void mpWindow::DrawTo(wxDC& dc) {
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(GetBackgroundColour(), wxBRUSHSTYLE_SOLID));
-    dc.DrawRectangle(0, 0, scrX, scrY);
+    dc.DrawRectangle(0, 0, scrX_, scrY_);
     for (const auto& [key, layer] : layers_) layer->Plot(dc, *this);
 }
 
 void mpWindow::DrawTo(wxDC& dc, const wxSize& size) {
-    scrX = size.x;
-    scrY = size.y;
+    scrX_ = size.x;
+    scrY_ = size.y;
     dc.SetDeviceOrigin(0, 0);
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(GetBackgroundColour(), wxBRUSHSTYLE_SOLID));
-    dc.DrawRectangle(0, 0, scrX, scrY);
-    dc.SetDeviceOrigin(scrX >> 1, scrY >> 1);
+    dc.DrawRectangle(0, 0, scrX_, scrY_);
+    dc.SetDeviceOrigin(scrX_ >> 1, scrY_ >> 1);
     for (const auto& [key, layer] : layers_) layer->Plot(dc, *this);
     dc.SetDeviceOrigin(0, 0);
 }
@@ -218,23 +218,23 @@ void mpWindow::OnMotion(wxMouseEvent& e) {
         plotcore::PanView(view_, dx, dy);
         UpdateAll();
     } else if (e.LeftIsDown()) {
-        dragDX = lastLeftX - e.GetX();
-        dragDY = lastLeftY - e.GetY();
+        dragDX_ = lastLeftX_ - e.GetX();
+        dragDY_ = lastLeftY_ - e.GetY();
         leftDragging_ = true;
-        lastLeftX = e.GetX();
-        lastLeftY = e.GetY();
+        lastLeftX_ = e.GetX();
+        lastLeftY_ = e.GetY();
         UpdateAll();
     }
 }
 
 void mpWindow::OnLeftDown(wxMouseEvent& e) {
-    lastLeftX = e.GetX();
-    lastLeftY = e.GetY();
+    lastLeftX_ = e.GetX();
+    lastLeftY_ = e.GetY();
     leftPress_ = e.GetPosition();
     ++leftPresses_;
     leftDragging_ = false;
-    if (measurePrimary) UpdateAll();
-    if (measureSecond) UpdateAll();
+    if (measurePrimary_) UpdateAll();
+    if (measureSecond_) UpdateAll();
     e.Skip();  // lets the window take the focus
 }
 

@@ -9,7 +9,7 @@
 
 #include <map>
 
-#include "ViewState.h"
+#include "plot/core/ViewState.h"
 
 class mpLayer;
 
@@ -57,8 +57,8 @@ public:
     wxMenu& GetPopupMenu() { return popup_; }
 
     // Read access for the layers.
-    bool GetMeasurePrimary() const { return measurePrimary; }
-    bool GetMeasureSecond() const { return measureSecond; }
+    bool GetMeasurePrimary() const { return measurePrimary_; }
+    bool GetMeasureSecond() const { return measureSecond_; }
     double GetMinX() const { return bounds_.minX; }
     double GetMaxX() const { return bounds_.maxX; }
     double GetMinY() const { return bounds_.minY; }
@@ -73,24 +73,24 @@ public:
     double GetPosY2() const { return view_.posY2; }
     const plotcore::ViewState& GetView() const { return view_; }
     void SetView(const plotcore::ViewState& v) { view_ = v; }
-    int GetScrX() const { return scrX; }
-    int GetScrY() const { return scrY; }
-    int GetDragDX() const { return dragDX; }
-    int GetDragDY() const { return dragDY; }
+    int GetScrX() const { return scrX_; }
+    int GetScrY() const { return scrY_; }
+    int GetDragDX() const { return dragDX_; }
+    int GetDragDY() const { return dragDY_; }
     // Where the left button went down last, and a count of presses: an info box grabbed at the
     // press follows the pointer from there, however many motions come between two paints.
     wxPoint GetLeftPressPoint() const { return leftPress_; }
     unsigned GetLeftPressCount() const { return leftPresses_; }
     bool IsLeftDragging() const { return leftDragging_; }
-    int GetLastLeftX() const { return lastLeftX; }
-    int GetLastLeftY() const { return lastLeftY; }
+    int GetLastLeftX() const { return lastLeftX_; }
+    int GetLastLeftY() const { return lastLeftY_; }
     wxPoint GetPopupPoint() const { return popupPoint_; }
-    int GetBottomMargin() const { return bottomMargin; }
-    void SetBottomMargin(int px) { bottomMargin = px; }
-    bool GetAbsoluteTime() const { return absoluteTime; }
-    void SetAbsoluteTime(bool on) { absoluteTime = on; }
-    const wxDateTime& GetRecordStart() const { return recordStart; }
-    void SetRecordStart(const wxDateTime& t) { recordStart = t; }
+    int GetBottomMargin() const { return bottomMargin_; }
+    void SetBottomMargin(int px) { bottomMargin_ = px; }
+    bool GetAbsoluteTime() const { return absoluteTime_; }
+    void SetAbsoluteTime(bool on) { absoluteTime_ = on; }
+    const wxDateTime& GetRecordStart() const { return recordStart_; }
+    void SetRecordStart(const wxDateTime& t) { recordStart_ = t; }
 
     // Written by the info layers: their box position at the previous paint.
     wxRealPoint legendPos{0.0, 0.0};
@@ -112,17 +112,17 @@ private:
     void OnZoomOut(wxCommandEvent& e);
     plotcore::PlotSize ClientSize() const;
 
-    bool measurePrimary = false;
-    bool measureSecond = false;
+    bool measurePrimary_ = false;
+    bool measureSecond_ = false;
     std::map<int, mpLayer*> layers_;
     wxMenu popup_;
     plotcore::ViewBounds bounds_;
     plotcore::ViewState view_;
-    int scrX = 64;
-    int scrY = 64;
+    int scrX_ = 64;
+    int scrY_ = 64;
     wxPoint popupPoint_;
-    int dragDX = 0;
-    int dragDY = 0;
+    int dragDX_ = 0;
+    int dragDY_ = 0;
     wxPoint leftPress_;
     unsigned leftPresses_ = 0;
     bool leftDragging_ = false;
@@ -131,11 +131,11 @@ private:
     wxBitmap buffer_;
     bool movedAfterRightClick_ = false;
     wxPoint rightDragPoint_;
-    int lastLeftX = 0;
-    int lastLeftY = 0;
-    wxDateTime recordStart;
-    int bottomMargin = 30;
-    bool absoluteTime = false;
+    int lastLeftX_ = 0;
+    int lastLeftY_ = 0;
+    wxDateTime recordStart_;
+    int bottomMargin_ = 30;
+    bool absoluteTime_ = false;
 
     wxDECLARE_CLASS(mpWindow);
     wxDECLARE_NO_COPY_CLASS(mpWindow);

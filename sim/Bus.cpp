@@ -1,4 +1,4 @@
-#include "Bus.h"
+#include "sim/Bus.h"
 
 #include <algorithm>
 #include <cerrno>

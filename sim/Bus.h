@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "Meter.h"
+#include "sim/Meter.h"
 
 namespace sim {
 

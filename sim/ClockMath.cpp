@@ -1,4 +1,4 @@
-#include "ClockMath.h"
+#include "sim/ClockMath.h"
 
 namespace sim {
 

@@ -3,7 +3,7 @@
 
 #include <chrono>
 
-#include "Meter.h"
+#include "sim/Meter.h"
 
 namespace sim {
 

@@ -5,10 +5,10 @@
 
 #include <cerrno>
 
-#include "Bus.h"
+#include "sim/Bus.h"
 
 #ifdef HVX_SIM_PRELOAD
-#include "Preload.h"
+#include "sim/Preload.h"
 #define HVX_SIM_ENTRY() sim::PreloadOnce()
 #else
 #define HVX_SIM_ENTRY() static_cast<void>(0)

@@ -1,15 +1,15 @@
-#include "Meter.h"
+#include "sim/Meter.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 
-#include "../meter/Bcd.h"
-#include "../meter/ByteOrder.h"
-#include "../meter/LoggerStatus.h"
-#include "../meter/MeterRequests.h"
-#include "../meter/SampleRate.h"
-#include "ClockMath.h"
+#include "meter/Bcd.h"
+#include "meter/ByteOrder.h"
+#include "meter/LoggerStatus.h"
+#include "meter/MeterRequests.h"
+#include "meter/SampleRate.h"
+#include "sim/ClockMath.h"
 
 namespace sim {
 

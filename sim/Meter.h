@@ -12,10 +12,10 @@
 #include <span>
 #include <vector>
 
-#include "../meter/LiveBlock.h"
-#include "../meter/MemoryLayout.h"
-#include "../meter/MeterClock.h"
-#include "../meter/SettingsBlock.h"
+#include "meter/LiveBlock.h"
+#include "meter/MemoryLayout.h"
+#include "meter/MeterClock.h"
+#include "meter/SettingsBlock.h"
 
 namespace sim {
 

@@ -1,4 +1,4 @@
-#include "Preload.h"
+#include "sim/Preload.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,8 +6,8 @@
 #include <ctime>
 #include <exception>
 
-#include "Bus.h"
-#include "Scenario.h"
+#include "sim/Bus.h"
+#include "sim/Scenario.h"
 
 namespace sim {
 

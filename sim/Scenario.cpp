@@ -1,4 +1,4 @@
-#include "Scenario.h"
+#include "sim/Scenario.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,10 +8,10 @@
 #include <sstream>
 #include <vector>
 
-#include "../meter/Bcd.h"
-#include "../meter/SampleRate.h"
-#include "ClockMath.h"
-#include "ShapeGenerator.h"
+#include "meter/Bcd.h"
+#include "meter/SampleRate.h"
+#include "sim/ClockMath.h"
+#include "sim/ShapeGenerator.h"
 
 namespace sim {
 

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Bus.h"
-#include "Meter.h"
+#include "sim/Bus.h"
+#include "sim/Meter.h"
 
 namespace sim {
 

@@ -1,9 +1,9 @@
-#include "ShapeGenerator.h"
+#include "sim/ShapeGenerator.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "../meter/SettingsBlock.h"
+#include "meter/SettingsBlock.h"
 
 namespace sim {
 

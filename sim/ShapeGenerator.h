@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "Meter.h"
+#include "sim/Meter.h"
 
 namespace sim {
 

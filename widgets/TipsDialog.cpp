@@ -1,4 +1,4 @@
-#include "TipsDialog.h"
+#include "widgets/TipsDialog.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "Art.h"
-#include "TipLines.h"
+#include "art/Art.h"
+#include "widgets/core/TipLines.h"
 
 wxDEFINE_EVENT(tipsEVT_SHOW_AT_START, wxCommandEvent);
 
@@ -66,36 +66,36 @@ wxButton* MakeButton(wxWindow* parent, wxWindowID id, const wxString& label) {
 TipsDialog::TipsDialog(wxWindow* parentWindow, bool showAtStart)
     : wxDialog(parentWindow, wxID_ANY, "Suggerimenti di aiuto", wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE, "dialog"),
-      parent(parentWindow) {
+      parent_(parentWindow) {
     SetBackgroundColour(kInterfaceGrey);
     for (const TipSource& source : kTips)
-        tips.push_back({wxString::FromUTF8(source.text),
-                        ArtBitmap(source.picture, wxSize(source.size, source.size))});
+        tips_.push_back({wxString::FromUTF8(source.text),
+                         ArtBitmap(source.picture, wxSize(source.size, source.size))});
 
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    current = static_cast<size_t>(std::rand()) % tips.size();
+    current_ = static_cast<size_t>(std::rand()) % tips_.size();
 
     auto* column = new wxBoxSizer(wxVERTICAL);
     auto* group = new wxStaticBoxSizer(wxHORIZONTAL, this, wxEmptyString);
     wxWindow* box = group->GetStaticBox();
-    showAtStartBox = new wxCheckBox(box, ID_SHOW_AT_START, "Mostra i suggerimenti all'avvio");
-    group->Add(showAtStartBox, 0, wxLEFT | wxALIGN_CENTER_VERTICAL, 10);
+    showAtStartBox_ = new wxCheckBox(box, ID_SHOW_AT_START, "Mostra i suggerimenti all'avvio");
+    group->Add(showAtStartBox_, 0, wxLEFT | wxALIGN_CENTER_VERTICAL, 10);
     group->Add(MakeButton(box, ID_NEXT_TIP, "Prossimo suggerimento"), 0, wxLEFT, 40);
     group->Add(MakeButton(box, wxID_OK, "OK"), 0, wxLEFT | wxRIGHT, 10);
     column->Add(group, 0, wxTOP, 100);
     SetSizerAndFit(column);
     CentreOnParent();
 
-    showAtStartBox->SetValue(showAtStart);
+    showAtStartBox_->SetValue(showAtStart);
 }
 
 void TipsDialog::NextTip() {
-    current = (current + 1) % tips.size();
+    current_ = (current_ + 1) % tips_.size();
     Refresh(true);
 }
 
 void TipsDialog::DrawTip(wxDC& dc) const {
-    const Tip& tip = tips[current];
+    const Tip& tip = tips_[current_];
     if (tip.picture.IsOk()) dc.DrawBitmap(tip.picture, 10, 10, false);
     dc.SetFont(GetFont());
     dc.SetTextForeground(GetForegroundColour());
@@ -111,10 +111,10 @@ void TipsDialog::OnPaint(wxPaintEvent&) {
 void TipsDialog::OnNext(wxCommandEvent&) { NextTip(); }
 
 void TipsDialog::OnShowAtStart(wxCommandEvent&) {
-    showAtStartValue = showAtStartBox->GetValue();
-    wxCommandEvent notice(tipsEVT_SHOW_AT_START, showAtStartValue ? 1 : 0);
+    showAtStartValue_ = showAtStartBox_->GetValue();
+    wxCommandEvent notice(tipsEVT_SHOW_AT_START, showAtStartValue_ ? 1 : 0);
     notice.SetEventObject(this);
-    if (parent) parent->GetEventHandler()->ProcessEvent(notice);
+    if (parent_) parent_->GetEventHandler()->ProcessEvent(notice);
 }
 
 // A modeless dialog that only hid itself would pile up behind the main window, one per opening.

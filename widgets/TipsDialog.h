@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "Tip.h"
+#include "widgets/Tip.h"
 
 class wxCheckBox;
 class wxDC;
@@ -20,9 +20,9 @@ public:
 
     TipsDialog(wxWindow* parent, bool showAtStart);
 
-    const std::vector<Tip>& Tips() const { return tips; }
-    size_t Current() const { return current; }
-    bool ShowAtStart() const { return showAtStartValue; }
+    const std::vector<Tip>& Tips() const { return tips_; }
+    size_t Current() const { return current_; }
+    bool ShowAtStart() const { return showAtStartValue_; }
 
     // Moves to the next tip, after the last back to the first, and repaints.
     void NextTip();
@@ -37,11 +37,11 @@ private:
     void OnOk(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
 
-    wxWindow* parent;
-    std::vector<Tip> tips;
-    size_t current = 0;
-    wxCheckBox* showAtStartBox = nullptr;
-    bool showAtStartValue = true;
+    wxWindow* parent_;
+    std::vector<Tip> tips_;
+    size_t current_ = 0;
+    wxCheckBox* showAtStartBox_ = nullptr;
+    bool showAtStartValue_ = true;
 
     wxDECLARE_EVENT_TABLE();
 };

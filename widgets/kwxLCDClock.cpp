@@ -1,6 +1,6 @@
-#include "kwxLCDClock.h"
+#include "widgets/kwxLCDClock.h"
 
-#include "LcdText.h"
+#include "widgets/core/LcdText.h"
 
 void kwxLCDClock::SetElapsedSeconds(float seconds) {
     SetValue(wxString::FromAscii(lcd::ClockText(seconds).c_str()));

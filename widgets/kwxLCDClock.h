@@ -1,7 +1,7 @@
 #pragma once
 // The LCD readout showing an elapsed time as hours, minutes and seconds.
 
-#include "kwxLCDDisplay.h"
+#include "widgets/kwxLCDDisplay.h"
 
 class kwxLCDClock : public kwxLCDDisplay {
 public:

@@ -1,4 +1,4 @@
-#include "kwxLCDDisplay.h"
+#include "widgets/kwxLCDDisplay.h"
 
 #include <wx/brush.h>
 #include <wx/dcbuffer.h>
@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "LcdText.h"
+#include "widgets/core/LcdText.h"
 
 namespace {
 // More cells than any readout needs; keeps the canvas arithmetic far from overflow.

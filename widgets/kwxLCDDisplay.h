@@ -5,7 +5,7 @@
 #include <wx/colour.h>
 #include <wx/window.h>
 
-#include "LcdSegments.h"
+#include "widgets/core/LcdSegments.h"
 
 class wxDC;
 

@@ -1,4 +1,4 @@
-#include "wxKestButton.h"
+#include "widgets/wxKestButton.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/renderer.h>

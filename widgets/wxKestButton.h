@@ -8,7 +8,7 @@
 #include <wx/brush.h>
 #include <wx/control.h>
 
-#include "ButtonLayout.h"
+#include "widgets/core/ButtonLayout.h"
 
 class wxDC;
 

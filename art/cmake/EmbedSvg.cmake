@@ -17,7 +17,7 @@ foreach(src IN LISTS SOURCES)
   math(EXPR index "${index} + 1")
 endforeach()
 set(out "// Generated from art/svg/*.svg by art/cmake/EmbedSvg.cmake; edit the SVG files instead.\n")
-string(APPEND out "#include \"ArtData.h\"\n\nnamespace artdata {\nnamespace {\n${body}}  // namespace\n\n")
+string(APPEND out "#include \"art/ArtData.h\"\n\nnamespace artdata {\nnamespace {\n${body}}  // namespace\n\n")
 string(APPEND out "const SvgSource kSources[] = {\n${table}};\nconst std::size_t kSourceCount = ${index};\n\n}  // namespace artdata\n")
 # Rewrite only on change so an unchanged picture set does not rebuild the library.
 set(old "")

@@ -3,8 +3,6 @@
 // (<sheet>-buttons.png), so the artwork can be reviewed without running the program:
 //   xvfb-run -a hvx_art_sheet sheet.png [scale [name-filter [zoom]]]
 // zoom magnifies the finished sheet pixel by pixel, to judge how crisp the 1x pictures are.
-#include "Art.h"
-
 #include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/image.h>
@@ -15,9 +13,12 @@
 #include <cstdlib>
 #include <vector>
 
+#include "art/Art.h"
+
 namespace {
 
-constexpr ArtState kStates[] = {ArtState::Normal, ArtState::Hover, ArtState::Pressed, ArtState::Disabled};
+constexpr ArtState kStates[] = {ArtState::Normal, ArtState::Hover, ArtState::Pressed,
+                                ArtState::Disabled};
 
 // The main window's button rows as the program lays them out: picture centred on the grey, caption
 // printed along the bottom edge over it, so crowding under the caption shows up.
@@ -28,15 +29,26 @@ bool WriteButtonRows(const wxString& path, double scale) {
         int w, h;
     };
     const std::vector<std::vector<Button>> rows = {
-        {{"tool-open", "Apri", 55, 60}, {"tool-save", "Salva", 55, 60}, {"tool-print", "Stampa grafico", 55, 60},
-         {"tool-capture", "cattura", 55, 60}, {"version", "HVX Version 4.8", 100, 70},
-         {"graph-flow-on", "Grafico portata", 55, 60}, {"graph-volume-off", "Grafico volume", 55, 60},
+        {{"tool-open", "Apri", 55, 60},
+         {"tool-save", "Salva", 55, 60},
+         {"tool-print", "Stampa grafico", 55, 60},
+         {"tool-capture", "cattura", 55, 60},
+         {"version", "HVX Version 4.8", 100, 70},
+         {"graph-flow-on", "Grafico portata", 55, 60},
+         {"graph-volume-off", "Grafico volume", 55, 60},
          {"graph-pressure-off", "Grafico pressione", 55, 60}},
-        {{"zoom-in", "Zoom in", 55, 50}, {"zoom-out", "Zoom out", 55, 50}, {"measure-flow-off", "Misura F", 55, 50},
-         {"measure-pressure-on", "Misura P", 55, 50}, {"grid-off", "Griglia", 55, 50}, {"points-on", "Esempi", 55, 50},
+        {{"zoom-in", "Zoom in", 55, 50},
+         {"zoom-out", "Zoom out", 55, 50},
+         {"measure-flow-off", "Misura F", 55, 50},
+         {"measure-pressure-on", "Misura P", 55, 50},
+         {"grid-off", "Griglia", 55, 50},
+         {"points-on", "Esempi", 55, 50},
          {"filter-off", "Flitri", 55, 50}},
-        {{"live-start", "", 50, 50}, {"live-stop", "", 50, 50}, {"meter-settings", "", 70, 50},
-         {"meter-erase", "", 50, 50}, {"meter-download", "", 50, 50}},
+        {{"live-start", "", 50, 50},
+         {"live-stop", "", 50, 50},
+         {"meter-settings", "", 70, 50},
+         {"meter-erase", "", 50, 50},
+         {"meter-download", "", 50, 50}},
     };
     const int gap = 8;
     const int width = int(900 * scale), height = int((60 + 50 + 50 + 70 - 10 + 4 * gap) * scale);
@@ -52,8 +64,10 @@ bool WriteButtonRows(const wxString& path, double scale) {
             const int bw = int(b.w * scale), bh = int(b.h * scale);
             wxSize pic = ArtDefaultSize(b.picture);
             pic = wxSize(int(pic.x * scale), int(pic.y * scale));
-            if (pic.y > bh) pic = wxSize(bh, bh);  // the meter buttons show their pictures at button size
-            dc.DrawBitmap(ArtBitmap(b.picture, pic), x + (bw - pic.x) / 2, y + (bh - pic.y) / 2, true);
+            if (pic.y > bh)
+                pic = wxSize(bh, bh);  // the meter buttons show their pictures at button size
+            dc.DrawBitmap(ArtBitmap(b.picture, pic), x + (bw - pic.x) / 2, y + (bh - pic.y) / 2,
+                          true);
             const wxSize text = dc.GetTextExtent(b.caption);
             dc.SetClippingRegion(x, y, bw, bh);
             dc.DrawText(b.caption, x + (bw - text.x) / 2, y + bh - text.y);
@@ -100,7 +114,8 @@ int Run(const wxString& path, double scale, const wxString& filter, int zoom) {
     }
     dc.SelectObject(wxNullBitmap);
     wxImage out = sheet.ConvertToImage();
-    if (zoom > 1) out.Rescale(out.GetWidth() * zoom, out.GetHeight() * zoom, wxIMAGE_QUALITY_NEAREST);
+    if (zoom > 1)
+        out.Rescale(out.GetWidth() * zoom, out.GetHeight() * zoom, wxIMAGE_QUALITY_NEAREST);
     if (!out.SaveFile(path, wxBITMAP_TYPE_PNG)) return 1;
     const wxString stem = path.BeforeLast('.');
     const bool ok = SplashBitmap().SaveFile(stem + "-splash.png", wxBITMAP_TYPE_PNG) &&
@@ -118,8 +133,9 @@ int main(int argc, char** argv) {
     wxApp::SetInstance(new wxApp);
     if (!wxEntryStart(argc, argv)) return 2;
     wxInitAllImageHandlers();
-    const int rc = Run(wxString::FromUTF8(argv[1]), argc > 2 ? std::atof(argv[2]) : 1.0,
-                       argc > 3 ? wxString::FromUTF8(argv[3]) : wxString(), argc > 4 ? std::atoi(argv[4]) : 1);
+    const int rc =
+        Run(wxString::FromUTF8(argv[1]), argc > 2 ? std::atof(argv[2]) : 1.0,
+            argc > 3 ? wxString::FromUTF8(argv[3]) : wxString(), argc > 4 ? std::atoi(argv[4]) : 1);
     wxEntryCleanup();
     return rc;
 }

@@ -1,14 +1,15 @@
 #pragma once
-// The straightforward C library implementation of the workspace and CSV formats, kept as the yardstick
-// the program's own writers and reader are measured and checked against. Run it in the C locale.
-
-#include "CsvExport.h"
-#include "Units.h"
-#include "Workspace.h"
+// The straightforward C library implementation of the workspace and CSV formats, kept as the
+// yardstick the program's own writers and reader are measured and checked against. Run it in the C
+// locale.
 
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "data/CsvExport.h"
+#include "data/Units.h"
+#include "data/Workspace.h"
 
 namespace cref {
 
@@ -17,7 +18,8 @@ inline const char* Utf8(const wxString& s, std::string& keep) {
     return keep.c_str();
 }
 
-inline bool WriteWorkspace(const char* path, const std::vector<Storage>& records, const Preferences& prefs) {
+inline bool WriteWorkspace(const char* path, const std::vector<Storage>& records,
+                           const Preferences& prefs) {
     FILE* f = std::fopen(path, "w");
     if (f == nullptr) return false;
     std::string keep;
@@ -64,14 +66,15 @@ inline std::vector<Storage> ReadWorkspace(const char* path) {
         const wxString title = text();
         const wxString date = text();
         const wxString info = text();
-        int serial = 0, code = 0, boxX = 0, boxY = 0, interval = 0, pressureUnit = 0, metric = 0, flowUnit = 0;
+        int serial = 0, code = 0, boxX = 0, boxY = 0, interval = 0, pressureUnit = 0, metric = 0,
+            flowUnit = 0;
         int reserved = 0, n = 0;
         float target = 0;
         std::fscanf(f, "%d\n", &serial);
         std::vector<unsigned> codes;
         while (std::fscanf(f, "%d ", &code) == 1 && code != 0) codes.push_back(unsigned(code));
-        std::fscanf(f, "%d %d\n%f\n%d\n%d\n%d %d\n%d\n%d\n", &boxX, &boxY, &target, &interval, &pressureUnit, &metric,
-                    &flowUnit, &reserved, &n);
+        std::fscanf(f, "%d %d\n%f\n%d\n%d\n%d %d\n%d\n%d\n", &boxX, &boxY, &target, &interval,
+                    &pressureUnit, &metric, &flowUnit, &reserved, &n);
         Storage& r = records.emplace_back(date, interval, metric, reserved != 0, 0, t + 1);
         r.title = title;
         r.info = info;
@@ -102,9 +105,10 @@ inline bool WriteCsv(const char* path, const Storage& r, const Preferences& pref
     std::fprintf(f, "Title,%s %s\n", Utf8(r.title, k1), Utf8(r.dateText, k2));
     std::fprintf(f, "Information,%s\n", Utf8(r.info, k1));
     std::fprintf(f, "Flow Measurement,%s,%s\n", Utf8(r.flowReading, k1), Utf8(flowLabel, k2));
-    std::fprintf(f, "Pressure Measurement,%s,%s\n", Utf8(r.pressureReading, k1), Utf8(pressureLabel, k2));
-    std::fprintf(f, "Tempo (s), portata(%s), Volume (%s), Pressione(%s)\n", Utf8(flowLabel, k1), Utf8(volumeLabel, k2),
-                 Utf8(pressureLabel, k3));
+    std::fprintf(f, "Pressure Measurement,%s,%s\n", Utf8(r.pressureReading, k1),
+                 Utf8(pressureLabel, k2));
+    std::fprintf(f, "Tempo (s), portata(%s), Volume (%s), Pressione(%s)\n", Utf8(flowLabel, k1),
+                 Utf8(volumeLabel, k2), Utf8(pressureLabel, k3));
     for (int i = 0; i < r.GetLength(); ++i) {
         float t, fl, p, v;
         r.GetSample(i, t, fl, p, v);

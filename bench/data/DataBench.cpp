@@ -1,8 +1,7 @@
-// Workspace write, workspace read and CSV write of a 1,000,000-sample record, each against the plain
-// C library reference in CReference.h, measured in the same run. Prints the speed ratios (target:
-// at least 5) and the peak heap while reading relative to the size of the series (target: at most 2).
-#include "CReference.h"
-
+// Workspace write, workspace read and CSV write of a 1,000,000-sample record, each against the
+// plain C library reference in CReference.h, measured in the same run. Prints the speed ratios
+// (target: at least 5) and the peak heap while reading relative to the size of the series (target:
+// at most 2).
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <unistd.h>
@@ -16,6 +15,8 @@
 #include <map>
 #include <new>
 #include <string>
+
+#include "bench/data/CReference.h"
 
 namespace {
 
@@ -44,18 +45,10 @@ __attribute__((noinline)) void operator delete(void* p) noexcept {
     g_live.fetch_sub(malloc_usable_size(p));
     std::free(p);
 }
-void operator delete(void* p, std::size_t) noexcept {
-    operator delete(p);
-}
-void* operator new[](std::size_t size) {
-    return operator new(size);
-}
-void operator delete[](void* p) noexcept {
-    operator delete(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    operator delete(p);
-}
+void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete[](void* p) noexcept { operator delete(p); }
+void operator delete[](void* p, std::size_t) noexcept { operator delete(p); }
 
 namespace {
 
@@ -63,14 +56,16 @@ constexpr int kSamples = 1000000;
 
 struct Fixture {
     Fixture() {
-        dir = std::filesystem::temp_directory_path() / ("hvx-data-bench-" + std::to_string(::getpid()));
+        dir = std::filesystem::temp_directory_path() /
+              ("hvx-data-bench-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
         Storage s("7/03/2011 9:05:30", 1000, 1, 0, 0, 1);
         s.title = "Dal vivo 1";
         s.SetPressureScaling(10, 2, 50, 'b');
         s.Reserve(kSamples);
         // A long live run: realistic flows and pressures, a growing volume.
-        for (long long i = 0; i < kSamples; ++i) s.AddRawSample(int(300 + (i * 7919) % 9000), int(100 + (i * 104729) % 900));
+        for (long long i = 0; i < kSamples; ++i)
+            s.AddRawSample(int(300 + (i * 7919) % 9000), int(100 + (i * 104729) % 900));
         records.push_back(std::move(s));
         orv = (dir / "bench.orv").string();
         cref::WriteWorkspace(orv.c_str(), records, prefs);
@@ -114,7 +109,8 @@ void WorkspaceReadOurs(benchmark::State& state) {
         g_peak.store(before);
         WorkspaceReadResult r = ReadWorkspace(path, prefs);
         peakRatio = double(g_peak.load() - before) / seriesBytes;
-        if (!r.Ok() || r.records.empty() || r.records[0].GetLength() != kSamples) state.SkipWithError("read failed");
+        if (!r.Ok() || r.records.empty() || r.records[0].GetLength() != kSamples)
+            state.SkipWithError("read failed");
         benchmark::DoNotOptimize(r);
     }
     state.counters["peak_heap_per_series"] = peakRatio;
@@ -132,7 +128,8 @@ void CsvWriteOurs(benchmark::State& state) {
 
 // Several short repetitions, interleaved at random with the reference (see main): the fastest
 // repetition of each is the one least disturbed by other work on a shared machine.
-#define HVX_DATA_BENCH(fn) BENCHMARK(fn)->Unit(benchmark::kMillisecond)->MinTime(0.5)->Repetitions(6)
+#define HVX_DATA_BENCH(fn) \
+    BENCHMARK(fn)->Unit(benchmark::kMillisecond)->MinTime(0.5)->Repetitions(6)
 HVX_DATA_BENCH(WorkspaceWriteReference);
 HVX_DATA_BENCH(WorkspaceWriteOurs);
 HVX_DATA_BENCH(WorkspaceReadReference);
@@ -173,21 +170,24 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&count, args.data());
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\nSpeed against the C library reference, fastest repetition of each (target: ratio >= 5)\n");
+    std::printf(
+        "\nSpeed against the C library reference, fastest repetition of each (target: ratio >= "
+        "5)\n");
     bool ok = true;
     for (const char* name : {"WorkspaceWrite", "WorkspaceRead", "CsvWrite"}) {
         const auto ref = reporter.times.find(std::string(name) + "Reference");
         const auto ours = reporter.times.find(std::string(name) + "Ours");
-        if (ref == reporter.times.end() || ours == reporter.times.end() || ours->second <= 0) continue;
+        if (ref == reporter.times.end() || ours == reporter.times.end() || ours->second <= 0)
+            continue;
         const double ratio = ref->second / ours->second;
         ok = ok && ratio >= 5.0;
-        std::printf("  %-15s reference %8.1f ms  ours %8.1f ms  ratio %5.1f %s\n", name, ref->second, ours->second, ratio,
-                    ratio >= 5.0 ? "ok" : "BELOW TARGET");
+        std::printf("  %-15s reference %8.1f ms  ours %8.1f ms  ratio %5.1f %s\n", name,
+                    ref->second, ours->second, ratio, ratio >= 5.0 ? "ok" : "BELOW TARGET");
     }
     if (reporter.peak >= 0) {
         ok = ok && reporter.peak <= 2.0;
-        std::printf("  peak heap while reading: %.2f x the series (target <= 2) %s\n", reporter.peak,
-                    reporter.peak <= 2.0 ? "ok" : "ABOVE TARGET");
+        std::printf("  peak heap while reading: %.2f x the series (target <= 2) %s\n",
+                    reporter.peak, reporter.peak <= 2.0 ? "ok" : "ABOVE TARGET");
     }
     benchmark::Shutdown();
     return ok ? 0 : 1;

@@ -17,9 +17,9 @@
 #include <random>
 #include <string>
 
-#include "ColumnDecimator.h"
-#include "mpFXYVector.h"
-#include "mpWindow.h"
+#include "plot/core/ColumnDecimator.h"
+#include "plot/mpFXYVector.h"
+#include "plot/mpWindow.h"
 
 namespace {
 

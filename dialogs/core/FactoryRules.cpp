@@ -1,6 +1,6 @@
-#include "FactoryRules.h"
+#include "dialogs/core/FactoryRules.h"
 
-#include "ThresholdCheck.h"
+#include "dialogs/core/ThresholdCheck.h"
 
 namespace {
 

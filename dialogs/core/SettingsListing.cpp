@@ -1,4 +1,4 @@
-#include "SettingsListing.h"
+#include "dialogs/core/SettingsListing.h"
 
 namespace {
 

@@ -1,9 +1,10 @@
-#include "SettingsRules.h"
+#include "dialogs/core/SettingsRules.h"
 
-#include <Bcd.h>
 #include <wx/datetime.h>
 
 #include <algorithm>
+
+#include "meter/Bcd.h"
 
 uint16_t RateCodeFromInterval(int tenths) {
     tenths = std::clamp(tenths, kMinInterval, kMaxInterval);

@@ -1,4 +1,4 @@
-#include "ThresholdCheck.h"
+#include "dialogs/core/ThresholdCheck.h"
 
 #include <algorithm>
 

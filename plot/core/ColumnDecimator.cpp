@@ -1,9 +1,9 @@
-#include "ColumnDecimator.h"
+#include "plot/core/ColumnDecimator.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "ViewState.h"
+#include "plot/core/ViewState.h"
 
 namespace plotcore {
 

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "MinMaxPyramid.h"
-#include "PlotTypes.h"
+#include "plot/core/MinMaxPyramid.h"
+#include "plot/core/PlotTypes.h"
 
 namespace plotcore {
 

@@ -1,4 +1,4 @@
-#include "GraphUnits.h"
+#include "plot/core/GraphUnits.h"
 
 #include <iterator>
 

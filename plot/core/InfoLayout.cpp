@@ -1,4 +1,4 @@
-#include "InfoLayout.h"
+#include "plot/core/InfoLayout.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "PlotTypes.h"
+#include "plot/core/PlotTypes.h"
 
 namespace plotcore {
 

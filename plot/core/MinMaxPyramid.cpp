@@ -1,4 +1,4 @@
-#include "MinMaxPyramid.h"
+#include "plot/core/MinMaxPyramid.h"
 
 #include <algorithm>
 #include <limits>

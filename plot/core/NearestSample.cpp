@@ -1,4 +1,4 @@
-#include "NearestSample.h"
+#include "plot/core/NearestSample.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "SeriesBounds.h"
+#include "plot/core/SeriesBounds.h"
 
 #include <cmath>
 #include <limits>

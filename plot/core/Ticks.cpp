@@ -1,4 +1,4 @@
-#include "Ticks.h"
+#include "plot/core/Ticks.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "TimeLabels.h"
+#include "plot/core/TimeLabels.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "ViewState.h"
+#include "plot/core/ViewState.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 // The plot window's view transform and the arithmetic of every input that changes it.
-#include "PlotTypes.h"
+#include "plot/core/PlotTypes.h"
 
 namespace plotcore {
 

@@ -1,4 +1,4 @@
-#include "ButtonLayout.h"
+#include "widgets/core/ButtonLayout.h"
 
 namespace button {
 namespace {

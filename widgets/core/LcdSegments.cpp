@@ -1,4 +1,4 @@
-#include "LcdSegments.h"
+#include "widgets/core/LcdSegments.h"
 
 #include <algorithm>
 

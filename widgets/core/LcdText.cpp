@@ -1,4 +1,4 @@
-#include "LcdText.h"
+#include "widgets/core/LcdText.h"
 
 #include <cmath>
 #include <cstdio>

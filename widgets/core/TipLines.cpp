@@ -1,4 +1,4 @@
-#include "TipLines.h"
+#include "widgets/core/TipLines.h"
 
 std::vector<wxString> BreakTipLines(const wxString& text) {
     std::vector<wxString> lines;

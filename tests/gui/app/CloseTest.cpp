@@ -1,6 +1,6 @@
 // Closing the main window by its close box and by "Esci": the question about unsaved records.
-#include "CommandIds.h"
-#include "MainWindowFixture.h"
+#include "app/CommandIds.h"
+#include "tests/gui/app/MainWindowFixture.h"
 
 namespace {
 

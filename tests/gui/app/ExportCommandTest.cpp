@@ -4,10 +4,10 @@
 #include <wx/filename.h>
 #include <wx/listctrl.h>
 
-#include "CommandIds.h"
-#include "FileDialogExpectation.h"
-#include "GraphFixture.h"
-#include "MainWindowFixture.h"
+#include "app/CommandIds.h"
+#include "tests/gui/app/FileDialogExpectation.h"
+#include "tests/gui/app/GraphFixture.h"
+#include "tests/gui/app/MainWindowFixture.h"
 
 namespace {
 
@@ -28,8 +28,9 @@ protected:
         return w;
     }
     void Export(const wxString& path) {
-        wxTEST_DIALOG(Command(ID_EXPORT_CSV), ExpectFile(kMessage, kWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT,
-                                                         path, kDefaultName));
+        wxTEST_DIALOG(
+            Command(ID_EXPORT_CSV),
+            ExpectFile(kMessage, kWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT, path, kDefaultName));
     }
     wxString InHome(const wxString& name) const { return wxFileName(home, name).GetFullPath(); }
     static wxString Contents(const wxString& path) {
@@ -70,11 +71,14 @@ TEST_F(ExportTest, CancelWritesNothing) {
 TEST_F(ExportTest, AFileThatCannotBeWrittenIsReported) {
     OpenWithSelection();
     ASSERT_TRUE(wxMkdir(InHome("occupato.csv")));
-    wxTEST_DIALOG(Command(ID_EXPORT_CSV),
-                  ExpectFile(kMessage, kWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT, InHome("occupato"), kDefaultName),
-                  ExpectMessage("Impossibile aprire il file excel: controllare che non sia in uso in un'altra "
-                                "applicazione",
-                                "Message", wxID_OK, wxOK));
+    wxTEST_DIALOG(
+        Command(ID_EXPORT_CSV),
+        ExpectFile(kMessage, kWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT, InHome("occupato"),
+                   kDefaultName),
+        ExpectMessage(
+            "Impossibile aprire il file excel: controllare che non sia in uso in un'altra "
+            "applicazione",
+            "Message", wxID_OK, wxOK));
     EXPECT_TRUE(wxDirExists(InHome("occupato.csv")));
 }
 

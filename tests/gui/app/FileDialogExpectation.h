@@ -1,17 +1,21 @@
 #pragma once
-// Expects a file dialog with this message, wildcard and style flags; answers with `path`, or cancels
-// when `path` is empty.
+// Expects a file dialog with this message, wildcard and style flags; answers with `path`, or
+// cancels when `path` is empty.
 #include <gtest/gtest.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 
-#include "GuiTest.h"
+#include "tests/gui/harness/GuiTest.h"
 
 class ExpectFile : public wxExpectModalBase<wxFileDialog, ExpectFile> {
 public:
     ExpectFile(const wxString& message, const wxString& wildcard, long style, const wxString& path,
                const wxString& defaultName = "")
-        : message(message), wildcard(wildcard), style(style), path(path), defaultName(defaultName) {}
+        : message(message),
+          wildcard(wildcard),
+          style(style),
+          path(path),
+          defaultName(defaultName) {}
 
 protected:
     int OnInvoked(wxFileDialog* dlg) const override {

@@ -7,10 +7,10 @@
 #include <cstring>
 #include <vector>
 
-#include "MainFrame.h"
-#include "Storage.h"
-#include "mpLayer.h"
-#include "mpWindow.h"
+#include "app/MainFrame.h"
+#include "data/Storage.h"
+#include "plot/mpLayer.h"
+#include "plot/mpWindow.h"
 
 inline bool SamePixels(const wxBitmap& a, const wxBitmap& b) {
     if (!a.IsOk() || !b.IsOk() || a.GetSize() != b.GetSize()) return false;

@@ -6,22 +6,22 @@
 #include <wx/panel.h>
 #include <wx/stattext.h>
 
-#include "Art.h"
-#include "CommandIds.h"
-#include "GraphFixture.h"
-#include "MainWindowFixture.h"
-#include "Preferences.h"
-#include "kwxLCDClock.h"
-#include "kwxLCDDisplay.h"
-#include "mpEvents.h"
-#include "mpFXYVector.h"
-#include "mpFXYVectorKest.h"
-#include "mpInfoLegend.h"
-#include "mpInfoTextBox.h"
-#include "mpScaleX.h"
-#include "mpScaleY.h"
-#include "mpScaleYKest.h"
-#include "wxKestButton.h"
+#include "app/CommandIds.h"
+#include "art/Art.h"
+#include "data/Preferences.h"
+#include "plot/mpEvents.h"
+#include "plot/mpFXYVector.h"
+#include "plot/mpFXYVectorKest.h"
+#include "plot/mpInfoLegend.h"
+#include "plot/mpInfoTextBox.h"
+#include "plot/mpScaleX.h"
+#include "plot/mpScaleY.h"
+#include "plot/mpScaleYKest.h"
+#include "tests/gui/app/GraphFixture.h"
+#include "tests/gui/app/MainWindowFixture.h"
+#include "widgets/kwxLCDClock.h"
+#include "widgets/kwxLCDDisplay.h"
+#include "widgets/wxKestButton.h"
 
 namespace {
 

@@ -8,19 +8,19 @@
 #include <wx/stattext.h>
 #include <wx/tooltip.h>
 
-#include "Art.h"
-#include "CommandIds.h"
-#include "GraphFixture.h"
-#include "MainWindowFixture.h"
-#include "kwxLCDClock.h"
-#include "kwxLCDDisplay.h"
-#include "mpFXYVector.h"
-#include "mpInfoLegend.h"
-#include "mpInfoTextBox.h"
-#include "mpScaleX.h"
-#include "mpScaleY.h"
-#include "mpWindow.h"
-#include "wxKestButton.h"
+#include "app/CommandIds.h"
+#include "art/Art.h"
+#include "plot/mpFXYVector.h"
+#include "plot/mpInfoLegend.h"
+#include "plot/mpInfoTextBox.h"
+#include "plot/mpScaleX.h"
+#include "plot/mpScaleY.h"
+#include "plot/mpWindow.h"
+#include "tests/gui/app/GraphFixture.h"
+#include "tests/gui/app/MainWindowFixture.h"
+#include "widgets/kwxLCDClock.h"
+#include "widgets/kwxLCDDisplay.h"
+#include "widgets/wxKestButton.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "tests/gui/app/MainWindowFixture.h"
 
 #include <wx/dir.h>
 #include <wx/ffile.h>
@@ -6,7 +6,7 @@
 #include <wx/filename.h>
 #include <wx/utils.h>
 
-#include "Application.h"
+#include "app/Application.h"
 
 void MainWindowTest::SetUp() {
     hadHome = wxGetEnv("HOME", &oldHome);

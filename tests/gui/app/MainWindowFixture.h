@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "GuiTest.h"
-#include "MainFrame.h"
-#include "TipsDialog.h"
+#include "app/MainFrame.h"
+#include "tests/gui/harness/GuiTest.h"
+#include "widgets/TipsDialog.h"
 
 class MainWindowTest : public ::testing::Test {
 protected:

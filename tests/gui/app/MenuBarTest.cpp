@@ -2,9 +2,9 @@
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 
-#include "CommandIds.h"
-#include "MainWindowFixture.h"
-#include "Preferences.h"
+#include "app/CommandIds.h"
+#include "data/Preferences.h"
+#include "tests/gui/app/MainWindowFixture.h"
 
 namespace {
 

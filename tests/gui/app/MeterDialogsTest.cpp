@@ -1,16 +1,15 @@
 // The meter-settings button and the factory command open their modal dialogs against the simulated
 // meter; what the settings dialog learns of the meter's flow unit shows in the "Data" menu at once.
-#include <Bus.h>
-#include <Meter.h>
-
 #include <wx/menu.h>
 #include <wx/panel.h>
 
-#include "CommandIds.h"
-#include "Config.h"
-#include "MainWindowFixture.h"
-#include "Preferences.h"
-#include "SettingsDialog.h"
+#include "app/CommandIds.h"
+#include "data/Preferences.h"
+#include "dialogs/Config.h"
+#include "dialogs/SettingsDialog.h"
+#include "sim/Bus.h"
+#include "sim/Meter.h"
+#include "tests/gui/app/MainWindowFixture.h"
 
 namespace {
 

@@ -5,20 +5,24 @@
 #include <wx/textctrl.h>
 #include <wx/textdlg.h>
 
-#include "Art.h"
-#include "CommandIds.h"
-#include "GraphFixture.h"
-#include "MainWindowFixture.h"
-#include "wxKestButton.h"
+#include "app/CommandIds.h"
+#include "art/Art.h"
+#include "tests/gui/app/GraphFixture.h"
+#include "tests/gui/app/MainWindowFixture.h"
+#include "widgets/wxKestButton.h"
 
 namespace {
 
 // Expects a text entry dialog with this caption and initial value; answers with `entered`.
 class ExpectText : public wxExpectModalBase<wxTextEntryDialog, ExpectText> {
 public:
-    ExpectText(const wxString& caption, const wxString& initial, const wxString& entered, int answer = wxID_OK,
-               bool multiline = false)
-        : caption(caption), initial(initial), entered(entered), answer(answer), multiline(multiline) {}
+    ExpectText(const wxString& caption, const wxString& initial, const wxString& entered,
+               int answer = wxID_OK, bool multiline = false)
+        : caption(caption),
+          initial(initial),
+          entered(entered),
+          answer(answer),
+          multiline(multiline) {}
 
 protected:
     int OnInvoked(wxTextEntryDialog* dlg) const override {
@@ -46,14 +50,16 @@ class RecordListTest : public MainWindowTest {
 protected:
     MainFrame* OpenWith(int count) {
         MainFrame* w = Open();
-        for (int i = 0; i < count; ++i) w->records.push_back(MakeRecord(wxString::Format("R%d", i)));
+        for (int i = 0; i < count; ++i)
+            w->records.push_back(MakeRecord(wxString::Format("R%d", i)));
         w->RefreshRecordList();
         return w;
     }
     // Selects and focuses one row as a click does, with the list's own events.
     void Select(int row) {
         for (int i = 0; i < frame->recordList->GetItemCount(); ++i)
-            if (i != row) frame->recordList->SetItemState(i, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+            if (i != row)
+                frame->recordList->SetItemState(i, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
         frame->recordList->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                                         wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
         guitest::Flush();
@@ -66,8 +72,8 @@ protected:
     wxString Cell(int row, int column) const { return frame->recordList->GetItemText(row, column); }
     bool CommandsEnabled() const {
         const bool menu = frame->GetMenuBar()->IsEnabled(ID_EXPORT_CSV);
-        for (wxButton* b : {frame->removeRecordButton, frame->renameRecordButton, frame->recordInfoButton,
-                            frame->textBoxButton, frame->targetFlowButton})
+        for (wxButton* b : {frame->removeRecordButton, frame->renameRecordButton,
+                            frame->recordInfoButton, frame->textBoxButton, frame->targetFlowButton})
             EXPECT_EQ(b->IsEnabled(), menu);
         return menu;
     }
@@ -83,8 +89,11 @@ TEST_F(RecordListTest, RowsShowTitleDateTimeDurationAndVolume) {
         int intervalMs;
         const char* duration;
     };
-    const Case cases[] = {{3600, 1000, "01:00:00"}, {59, 1000, "00:59"}, {90000, 1000, "01:00:00"},
-                          {7, 500, "00:03"}, {3725, 1000, "01:02:05"}};
+    const Case cases[] = {{3600, 1000, "01:00:00"},
+                          {59, 1000, "00:59"},
+                          {90000, 1000, "01:00:00"},
+                          {7, 500, "00:03"},
+                          {3725, 1000, "01:02:05"}};
     for (const Case& c : cases) {
         Storage r("7/03/2011 9:05:30", c.intervalMs, 1, 0, 0, 1);
         r.title = "Prova";
@@ -153,14 +162,18 @@ TEST_F(RecordListTest, EditCommandsChangeTheRecordOnOk) {
     Select(1);
     w->saved = 1;
     {
-        wxTEST_DIALOG(Click(ID_RENAME_RECORD), ExpectText("Cambia il nome del titolo", "R1", "Idrante nord"));
+        wxTEST_DIALOG(Click(ID_RENAME_RECORD),
+                      ExpectText("Cambia il nome del titolo", "R1", "Idrante nord"));
     }
     EXPECT_EQ(w->records[1].title, "Idrante nord");
     EXPECT_EQ(Cell(1, 0), "Idrante nord");
     EXPECT_EQ(w->saved, 0);
     EXPECT_EQ(SelectedRow(), 1);
     EXPECT_EQ(w->CurrentRow(), 1);
-    { wxTEST_DIALOG(Click(ID_RENAME_RECORD), ExpectText("Cambia il nome del titolo", "Idrante nord", "")); }
+    {
+        wxTEST_DIALOG(Click(ID_RENAME_RECORD),
+                      ExpectText("Cambia il nome del titolo", "Idrante nord", ""));
+    }
     EXPECT_EQ(w->records[1].title, "-");
     { wxTEST_DIALOG(Click(ID_RECORD_INFO), ExpectText(more, "Idrante 12", "")); }
     EXPECT_EQ(w->records[1].info, "");
@@ -182,7 +195,10 @@ TEST_F(RecordListTest, CancelChangesNothing) {
     MainFrame* w = OpenWith(2);
     Select(0);
     w->saved = 1;
-    { wxTEST_DIALOG(Click(ID_RENAME_RECORD), ExpectText("Cambia il nome del titolo", "R0", "Nuovo", wxID_CANCEL)); }
+    {
+        wxTEST_DIALOG(Click(ID_RENAME_RECORD),
+                      ExpectText("Cambia il nome del titolo", "R0", "Nuovo", wxID_CANCEL));
+    }
     EXPECT_EQ(w->records[0].title, "R0");
     EXPECT_EQ(w->saved, 1);
     EXPECT_EQ(SelectedRow(), 0);

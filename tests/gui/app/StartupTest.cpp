@@ -6,9 +6,9 @@
 #include <wx/splash.h>
 #include <wx/statusbr.h>
 
-#include "CommandIds.h"
-#include "MainWindowFixture.h"
-#include "Preferences.h"
+#include "app/CommandIds.h"
+#include "data/Preferences.h"
+#include "tests/gui/app/MainWindowFixture.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <iterator>
 
-#include "GuiTest.h"
-#include "TipLines.h"
-#include "TipsDialog.h"
+#include "tests/gui/harness/GuiTest.h"
+#include "widgets/TipsDialog.h"
+#include "widgets/core/TipLines.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <wx/filename.h>
 #include <wx/listctrl.h>
 
-#include "CommandIds.h"
-#include "FileDialogExpectation.h"
-#include "GraphFixture.h"
-#include "MainWindowFixture.h"
-#include "Workspace.h"
+#include "app/CommandIds.h"
+#include "data/Workspace.h"
+#include "tests/gui/app/FileDialogExpectation.h"
+#include "tests/gui/app/GraphFixture.h"
+#include "tests/gui/app/MainWindowFixture.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ protected:
         return w;
     }
     void SaveAs(const wxString& path) {
-        wxTEST_DIALOG(Command(ID_SAVE_AS),
-                      ExpectFile(kSaveMessage, kSaveWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT, path));
+        wxTEST_DIALOG(Command(ID_SAVE_AS), ExpectFile(kSaveMessage, kSaveWildcard,
+                                                      wxFD_SAVE | wxFD_OVERWRITE_PROMPT, path));
     }
     void OpenFile(const wxString& path) {
         wxTEST_DIALOG(Command(ID_OPEN), ExpectFile(kOpenMessage, kOpenWildcard, wxFD_OPEN, path));
@@ -88,8 +88,8 @@ TEST_F(WorkspaceTest, CancelledDialogsChangeNothing) {
     MainFrame* w = OpenWithRecords();
     const wxString caption = w->GetTitle();
     {
-        wxTEST_DIALOG(Command(ID_SAVE),
-                      ExpectFile(kSaveMessage, kSaveWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT, ""));
+        wxTEST_DIALOG(Command(ID_SAVE), ExpectFile(kSaveMessage, kSaveWildcard,
+                                                   wxFD_SAVE | wxFD_OVERWRITE_PROMPT, ""));
     }
     EXPECT_EQ(w->saved, 0);
     EXPECT_TRUE(w->workspacePath.empty());

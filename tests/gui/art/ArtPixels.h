@@ -9,11 +9,11 @@
 #include <set>
 
 struct PixelStats {
-    int visible = 0;        // pixels with alpha above 32
-    int colours = 0;        // distinct colours among visible pixels (quantised to 4 bits a channel)
-    double luminance = 0;   // mean luminance of visible pixels, 0..255
-    double maxChroma = 0;   // largest max(r,g,b) - min(r,g,b) among visible pixels
-    double alphaSum = 0;    // sum of alpha over the whole picture, 0..1 per pixel
+    int visible = 0;       // pixels with alpha above 32
+    int colours = 0;       // distinct colours among visible pixels (quantised to 4 bits a channel)
+    double luminance = 0;  // mean luminance of visible pixels, 0..255
+    double maxChroma = 0;  // largest max(r,g,b) - min(r,g,b) among visible pixels
+    double alphaSum = 0;   // sum of alpha over the whole picture, 0..1 per pixel
 };
 
 inline wxImage WithAlpha(const wxBitmap& bmp) {

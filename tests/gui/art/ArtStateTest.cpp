@@ -1,9 +1,9 @@
-// The faces of a button: hover, pressed and disabled are derived the same way for every picture, and
-// the "on" face of a two-state button is told apart from its "off" face at a glance.
-#include "Art.h"
-#include "ArtPixels.h"
-
+// The faces of a button: hover, pressed and disabled are derived the same way for every picture,
+// and the "on" face of a two-state button is told apart from its "off" face at a glance.
 #include <gtest/gtest.h>
+
+#include "art/Art.h"
+#include "tests/gui/art/ArtPixels.h"
 
 namespace {
 
@@ -21,7 +21,8 @@ wxImage Face(const wxString& name, ArtState state, int scale = 1) {
 // Mean luminance of the middle of the picture, away from the ring and the pad's edge.
 double CentreLuminance(const wxImage& img) {
     const int w = img.GetWidth(), h = img.GetHeight();
-    return Measure(img.GetSubImage(wxRect(w / 5, h / 5, w - 2 * (w / 5), h - 2 * (h / 5)))).luminance;
+    return Measure(img.GetSubImage(wxRect(w / 5, h / 5, w - 2 * (w / 5), h - 2 * (h / 5))))
+        .luminance;
 }
 
 bool IsBluish(const wxImage& img, int x, int y) {
@@ -46,7 +47,8 @@ TEST_P(Faces, HoverIsLighterAndRingedInTheHighlightBlue) {
     const wxString name = GetParam();
     for (int scale : {1, 2}) {
         SCOPED_TRACE(scale);
-        const wxImage normal = Face(name, ArtState::Normal, scale), hover = Face(name, ArtState::Hover, scale);
+        const wxImage normal = Face(name, ArtState::Normal, scale),
+                      hover = Face(name, ArtState::Hover, scale);
         const int w = hover.GetWidth(), h = hover.GetHeight();
         // The ring runs along all four edges, over the picture if it reaches the edge.
         EXPECT_TRUE(IsBluish(hover, w / 2, 0) || IsBluish(hover, w / 2, 1));
@@ -64,8 +66,9 @@ TEST_P(Faces, PressedIsDarkerAndMovesDownRight) {
     auto lum = [](const wxImage& img, int x, int y) {
         return 0.30 * img.GetRed(x, y) + 0.59 * img.GetGreen(x, y) + 0.11 * img.GetBlue(x, y);
     };
-    // Where the picture is solid, the pressed face shows the same pixel one step down-right, darker.
-    // Alpha tells where: the pad under the picture is never fully opaque, so solid means picture.
+    // Where the picture is solid, the pressed face shows the same pixel one step down-right,
+    // darker. Alpha tells where: the pad under the picture is never fully opaque, so solid means
+    // picture.
     double normalLum = 0, pressedLum = 0;
     int matchShifted = 0, matchInPlace = 0;
     for (int y = 1; y < h - 2; ++y)
@@ -118,7 +121,8 @@ TEST(TwoStateButtons, OnFaceSitsOnALatchedPadTheOffFaceLacks) {
         ASSERT_TRUE(ArtDefaultSize(off).IsFullySpecified()) << "missing " << off;
         ASSERT_EQ(ArtDefaultSize(off), ArtDefaultSize(name));
         for (int scale : {1, 2}) {
-            const wxImage on = Face(name, ArtState::Normal, scale), offFace = Face(off, ArtState::Normal, scale);
+            const wxImage on = Face(name, ArtState::Normal, scale),
+                          offFace = Face(off, ArtState::Normal, scale);
             const int w = on.GetWidth(), h = on.GetHeight();
             EXPECT_GT(DifferingPixels(on, offFace), w * h / 4);
             // The pad fills the square right up to its rounded corners.

@@ -1,13 +1,13 @@
 // Every picture of the program renders, at the size the program uses it and at twice that size.
-#include "Art.h"
-#include "ArtPixels.h"
-#include "GuiTest.h"
-
 #include <gtest/gtest.h>
 #include <wx/icon.h>
 
 #include <algorithm>
 #include <set>
+
+#include "art/Art.h"
+#include "tests/gui/art/ArtPixels.h"
+#include "tests/gui/harness/GuiTest.h"
 
 namespace {
 
@@ -17,7 +17,8 @@ wxRect WhiteExtent(const wxImage& img, const wxRect& band) {
     for (int y = band.y; y <= band.GetBottom(); ++y)
         for (int x = band.x; x <= band.GetRight(); ++x)
             if (std::min({img.GetRed(x, y), img.GetGreen(x, y), img.GetBlue(x, y)}) > 225) {
-                x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+                x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y),
+                y1 = std::max(y1, y);
             }
     return x1 < x0 ? wxRect() : wxRect(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
 }
@@ -79,20 +80,48 @@ TEST(ArtCatalogue, ServesEveryPictureTheProgramUsesAtItsSize) {
         const char* name;
         int w, h;
     } uses[] = {
-        {"menu-open", 16, 15},          {"menu-save", 16, 15},          {"menu-print", 16, 15},
-        {"tool-open", 50, 50},          {"tool-save", 50, 50},          {"tool-print", 50, 50},
-        {"tool-capture", 50, 50},       {"version", 98, 60},            {"graph-flow-on", 50, 50},
-        {"graph-flow-off", 50, 50},     {"graph-volume-on", 50, 50},    {"graph-volume-off", 50, 50},
-        {"graph-pressure-on", 50, 50},  {"graph-pressure-off", 50, 50}, {"zoom-in", 35, 30},
-        {"zoom-out", 35, 30},           {"measure-flow-on", 35, 30},    {"measure-flow-off", 35, 30},
-        {"measure-pressure-on", 35, 30}, {"measure-pressure-off", 35, 30}, {"grid-on", 35, 30},
-        {"grid-off", 35, 30},           {"points-on", 35, 30},          {"points-off", 35, 30},
-        {"filter-on", 35, 30},          {"filter-off", 35, 30},         {"live-start", 70, 70},
-        {"live-stop", 70, 70},          {"meter-settings", 70, 70},     {"meter-erase", 70, 70},
-        {"meter-download", 70, 70},     {"tip-live", 70, 70},           {"tip-settings", 70, 70},
-        {"tip-download", 70, 70},       {"tip-erase", 70, 70},          {"tip-open", 50, 50},
-        {"tip-hover", 70, 70},          {"tip-capture", 50, 50},        {"meter-connected", 280, 70},
-        {"meter-sent", 280, 70},        {"meter-disconnected", 280, 70}, {"splash", 640, 540},
+        {"menu-open", 16, 15},
+        {"menu-save", 16, 15},
+        {"menu-print", 16, 15},
+        {"tool-open", 50, 50},
+        {"tool-save", 50, 50},
+        {"tool-print", 50, 50},
+        {"tool-capture", 50, 50},
+        {"version", 98, 60},
+        {"graph-flow-on", 50, 50},
+        {"graph-flow-off", 50, 50},
+        {"graph-volume-on", 50, 50},
+        {"graph-volume-off", 50, 50},
+        {"graph-pressure-on", 50, 50},
+        {"graph-pressure-off", 50, 50},
+        {"zoom-in", 35, 30},
+        {"zoom-out", 35, 30},
+        {"measure-flow-on", 35, 30},
+        {"measure-flow-off", 35, 30},
+        {"measure-pressure-on", 35, 30},
+        {"measure-pressure-off", 35, 30},
+        {"grid-on", 35, 30},
+        {"grid-off", 35, 30},
+        {"points-on", 35, 30},
+        {"points-off", 35, 30},
+        {"filter-on", 35, 30},
+        {"filter-off", 35, 30},
+        {"live-start", 70, 70},
+        {"live-stop", 70, 70},
+        {"meter-settings", 70, 70},
+        {"meter-erase", 70, 70},
+        {"meter-download", 70, 70},
+        {"tip-live", 70, 70},
+        {"tip-settings", 70, 70},
+        {"tip-download", 70, 70},
+        {"tip-erase", 70, 70},
+        {"tip-open", 50, 50},
+        {"tip-hover", 70, 70},
+        {"tip-capture", 50, 50},
+        {"meter-connected", 280, 70},
+        {"meter-sent", 280, 70},
+        {"meter-disconnected", 280, 70},
+        {"splash", 640, 540},
         {"app-icon", 48, 48},
     };
     for (const auto& u : uses) EXPECT_EQ(ArtDefaultSize(u.name), wxSize(u.w, u.h)) << u.name;
@@ -150,7 +179,8 @@ TEST(Splash, HighResolutionSplashHasTwiceThePixelsOfTheSamePicture) {
     // Same scene; the texts in the same places and sizes (font hinting differs, so compare the
     // extent of the white lettering, not its pixels).
     const wxRect scene(0, 0, 640, 330);
-    EXPECT_LT(DifferingPixels(reduced.GetSubImage(scene), base.GetSubImage(scene), 40), 640 * 330 / 200);
+    EXPECT_LT(DifferingPixels(reduced.GetSubImage(scene), base.GetSubImage(scene), 40),
+              640 * 330 / 200);
     for (const wxRect band : {wxRect(0, 340, 640, 70), wxRect(0, 470, 640, 40)}) {
         const wxRect want = WhiteExtent(base, band), got = WhiteExtent(reduced, band);
         ASSERT_FALSE(want.IsEmpty());

@@ -1,10 +1,10 @@
 // The factory configuration dialog: reset, filter constants, calibration, converter and listing.
-#include <Config.h>
-#include <Preferences.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "DialogFixture.h"
+#include "data/Preferences.h"
+#include "dialogs/Config.h"
+#include "tests/gui/dialogs/DialogFixture.h"
 
 class ConfigDialog : public DialogTest {
 protected:

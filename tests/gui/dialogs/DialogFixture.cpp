@@ -1,7 +1,8 @@
-#include "DialogFixture.h"
+#include "tests/gui/dialogs/DialogFixture.h"
 
-#include <Preferences.h>
 #include <wx/checkbox.h>
+
+#include "data/Preferences.h"
 
 int ExpectMessage::OnInvoked(wxMessageDialog* dlg) const {
     EXPECT_EQ(dlg->GetMessage(), message);

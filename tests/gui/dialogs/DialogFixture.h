@@ -3,15 +3,15 @@
 // its defaults, the captured log cleared, and small helpers that drive controls with the events a
 // user's click would send.
 
-#include <Bus.h>
-#include <Meter.h>
 #include <gtest/gtest.h>
 #include <wx/msgdlg.h>
 #include <wx/window.h>
 
 #include <vector>
 
-#include "GuiTest.h"
+#include "sim/Bus.h"
+#include "sim/Meter.h"
+#include "tests/gui/harness/GuiTest.h"
 
 // Expects a message box with exactly this text and caption, and answers OK.
 class ExpectMessage : public wxExpectModalBase<wxMessageDialog, ExpectMessage> {

@@ -1,13 +1,13 @@
 // The settings dialog reads the meter when it opens and shows what it found.
-#include <Preferences.h>
-#include <SettingsDialog.h>
 #include <wx/checkbox.h>
 #include <wx/datectrl.h>
 #include <wx/slider.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "DialogFixture.h"
+#include "data/Preferences.h"
+#include "dialogs/SettingsDialog.h"
+#include "tests/gui/dialogs/DialogFixture.h"
 
 namespace {
 

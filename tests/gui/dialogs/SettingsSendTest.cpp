@@ -1,6 +1,4 @@
 // "Scarica": what the settings dialog sends to the meter, what it refuses and what it reports.
-#include <Preferences.h>
-#include <SettingsDialog.h>
 #include <wx/checkbox.h>
 #include <wx/datectrl.h>
 #include <wx/dateevt.h>
@@ -9,7 +7,9 @@
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
-#include "DialogFixture.h"
+#include "data/Preferences.h"
+#include "dialogs/SettingsDialog.h"
+#include "tests/gui/dialogs/DialogFixture.h"
 
 class SettingsSend : public DialogTest {
 protected:

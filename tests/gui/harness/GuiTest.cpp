@@ -1,4 +1,4 @@
-#include "GuiTest.h"
+#include "tests/gui/harness/GuiTest.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

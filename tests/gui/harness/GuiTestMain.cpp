@@ -1,13 +1,13 @@
 // main() of the GUI test programs: the toolkit is started as an application would start it, then
 // GoogleTest runs the tests on the GUI thread. Tests create their own windows.
-#include "GuiTest.h"
-
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/image.h>
 #include <wx/init.h>
 
 #include <cstdlib>
+
+#include "tests/gui/harness/GuiTest.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <random>
 
-#include "PlotFixture.h"
-#include "mpFXYVector.h"
-#include "mpFXYVectorKest.h"
+#include "plot/mpFXYVector.h"
+#include "plot/mpFXYVectorKest.h"
+#include "tests/gui/plot/PlotFixture.h"
 
 namespace {
 

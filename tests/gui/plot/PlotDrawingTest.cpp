@@ -1,16 +1,16 @@
 // Layers drawn into a bitmap and read back at positions computed from the geometry.
 #include <gtest/gtest.h>
 
-#include "InfoLayout.h"
-#include "PlotFixture.h"
-#include "mpEvents.h"
-#include "mpFXYVector.h"
-#include "mpFXYVectorKest.h"
-#include "mpInfoLegend.h"
-#include "mpInfoTextBox.h"
-#include "mpScaleX.h"
-#include "mpScaleY.h"
-#include "mpScaleYKest.h"
+#include "plot/core/InfoLayout.h"
+#include "plot/mpEvents.h"
+#include "plot/mpFXYVector.h"
+#include "plot/mpFXYVectorKest.h"
+#include "plot/mpInfoLegend.h"
+#include "plot/mpInfoTextBox.h"
+#include "plot/mpScaleX.h"
+#include "plot/mpScaleY.h"
+#include "plot/mpScaleYKest.h"
+#include "tests/gui/plot/PlotFixture.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 #include <wx/uiaction.h>
 
-#include "PlotFixture.h"
-#include "mpEvents.h"
-#include "mpFXYVector.h"
-#include "mpFXYVectorKest.h"
-#include "mpInfoLegend.h"
-#include "mpInfoTextBox.h"
+#include "plot/mpEvents.h"
+#include "plot/mpFXYVector.h"
+#include "plot/mpFXYVectorKest.h"
+#include "plot/mpInfoLegend.h"
+#include "plot/mpInfoTextBox.h"
+#include "tests/gui/plot/PlotFixture.h"
 
 namespace {
 
@@ -351,12 +351,10 @@ TEST(PlotEvents, ScrollBarArrowsAndPagesShowWhereTheBarWentNotWhereItWas) {
         wxEventType type;
         int orient;
     };
-    const Case cases[] = {{wxEVT_SCROLLWIN_LINEDOWN, wxHORIZONTAL},
-                          {wxEVT_SCROLLWIN_LINEUP, wxHORIZONTAL},
-                          {wxEVT_SCROLLWIN_PAGEDOWN, wxVERTICAL},
-                          {wxEVT_SCROLLWIN_LINEDOWN, wxVERTICAL},
-                          {wxEVT_SCROLLWIN_TOP, wxHORIZONTAL},
-                          {wxEVT_SCROLLWIN_BOTTOM, wxVERTICAL}};
+    const Case cases[] = {
+        {wxEVT_SCROLLWIN_LINEDOWN, wxHORIZONTAL}, {wxEVT_SCROLLWIN_LINEUP, wxHORIZONTAL},
+        {wxEVT_SCROLLWIN_PAGEDOWN, wxVERTICAL},   {wxEVT_SCROLLWIN_LINEDOWN, wxVERTICAL},
+        {wxEVT_SCROLLWIN_TOP, wxHORIZONTAL},      {wxEVT_SCROLLWIN_BOTTOM, wxVERTICAL}};
     for (const Case& k : cases) {
         int vx0 = 0, vy0 = 0;
         f.plot->GetViewStart(&vx0, &vy0);

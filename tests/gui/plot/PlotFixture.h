@@ -6,9 +6,9 @@
 
 #include <functional>
 
-#include "GuiTest.h"
-#include "mpLayer.h"
-#include "mpWindow.h"
+#include "plot/mpLayer.h"
+#include "plot/mpWindow.h"
+#include "tests/gui/harness/GuiTest.h"
 
 struct PlotFrame {
     explicit PlotFrame(wxSize client = wxSize(600, 300)) {

@@ -1,9 +1,9 @@
 // The vector series' data side: bounds, iteration, third values and the measuring choice.
 #include <gtest/gtest.h>
 
-#include "mpFXYVector.h"
-#include "mpFXYVectorKest.h"
-#include "mpScaleX.h"
+#include "plot/mpFXYVector.h"
+#include "plot/mpFXYVectorKest.h"
+#include "plot/mpScaleX.h"
 
 TEST(SeriesData, BoundsCarryMarginsAndExtraY) {
     mpFXYVector s;
@@ -92,7 +92,8 @@ TEST(SeriesData, FindNearestPicksTheEarlierSampleOnTies) {
 // Series that can only be walked in order fall back on the plain scan of both base classes; it must
 // choose what the vector series' binary search chooses.
 TEST(SeriesData, PlainScanOfBothFamiliesChoosesLikeTheVectorSeries) {
-    const std::vector<std::vector<float>> xsCases = {{0, 1, 2, 3}, {0, 1, 1, 1, 3}, {3, 0, 2, 1}, {0, 10}};
+    const std::vector<std::vector<float>> xsCases = {
+        {0, 1, 2, 3}, {0, 1, 1, 1, 3}, {3, 0, 2, 1}, {0, 10}};
     for (const auto& xs : xsCases) {
         std::vector<float> ys(xs.size());
         for (std::size_t i = 0; i < ys.size(); ++i) ys[i] = static_cast<float>(i);

@@ -12,15 +12,15 @@
 #include <functional>
 #include <random>
 
-#include "mpFXYVector.h"
-#include "mpFXYVectorKest.h"
-#include "mpInfoLegend.h"
-#include "mpInfoTextBox.h"
-#include "mpScaleX.h"
-#include "mpScaleXKest.h"
-#include "mpScaleY.h"
-#include "mpScaleYKest.h"
-#include "mpWindow.h"
+#include "plot/mpFXYVector.h"
+#include "plot/mpFXYVectorKest.h"
+#include "plot/mpInfoLegend.h"
+#include "plot/mpInfoTextBox.h"
+#include "plot/mpScaleX.h"
+#include "plot/mpScaleXKest.h"
+#include "plot/mpScaleY.h"
+#include "plot/mpScaleYKest.h"
+#include "plot/mpWindow.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <wx/panel.h>
 #include <wx/utils.h>
 
-#include "GuiTest.h"
-#include "wxKestButton.h"
+#include "tests/gui/harness/GuiTest.h"
+#include "widgets/wxKestButton.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 
 #include <memory>
 
-#include "GuiTest.h"
-#include "LcdSegments.h"
-#include "kwxLCDClock.h"
-#include "kwxLCDDisplay.h"
+#include "tests/gui/harness/GuiTest.h"
+#include "widgets/core/LcdSegments.h"
+#include "widgets/kwxLCDClock.h"
+#include "widgets/kwxLCDDisplay.h"
 
 namespace {
 

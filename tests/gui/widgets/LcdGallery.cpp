@@ -1,4 +1,4 @@
-#include "LcdGallery.h"
+#include "tests/gui/widgets/LcdGallery.h"
 
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
@@ -8,9 +8,9 @@
 
 #include <memory>
 
-#include "kwxLCDClock.h"
-#include "kwxLCDDisplay.h"
-#include "wxKestButton.h"
+#include "widgets/kwxLCDClock.h"
+#include "widgets/kwxLCDDisplay.h"
+#include "widgets/wxKestButton.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "LcdGallery.h"
+#include "tests/gui/widgets/LcdGallery.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "TipLines.h"
+#include "widgets/core/TipLines.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Hover, pressed and disabled faces derived from small hand-made pictures, pixel by pixel.
-#include "ArtStates.h"
-
 #include <gtest/gtest.h>
+
+#include "art/ArtStates.h"
 
 namespace {
 
@@ -39,7 +39,8 @@ TEST(ArtFaces, PressedMovesThePictureByOnePixelPerScaleStepAndDarkensIt) {
     const wxColour grey(200, 200, 200);
     for (double scale : {1.0, 2.0, 3.0}) {
         SCOPED_TRACE(scale);
-        const wxImage face = ApplyArtState(Picture(60, {{{20, 20}, grey}}), ArtState::Pressed, scale);
+        const wxImage face =
+            ApplyArtState(Picture(60, {{{20, 20}, grey}}), ArtState::Pressed, scale);
         const int d = static_cast<int>(scale);
         EXPECT_EQ(face.GetAlpha(20 + d, 20 + d), 255);
         EXPECT_LT(face.GetRed(20 + d, 20 + d), 200);
@@ -82,7 +83,8 @@ TEST(ArtFaces, HoverRingStaysVisibleOverAPictureThatFillsItsSquare) {
 }
 
 TEST(ArtFaces, HoverLightensByTheSameShareForEveryColour) {
-    const wxImage face = ApplyArtState(Picture(30, {{{15, 15}, wxColour(128, 0, 255)}}), ArtState::Hover);
+    const wxImage face =
+        ApplyArtState(Picture(30, {{{15, 15}, wxColour(128, 0, 255)}}), ArtState::Hover);
     EXPECT_NEAR(face.GetRed(15, 15), 128 + 127 * 0.12, 1.0);
     EXPECT_NEAR(face.GetGreen(15, 15), 255 * 0.12, 1.0);
     EXPECT_EQ(face.GetBlue(15, 15), 255);
@@ -90,7 +92,8 @@ TEST(ArtFaces, HoverLightensByTheSameShareForEveryColour) {
 
 TEST(ArtFaces, DisabledIsGreyFadedAndAddsNothing) {
     const wxImage face = ApplyArtState(
-        Picture(30, {{{3, 3}, wxColour(220, 30, 30)}, {{4, 3}, wxColour(30, 30, 220)}}), ArtState::Disabled);
+        Picture(30, {{{3, 3}, wxColour(220, 30, 30)}, {{4, 3}, wxColour(30, 30, 220)}}),
+        ArtState::Disabled);
     for (int x : {3, 4}) {
         EXPECT_NEAR(face.GetRed(x, 3), face.GetGreen(x, 3), 2);
         EXPECT_NEAR(face.GetGreen(x, 3), face.GetBlue(x, 3), 8);

@@ -1,11 +1,11 @@
 // The SVG sources keep to what the toolkit's rasterizer draws correctly, and latched faces are
 // composed from the same source as their "off" face.
-#include "ArtCatalogue.h"
-
 #include <gtest/gtest.h>
 
 #include <regex>
 #include <set>
+
+#include "art/ArtCatalogue.h"
 
 namespace {
 
@@ -22,8 +22,8 @@ TEST_P(Sources, UseOnlyWhatTheRasterizerDraws) {
     ASSERT_FALSE(svg.empty()) << "no source " << GetParam().source;
     EXPECT_EQ(svg.rfind("<svg", 0), 0u);
     // nanosvg ignores all of these silently: the picture would lose parts without any error.
-    for (const char* unsupported : {"<text", "<use", "<clipPath", "<mask", "<pattern", "<filter", "<image",
-                                    "class=", "<style", "<symbol"})
+    for (const char* unsupported : {"<text", "<use", "<clipPath", "<mask", "<pattern", "<filter",
+                                    "<image", "class=", "<style", "<symbol"})
         EXPECT_EQ(svg.find(unsupported), std::string::npos) << unsupported;
 }
 
@@ -32,14 +32,16 @@ TEST_P(Sources, GradientCoordinatesArePercentages) {
     const std::string svg = Source(GetParam());
     static const std::regex gradient("<(linear|radial)Gradient\\b[^>]*>");
     static const std::regex bare("\\b(x1|y1|x2|y2|cx|cy|r|fx|fy)=\"-?[0-9.]+\"");
-    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), gradient); it != std::sregex_iterator(); ++it)
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), gradient);
+         it != std::sregex_iterator(); ++it)
         EXPECT_FALSE(std::regex_search(it->str(), bare)) << it->str();
 }
 
 TEST_P(Sources, EveryPaintReferenceIsDefinedBeforeUse) {
     const std::string svg = Source(GetParam());
     static const std::regex ref("url\\(#([A-Za-z0-9_-]+)\\)");
-    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), ref); it != std::sregex_iterator(); ++it) {
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), ref); it != std::sregex_iterator();
+         ++it) {
         const auto def = svg.find("id=\"" + (*it)[1].str() + "\"");
         EXPECT_NE(def, std::string::npos) << (*it)[1];
         EXPECT_LT(def, static_cast<std::size_t>(it->position())) << (*it)[1];
@@ -73,7 +75,8 @@ TEST(LatchedFaces, ComposeAPadUnderTheOffPictureShrunkIntoIt) {
         EXPECT_NE(face.find("url(#latchPad)"), std::string::npos);
         EXPECT_NE(face.find("scale(0.860)"), std::string::npos);
         // The whole original drawing is inside, after the pad.
-        const auto body = plain.substr(plain.find('>') + 1, plain.rfind("</svg>") - plain.find('>') - 1);
+        const auto body =
+            plain.substr(plain.find('>') + 1, plain.rfind("</svg>") - plain.find('>') - 1);
         EXPECT_GT(face.find(body), face.find("latchPad"));
         EXPECT_EQ(face.rfind("</g></svg>") + 4, face.rfind("</svg>"));
     }

@@ -1,24 +1,20 @@
 // Every save (workspace, CSV, preferences) keeps the old file when writing fails part way, and
 // writes through a symbolic link instead of replacing the link.
-#include "CsvExport.h"
-#include "Preferences.h"
-#include "Workspace.h"
-
-#include "TempDir.h"
-
 #include <gtest/gtest.h>
-
 #include <sys/resource.h>
 
 #include <csignal>
 #include <cstring>
 #include <functional>
 
+#include "data/CsvExport.h"
+#include "data/Preferences.h"
+#include "data/Workspace.h"
+#include "tests/unit/data/TempDir.h"
+
 namespace {
 
-std::string U(const wxString& s) {
-    return std::string(s.utf8_str());
-}
+std::string U(const wxString& s) { return std::string(s.utf8_str()); }
 
 Storage Record(const char* title) {
     Storage s("7/03/2011 9:05:30", 1000, 1, 0, 0, 1);
@@ -39,10 +35,8 @@ const Writer kWriters[] = {
      [](const wxString& path, const char* title, wxString* error) {
          return WriteWorkspace(path, {Record(title)}, Preferences{}, error);
      }},
-    {"csv",
-     [](const wxString& path, const char* title, wxString* error) {
-         return WriteCsv(path, Record(title), Preferences{}, error);
-     }},
+    {"csv", [](const wxString& path, const char* title,
+               wxString* error) { return WriteCsv(path, Record(title), Preferences{}, error); }},
     {"preferences",
      [](const wxString& path, const char* title, wxString* error) {
          Preferences p;
@@ -104,7 +98,8 @@ TEST(AtomicSave, ALongestPossibleFileNameIsSaved) {
     for (const Writer& w : kWriters) {
         SCOPED_TRACE(w.name);
         TempDir dir;
-        const std::string file = dir.File(std::string(251, 'a') + ".orv");  // 255 bytes, the most a name may have
+        const std::string file =
+            dir.File(std::string(251, 'a') + ".orv");  // 255 bytes, the most a name may have
         wxString error;
         EXPECT_TRUE(w.save(wxString::FromUTF8(file), "title", &error)) << U(error);
         EXPECT_TRUE(std::filesystem::is_regular_file(file));
@@ -122,10 +117,13 @@ TEST(AtomicSave, SavingThroughALinkReplacesTheLinkedFile) {
         ASSERT_TRUE(w.save(wxString::FromUTF8(real), "old", nullptr));
         std::filesystem::create_symlink("real/target", link);
         wxString error;
-        ASSERT_TRUE(w.save(wxString::FromUTF8(link), "a much longer new title", &error)) << U(error);
+        ASSERT_TRUE(w.save(wxString::FromUTF8(link), "a much longer new title", &error))
+            << U(error);
         EXPECT_TRUE(std::filesystem::is_symlink(link)) << "the link is kept";
-        EXPECT_TRUE(TempDir::Read(link) == TempDir::Read(real)) << "the link no longer shows the saved file";
-        EXPECT_NE(TempDir::Read(real).find(w.name == std::string("preferences") ? "\n23\n" : "a much longer new title"),
+        EXPECT_TRUE(TempDir::Read(link) == TempDir::Read(real))
+            << "the link no longer shows the saved file";
+        EXPECT_NE(TempDir::Read(real).find(
+                      w.name == std::string("preferences") ? "\n23\n" : "a much longer new title"),
                   std::string::npos);
         EXPECT_EQ(Entries(dir.File("real")), 1u) << "no temporary file is left behind";
     }

@@ -1,14 +1,11 @@
-#include "CsvExport.h"
-
-#include "TempDir.h"
-
 #include <gtest/gtest.h>
+
+#include "data/CsvExport.h"
+#include "tests/unit/data/TempDir.h"
 
 namespace {
 
-std::string U(const wxString& s) {
-    return std::string(s.utf8_str());
-}
+std::string U(const wxString& s) { return std::string(s.utf8_str()); }
 
 TEST(CsvExport, DefaultFileNameAndExtension) {
     EXPECT_EQ(U(CsvDefaultFileName("7/03/2011 9:05:30")), "7_03_2011 9_05_30");
@@ -26,7 +23,8 @@ Storage Record(int metricUnits, uint8_t pressureUnit) {
     return s;
 }
 
-std::string Export(const Storage& record, int flowUnit, TempDir& dir, const std::string& name = "out.csv") {
+std::string Export(const Storage& record, int flowUnit, TempDir& dir,
+                   const std::string& name = "out.csv") {
     Preferences prefs;
     prefs.flowUnit = uint8_t(flowUnit);
     const std::string path = dir.File(name);
@@ -43,15 +41,15 @@ TEST(CsvExport, LayoutOfAMetricRecord) {
     s.AddSample(1, 7.2f, 2.756f, 0.002f);
     s.AddSample(2, 7.2f, -0.004f, 0.004f);
     const std::string path = dir.File("out.csv");
-    EXPECT_EQ(Export(s, 2, dir),
-              "File Name," + path + "\n"
-              "Title,Memoria 1 7/03/2011 9:05:30\n"
-              "Information,Prova\n"
-              "Flow Measurement,7.20,M³/h\n"
-              "Pressure Measurement,1.5,Bar\n"
-              "Tempo (s), portata(M³/h), Volume (M³), Pressione(Bar)\n"
-              "1.00,7.20,0.00,2.76\n"
-              "2.00,7.20,0.00,-0.00\n");
+    EXPECT_EQ(Export(s, 2, dir), "File Name," + path +
+                                     "\n"
+                                     "Title,Memoria 1 7/03/2011 9:05:30\n"
+                                     "Information,Prova\n"
+                                     "Flow Measurement,7.20,M³/h\n"
+                                     "Pressure Measurement,1.5,Bar\n"
+                                     "Tempo (s), portata(M³/h), Volume (M³), Pressione(Bar)\n"
+                                     "1.00,7.20,0.00,2.76\n"
+                                     "2.00,7.20,0.00,-0.00\n");
 }
 
 TEST(CsvExport, LabelsByUnits) {
@@ -61,11 +59,12 @@ TEST(CsvExport, LabelsByUnits) {
         uint8_t pressureUnit;
         const char* header;
     };
-    for (const Case& c : {Case{1, 0, 'p', "Tempo (s), portata(L/min), Volume (L), Pressione(PSI)"},
-                          Case{1, 1, 16, "Tempo (s), portata(L/s), Volume (L), Pressione(KPa)"},
-                          Case{1, 3, 8, "Tempo (s), portata(G/min), Volume (L), Pressione(MtrH)"},
-                          Case{0, 2, 'b', "Tempo (s), portata(G/min), Volume (G), Pressione(Bar)"},
-                          Case{0, 0, 99, "Tempo (s), portata(G/min), Volume (G), Pressione(PSI)"}}) {
+    for (const Case& c :
+         {Case{1, 0, 'p', "Tempo (s), portata(L/min), Volume (L), Pressione(PSI)"},
+          Case{1, 1, 16, "Tempo (s), portata(L/s), Volume (L), Pressione(KPa)"},
+          Case{1, 3, 8, "Tempo (s), portata(G/min), Volume (L), Pressione(MtrH)"},
+          Case{0, 2, 'b', "Tempo (s), portata(G/min), Volume (G), Pressione(Bar)"},
+          Case{0, 0, 99, "Tempo (s), portata(G/min), Volume (G), Pressione(PSI)"}}) {
         SCOPED_TRACE(c.header);
         TempDir dir;
         const std::string text = Export(Record(c.metricUnits, c.pressureUnit), c.flowUnit, dir);
@@ -90,7 +89,8 @@ TEST(CsvExport, RecordWithoutSamplesHasTheSixHeaderLines) {
     TempDir dir;
     const std::string text = Export(Record(1, 'b'), 0, dir);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
-    EXPECT_EQ(text.substr(text.rfind('\n', text.size() - 2) + 1), "Tempo (s), portata(L/min), Volume (L), Pressione(Bar)\n");
+    EXPECT_EQ(text.substr(text.rfind('\n', text.size() - 2) + 1),
+              "Tempo (s), portata(L/min), Volume (L), Pressione(Bar)\n");
 }
 
 TEST(CsvExport, FilteredRecordIsExportedSmoothed) {
@@ -104,11 +104,13 @@ TEST(CsvExport, FilteredRecordIsExportedSmoothed) {
 TEST(CsvExport, AFailedWriteIsReportedAndKeepsTheOldFile) {
     TempDir dir;
     wxString error;
-    EXPECT_FALSE(WriteCsv(wxString::FromUTF8(dir.File("missing/out.csv")), Record(1, 'b'), Preferences{}, &error));
+    EXPECT_FALSE(WriteCsv(wxString::FromUTF8(dir.File("missing/out.csv")), Record(1, 'b'),
+                          Preferences{}, &error));
     EXPECT_FALSE(error.empty());
     std::filesystem::create_directory(dir.File("taken.csv"));
     TempDir::Write(dir.File("taken.csv/keep"), "keep");
-    EXPECT_FALSE(WriteCsv(wxString::FromUTF8(dir.File("taken.csv")), Record(1, 'b'), Preferences{}, &error));
+    EXPECT_FALSE(
+        WriteCsv(wxString::FromUTF8(dir.File("taken.csv")), Record(1, 'b'), Preferences{}, &error));
     EXPECT_EQ(TempDir::Read(dir.File("taken.csv/keep")), "keep");
 }
 

@@ -1,21 +1,18 @@
 // The writers and the reader against the plain C library reference they are benchmarked against:
 // the same bytes out, the same values back.
-#include "CReference.h"
-#include "NumberText.h"
-
-#include "AwkwardValues.h"
-#include "TempDir.h"
-
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cstring>
 
+#include "bench/data/CReference.h"
+#include "data/NumberText.h"
+#include "tests/unit/data/AwkwardValues.h"
+#include "tests/unit/data/TempDir.h"
+
 namespace {
 
-std::string U(const wxString& s) {
-    return std::string(s.utf8_str());
-}
+std::string U(const wxString& s) { return std::string(s.utf8_str()); }
 
 class FormatIdentity : public ::testing::Test {
 protected:
@@ -56,7 +53,8 @@ TEST_F(FormatIdentity, WorkspaceBytesAndValuesMatchTheReference) {
     ASSERT_TRUE(cref::WriteWorkspace(ref.c_str(), records, prefs));
     const std::string oursBytes = TempDir::Read(ours);
     ASSERT_GT(oursBytes.size(), 4000000u);
-    ASSERT_TRUE(oursBytes == TempDir::Read(ref)) << "the workspace differs from the C library's output";
+    ASSERT_TRUE(oursBytes == TempDir::Read(ref))
+        << "the workspace differs from the C library's output";
 
     Preferences readPrefs;
     const WorkspaceReadResult got = ReadWorkspace(wxString::FromUTF8(ours), readPrefs);
@@ -67,7 +65,8 @@ TEST_F(FormatIdentity, WorkspaceBytesAndValuesMatchTheReference) {
         ASSERT_EQ(got.records[r].GetLength(), want[r].GetLength());
         EXPECT_EQ(U(got.records[r].boxText), U(want[r].boxText));
         EXPECT_EQ(got.records[r].targetFlow, want[r].targetFlow);
-        for (const auto member : {&Storage::time, &Storage::flow, &Storage::pressure, &Storage::volume}) {
+        for (const auto member :
+             {&Storage::time, &Storage::flow, &Storage::pressure, &Storage::volume}) {
             const std::vector<float>& a = got.records[r].*member;
             const std::vector<float>& b = want[r].*member;
             ASSERT_TRUE(a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0)

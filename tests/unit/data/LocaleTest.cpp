@@ -1,14 +1,13 @@
 // Files use "." as the decimal point whatever the user's locale: everything is written and read
 // again while the C library runs under a decimal-comma locale.
-#include "CsvExport.h"
-#include "Workspace.h"
-
-#include "TempDir.h"
-
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cstdio>
+
+#include "data/CsvExport.h"
+#include "data/Workspace.h"
+#include "tests/unit/data/TempDir.h"
 
 namespace {
 
@@ -23,7 +22,8 @@ protected:
             }
         }
         std::setlocale(LC_ALL, "C");
-        GTEST_SKIP() << "no decimal-comma locale on this system: run scripts/setup, which generates it_IT.UTF-8";
+        GTEST_SKIP() << "no decimal-comma locale on this system: run scripts/setup, which "
+                        "generates it_IT.UTF-8";
     }
     void TearDown() override { std::setlocale(LC_ALL, "C"); }
     TempDir dir_;
@@ -48,7 +48,8 @@ TEST_F(CommaLocale, WorkspaceAndCsvUseThePoint) {
     EXPECT_EQ(r.records[0].pressure[0], -3.75f);
 
     ASSERT_TRUE(WriteCsv(wxString::FromUTF8(dir_.File("e.csv")), s, Preferences{}));
-    EXPECT_NE(TempDir::Read(dir_.File("e.csv")).find("\n1.50,12.25,0.50,-3.75\n"), std::string::npos);
+    EXPECT_NE(TempDir::Read(dir_.File("e.csv")).find("\n1.50,12.25,0.50,-3.75\n"),
+              std::string::npos);
 }
 
 TEST_F(CommaLocale, ACommaFileIsRefusedNotMisread) {

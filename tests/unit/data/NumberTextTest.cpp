@@ -1,5 +1,3 @@
-#include "NumberText.h"
-
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -8,6 +6,8 @@
 #include <cstring>
 #include <random>
 #include <string>
+
+#include "data/NumberText.h"
 
 namespace {
 
@@ -31,9 +31,10 @@ void ExpectLikeStrtof(const std::string& text) {
 TEST(NumberText, DecimalsReadAsTheCLibraryReadsThem) {
     std::setlocale(LC_ALL, "C");
     // Exact halfway points between two floats, which round to the even one.
-    for (const char* text : {"16777217.000000", "16777219.000000", "-33554434.000000", "0.000000", "-0.000000",
-                             "1.000000", "0.100000", "123456789.123456", "999999999.999999", "0.000001",
-                             "1e5", "-2.5E-3", "inf", "-inf", "1234567890123456789.5", "3.402823e38", "+7.25"})
+    for (const char* text :
+         {"16777217.000000", "16777219.000000", "-33554434.000000", "0.000000", "-0.000000",
+          "1.000000", "0.100000", "123456789.123456", "999999999.999999", "0.000001", "1e5",
+          "-2.5E-3", "inf", "-inf", "1234567890123456789.5", "3.402823e38", "+7.25"})
         ExpectLikeStrtof(text);
     std::mt19937_64 rng(5);
     std::uniform_int_distribution<std::uint64_t> mantissa(0, 999999999999999ULL);
@@ -56,7 +57,8 @@ TEST(NumberText, SampleLinesReadAsTheCLibraryReadsThem) {
         std::string line;
         for (float& w : want) {
             const std::uint32_t b = bits(rng);
-            const float f = std::ldexp(float(b >> 8) / float(1 << 24), scale(rng)) * ((b & 1) != 0 ? -1.0f : 1.0f);
+            const float f = std::ldexp(float(b >> 8) / float(1 << 24), scale(rng)) *
+                            ((b & 1) != 0 ? -1.0f : 1.0f);
             char text[64];
             std::snprintf(text, sizeof text, "%f", double(f));
             w = std::strtof(text, nullptr);
@@ -98,7 +100,8 @@ TEST(NumberText, IntegerLines) {
     EXPECT_EQ(ParseIntLine("  -7 \t"), -7);
     EXPECT_EQ(ParseIntLine("+3"), 3);
     EXPECT_EQ(ParseIntLine("2147483647"), 2147483647);
-    for (const char* bad : {"", "x", "1.5", "12 13", "2147483648", "99999999999999999999999", "--1"})
+    for (const char* bad :
+         {"", "x", "1.5", "12 13", "2147483648", "99999999999999999999999", "--1"})
         EXPECT_FALSE(ParseIntLine(bad).has_value()) << bad;
 }
 

@@ -1,10 +1,9 @@
-#include "Preferences.h"
-
-#include "TempDir.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+
+#include "data/Preferences.h"
+#include "tests/unit/data/TempDir.h"
 
 namespace {
 
@@ -16,8 +15,10 @@ protected:
         setenv("HOME", dir_.Path().c_str(), 1);
     }
     void TearDown() override {
-        if (oldHome_.empty()) unsetenv("HOME");
-        else setenv("HOME", oldHome_.c_str(), 1);
+        if (oldHome_.empty())
+            unsetenv("HOME");
+        else
+            setenv("HOME", oldHome_.c_str(), 1);
     }
     std::string IniPath() const { return dir_.File("hvxv48.ini"); }
 
@@ -94,7 +95,8 @@ struct DamagedCase {
     uint8_t pressureUnit;
 };
 
-class DamagedPreferences : public PreferencesTest, public ::testing::WithParamInterface<DamagedCase> {};
+class DamagedPreferences : public PreferencesTest,
+                           public ::testing::WithParamInterface<DamagedCase> {};
 
 TEST_P(DamagedPreferences, KeepsTheDefaultsOfWhatItLacks) {
     const DamagedCase& c = GetParam();
@@ -110,14 +112,15 @@ TEST_P(DamagedPreferences, KeepsTheDefaultsOfWhatItLacks) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedPreferences,
-    ::testing::Values(DamagedCase{"empty", "", 0, true, 'b'},
-                      DamagedCase{"short", "1\n112\n0\n0\n", 0, false, 'p'},
-                      DamagedCase{"noFinalBreak", "1\n98\n0\n1\n2", 2, true, 'b'},
-                      DamagedCase{"garbageLine", "1\nbar\n0\n0\n2\n0\n0\n", 2, false, 'b'},
-                      DamagedCase{"trailingText", "1\n16x\n0\n1\n1\n0\n0\n", 1, true, 'b'},
-                      DamagedCase{"hugeNumber", "1\n99999999999999999999\n0\n1\n1\n0\n0\n", 1, true, 'b'},
-                      DamagedCase{"windowsBreaks", "1\r\n16\r\n0\r\n0\r\n3\r\n0\r\n0\r\n", 3, false, 16},
-                      DamagedCase{"binary", "\x01\xff\n\x7f\n", 0, true, 'b'}),
+    ::testing::Values(
+        DamagedCase{"empty", "", 0, true, 'b'},
+        DamagedCase{"short", "1\n112\n0\n0\n", 0, false, 'p'},
+        DamagedCase{"noFinalBreak", "1\n98\n0\n1\n2", 2, true, 'b'},
+        DamagedCase{"garbageLine", "1\nbar\n0\n0\n2\n0\n0\n", 2, false, 'b'},
+        DamagedCase{"trailingText", "1\n16x\n0\n1\n1\n0\n0\n", 1, true, 'b'},
+        DamagedCase{"hugeNumber", "1\n99999999999999999999\n0\n1\n1\n0\n0\n", 1, true, 'b'},
+        DamagedCase{"windowsBreaks", "1\r\n16\r\n0\r\n0\r\n3\r\n0\r\n0\r\n", 3, false, 16},
+        DamagedCase{"binary", "\x01\xff\n\x7f\n", 0, true, 'b'}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PreferencesTest, FourthLineZeroTurnsTheTipsOff) {
@@ -137,7 +140,8 @@ TEST_F(PreferencesTest, UnwritablePlaceReportsFailureAndKeepsTheOldFile) {
     EXPECT_EQ(TempDir::Read(IniPath()), "0\n112\n5\n0\n1\n0\n0\n");
     // No temporary files are left behind.
     int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir_.Path())) ++entries;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir_.Path()))
+        ++entries;
     EXPECT_EQ(entries, 2);
 }
 

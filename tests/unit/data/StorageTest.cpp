@@ -1,9 +1,9 @@
-#include "Storage.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <type_traits>
+
+#include "data/Storage.h"
 
 // A growing record list moves records instead of copying their series.
 static_assert(std::is_nothrow_move_constructible_v<Storage>);
@@ -28,7 +28,8 @@ TEST(Storage, ConstructorSetsFieldsInArgumentOrder) {
     EXPECT_EQ(s.GetReservedFlag(), 1);
     EXPECT_EQ(s.flowUnit, 0);
     EXPECT_EQ(s.GetTitle(), "12");
-    EXPECT_TRUE(s.info.empty() && s.boxText.empty() && s.flowReading.empty() && s.pressureReading.empty());
+    EXPECT_TRUE(s.info.empty() && s.boxText.empty() && s.flowReading.empty() &&
+                s.pressureReading.empty());
     EXPECT_EQ(s.GetLength(), 0);
     EXPECT_FALSE(s.filtered);
     EXPECT_FALSE(s.HasTargetFlow());
@@ -95,8 +96,8 @@ TEST(Storage, RawPressureScalingByUnit) {
         uint8_t unit;
         double expected;
     };
-    for (Case c : {Case{'p', 40.0}, Case{'b', 40 / 14.504}, Case{8, 40 / 1.42197}, Case{16, 40 / 0.145038},
-                   Case{77, 40.0}}) {
+    for (Case c : {Case{'p', 40.0}, Case{'b', 40 / 14.504}, Case{8, 40 / 1.42197},
+                   Case{16, 40 / 0.145038}, Case{77, 40.0}}) {
         SCOPED_TRACE(int(c.unit));
         Storage s("", 1000, 1, 0, 0, 1);
         s.SetPressureScaling(10, 2, 50, c.unit);

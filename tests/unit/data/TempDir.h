@@ -11,12 +11,14 @@ class TempDir {
 public:
     TempDir() {
         std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() / ("hvx-data-" + std::to_string(rd()) + std::to_string(rd()));
+        path_ = std::filesystem::temp_directory_path() /
+                ("hvx-data-" + std::to_string(rd()) + std::to_string(rd()));
         std::filesystem::create_directories(path_);
     }
     ~TempDir() {
         std::error_code ec;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(path_, ec);
     }
     TempDir(const TempDir&) = delete;

@@ -1,15 +1,13 @@
-#include "Preferences.h"
-#include "Units.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
 
+#include "data/Preferences.h"
+#include "data/Units.h"
+
 namespace {
 
-std::string U(const wxString& s) {
-    return std::string(s.utf8_str());
-}
+std::string U(const wxString& s) { return std::string(s.utf8_str()); }
 
 struct LabelCase {
     int metricUnits;
@@ -116,11 +114,12 @@ TEST(Units, ApplyMeterFlowUnitFollowsTheSettingsBlock) {
                                      {41, 5, 2, 1, true},
                                      {41, 5, 4, 2, true},
                                      {41, 5, 8, 3, true},
-                                     {41, 5, 3, 1, true},   // unknown bit: unit kept, flag still set
+                                     {41, 5, 3, 1, true},  // unknown bit: unit kept, flag still set
                                      {41, 0, 4, 1, false},  // no marker: flag cleared
                                      {21, 5, 4, 1, false}}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.length << " " << int(c.byte33) << " " << int(c.byte34));
+        SCOPED_TRACE(testing::Message()
+                     << c.length << " " << int(c.byte33) << " " << int(c.byte34));
         std::array<uint8_t, 41> block{};
         block[33] = c.byte33;
         block[34] = c.byte34;

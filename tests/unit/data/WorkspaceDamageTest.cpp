@@ -1,35 +1,31 @@
-#include "Workspace.h"
-
-#include "TempDir.h"
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
-#include <sys/stat.h>
+#include "data/Workspace.h"
+#include "tests/unit/data/TempDir.h"
 
 namespace {
 
-std::string U(const wxString& s) {
-    return std::string(s.utf8_str());
-}
+std::string U(const wxString& s) { return std::string(s.utf8_str()); }
 
 // A valid version-4 file with one record of two samples; the cases below damage it.
 const std::string kGood =
-    "480000\n"                // 1
-    "1\n"                     // 2
-    "Memoria 1\n"             // 3
-    "7/03/2011 9:05:30\n"     // 4
-    "info\n"                  // 5
-    "12\n"                    // 6
-    "97 0 \n"                 // 7
-    "1 2\n"                   // 8
-    "0.000000\n"              // 9
-    "1000\n"                  // 10
-    "98\n"                    // 11
-    "1 0\n"                   // 12
-    "0\n"                     // 13
-    "2\n"                     // 14
+    "480000\n"             // 1
+    "1\n"                  // 2
+    "Memoria 1\n"          // 3
+    "7/03/2011 9:05:30\n"  // 4
+    "info\n"               // 5
+    "12\n"                 // 6
+    "97 0 \n"              // 7
+    "1 2\n"                // 8
+    "0.000000\n"           // 9
+    "1000\n"               // 10
+    "98\n"                 // 11
+    "1 0\n"                // 12
+    "0\n"                  // 13
+    "2\n"                  // 14
     "1.000000 2.000000 3.000000 4.000000\n"
     "2.000000 2.000000 3.000000 4.000000\n";
 
@@ -56,7 +52,8 @@ TEST_P(DamagedWorkspace, IsRefusedWithWhatAndWhereAndChangesNothing) {
     const WorkspaceReadResult r = ReadWorkspaceBytes(c.bytes, prefs);
     ASSERT_FALSE(r.Ok());
     EXPECT_TRUE(r.records.empty());
-    for (const std::string& part : c.messageParts) EXPECT_NE(U(r.error).find(part), std::string::npos) << U(r.error);
+    for (const std::string& part : c.messageParts)
+        EXPECT_NE(U(r.error).find(part), std::string::npos) << U(r.error);
     EXPECT_EQ(prefs.flowUnit, 3);
     EXPECT_EQ(prefs.pressureUnit, 16);
     EXPECT_EQ(prefs.metricUnits, 0);
@@ -68,27 +65,49 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"empty", "", {"ends after line 0", "version or record count"}},
         DamageCase{"notANumber", "hello\n", {"line 1", "whole number", "\"hello\""}},
         DamageCase{"negativeCount", "480000\n-4\n", {"line 2", "negative"}},
-        DamageCase{"truncatedSamples", kGood.substr(0, kGood.size() - 36),
+        DamageCase{"truncatedSamples",
+                   kGood.substr(0, kGood.size() - 36),
                    {"record 1 should have 2 samples", "after 1 of them"}},
-        DamageCase{"hugeSampleCount", Replace(kGood, "\n2\n1.0", "\n2000000000\n1.0"),
+        DamageCase{"hugeSampleCount",
+                   Replace(kGood, "\n2\n1.0", "\n2000000000\n1.0"),
                    {"2000000000 samples", "after 2 of them"}},
-        DamageCase{"hugeRecordCount", Replace(kGood, "480000\n1\n", "480000\n2147483647\n"),
+        DamageCase{"hugeRecordCount",
+                   Replace(kGood, "480000\n1\n", "480000\n2147483647\n"),
                    {"record 2", "title"}},
-        DamageCase{"countBeyondInt", Replace(kGood, "480000\n1\n", "480000\n99999999999\n"), {"line 2"}},
-        DamageCase{"missingLines", kGood.substr(0, kGood.find("98\n")), {"ends after line 10", "pressure unit"}},
-        DamageCase{"sampleNotANumber", Replace(kGood, "2.000000 2.000000", "2.000000 abc"),
+        DamageCase{
+            "countBeyondInt", Replace(kGood, "480000\n1\n", "480000\n99999999999\n"), {"line 2"}},
+        DamageCase{"missingLines",
+                   kGood.substr(0, kGood.find("98\n")),
+                   {"ends after line 10", "pressure unit"}},
+        DamageCase{"sampleNotANumber",
+                   Replace(kGood, "2.000000 2.000000", "2.000000 abc"),
                    {"line 16", "four numbers", "abc"}},
-        DamageCase{"sampleShort", Replace(kGood, "2.000000 2.000000 3.000000 4.000000", "2.000000 2.000000 3.000000"),
-                   {"line 16", "four numbers"}},
-        DamageCase{"sampleCommaDecimal", Replace(kGood, "1.000000 2.000000", "1,000000 2,000000"), {"line 15"}},
-        DamageCase{"textBoxWithoutZero", Replace(kGood, "97 0 \n", "97 98 \n"), {"line 7", "does not end with 0"}},
-        DamageCase{"textBoxGarbage", Replace(kGood, "97 0 \n", "97 x 0 \n"), {"line 7", "character codes"}},
-        DamageCase{"textBoxBadCode", Replace(kGood, "97 0 \n", "97 70000 0 \n"), {"line 7", "70000"}},
-        DamageCase{"textBoxTrailing", Replace(kGood, "97 0 \n", "97 0 5\n"), {"line 7", "after the end"}},
-        DamageCase{"unitsOneNumber", Replace(kGood, "1 0\n0\n2\n", "1\n0\n2\n"), {"line 12", "two whole numbers"}},
-        DamageCase{"targetNotANumber", Replace(kGood, "0.000000\n1000", "zero\n1000"), {"line 9", "target flow"}},
+        DamageCase{
+            "sampleShort",
+            Replace(kGood, "2.000000 2.000000 3.000000 4.000000", "2.000000 2.000000 3.000000"),
+            {"line 16", "four numbers"}},
+        DamageCase{"sampleCommaDecimal",
+                   Replace(kGood, "1.000000 2.000000", "1,000000 2,000000"),
+                   {"line 15"}},
+        DamageCase{"textBoxWithoutZero",
+                   Replace(kGood, "97 0 \n", "97 98 \n"),
+                   {"line 7", "does not end with 0"}},
+        DamageCase{"textBoxGarbage",
+                   Replace(kGood, "97 0 \n", "97 x 0 \n"),
+                   {"line 7", "character codes"}},
+        DamageCase{
+            "textBoxBadCode", Replace(kGood, "97 0 \n", "97 70000 0 \n"), {"line 7", "70000"}},
+        DamageCase{
+            "textBoxTrailing", Replace(kGood, "97 0 \n", "97 0 5\n"), {"line 7", "after the end"}},
+        DamageCase{"unitsOneNumber",
+                   Replace(kGood, "1 0\n0\n2\n", "1\n0\n2\n"),
+                   {"line 12", "two whole numbers"}},
+        DamageCase{"targetNotANumber",
+                   Replace(kGood, "0.000000\n1000", "zero\n1000"),
+                   {"line 9", "target flow"}},
         DamageCase{"negativeSampleCount", Replace(kGood, "\n2\n1.0", "\n-2\n1.0"), {"negative"}},
-        DamageCase{"binaryNoise", std::string("480000\n1\n\0\xff\xfe\n", 13), {"ends after line 3"}}),
+        DamageCase{
+            "binaryNoise", std::string("480000\n1\n\0\xff\xfe\n", 13), {"ends after line 3"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WorkspaceRead, TheUndamagedFileReads) {
@@ -115,7 +134,8 @@ TEST(WorkspaceRead, MissingFileGivesTheOpenMessage) {
     EXPECT_FALSE(r.Ok());
     EXPECT_EQ(U(r.error), "Cannot open File for Reading");
     EXPECT_EQ(prefs.flowUnit, 2);
-    const WorkspaceReadResult folder = ReadWorkspace(wxString::FromUTF8(dir.Path().string()), prefs);
+    const WorkspaceReadResult folder =
+        ReadWorkspace(wxString::FromUTF8(dir.Path().string()), prefs);
     EXPECT_EQ(U(folder.error), "Cannot open File for Reading");
 }
 
@@ -170,18 +190,20 @@ TEST(WorkspaceSave, ReplacesTheOldFileWhole) {
     const WorkspaceReadResult r = ReadWorkspace(path, prefs);
     ASSERT_TRUE(r.Ok());
     EXPECT_EQ(U(r.records[0].title), "new");
-    EXPECT_EQ(std::filesystem::status(dir.File("w.orv")).permissions(), std::filesystem::perms(0640));
+    EXPECT_EQ(std::filesystem::status(dir.File("w.orv")).permissions(),
+              std::filesystem::perms(0640));
     EXPECT_EQ(Entries(dir.Path()), 1u) << "no temporary file is left behind";
 }
 
 TEST(WorkspaceSave, AFailedSaveIsReportedAndLeavesTheOldFile) {
     TempDir dir;
     wxString error;
-    EXPECT_FALSE(WriteWorkspace(wxString::FromUTF8(dir.File("no/such/folder/w.orv")), OneRecord("x"), Preferences{},
-                                &error));
+    EXPECT_FALSE(WriteWorkspace(wxString::FromUTF8(dir.File("no/such/folder/w.orv")),
+                                OneRecord("x"), Preferences{}, &error));
     EXPECT_NE(U(error).find("temporary file"), std::string::npos) << U(error);
 
-    // The rename target is a folder holding the old file: the rename fails after everything was written.
+    // The rename target is a folder holding the old file: the rename fails after everything was
+    // written.
     const std::string target = dir.File("w.orv");
     std::filesystem::create_directory(target);
     TempDir::Write(target + "/old", "old bytes");

@@ -1,21 +1,16 @@
-#include "Workspace.h"
-
-#include "TempDir.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "data/Workspace.h"
+#include "tests/unit/data/TempDir.h"
+
 namespace {
 
-std::string U(const wxString& s) {
-    return std::string(s.utf8_str());
-}
+std::string U(const wxString& s) { return std::string(s.utf8_str()); }
 
-std::string Fixture(const char* name) {
-    return std::string(HVX_DATA_FILES) + "/" + name;
-}
+std::string Fixture(const char* name) { return std::string(HVX_DATA_FILES) + "/" + name; }
 
 WorkspaceReadResult ReadOk(const std::string& path, Preferences& prefs) {
     WorkspaceReadResult r = ReadWorkspace(wxString::FromUTF8(path), prefs);
@@ -81,7 +76,8 @@ TEST(Workspace, RoundTripKeepsEveryField) {
     ASSERT_EQ(a.GetLength(), 3);
     // Six decimals: what "%f" keeps of each value.
     for (int i = 0; i < 3; ++i)
-        for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(Row(a, i)[k], SixDecimals(Row(b, i)[k])) << i << " " << k;
+        for (std::size_t k = 0; k < 4; ++k)
+            EXPECT_EQ(Row(a, i)[k], SixDecimals(Row(b, i)[k])) << i << " " << k;
     EXPECT_EQ(Row(a, 2)[1], 0.0f);
     EXPECT_EQ(Row(a, 1)[2], 3.4e38f);
 
@@ -118,20 +114,25 @@ TEST(Workspace, WritesVersionFourByteForByte) {
 }
 
 TEST(Workspace, SaveAsPathGetsTheExtensionOnlyWhenItLacksIt) {
-    const std::pair<const char*, const char*> cases[] = {{"/tmp/prova", "/tmp/prova.orv"},
-                                                         {"/tmp/prova.orv", "/tmp/prova.orv"},
-                                                         {"/tmp/prova.orv.bak", "/tmp/prova.orv.bak"},
-                                                         {"/tmp/prova.ORV", "/tmp/prova.ORV.orv"}};
-    for (const auto& [chosen, written] : cases) EXPECT_EQ(U(WorkspacePathWithExtension(chosen)), written);
+    const std::pair<const char*, const char*> cases[] = {
+        {"/tmp/prova", "/tmp/prova.orv"},
+        {"/tmp/prova.orv", "/tmp/prova.orv"},
+        {"/tmp/prova.orv.bak", "/tmp/prova.orv.bak"},
+        {"/tmp/prova.ORV", "/tmp/prova.ORV.orv"}};
+    for (const auto& [chosen, written] : cases)
+        EXPECT_EQ(U(WorkspacePathWithExtension(chosen)), written);
 }
 
 TEST(Workspace, TextBoxCodes) {
     EXPECT_EQ(TextBoxCodes("ab\nc"), (std::vector<unsigned>{97, 98, 10, 99}));
     EXPECT_EQ(TextBoxCodes("a\r\nb"), (std::vector<unsigned>{97, 13, 10, 98}));
     EXPECT_TRUE(TextBoxCodes("").empty());
-    EXPECT_EQ(TextBoxCodes(wxString::FromUTF8("€😀")), (std::vector<unsigned>{0x20AC, 0xD83D, 0xDE00}));
+    EXPECT_EQ(TextBoxCodes(wxString::FromUTF8("€😀")),
+              (std::vector<unsigned>{0x20AC, 0xD83D, 0xDE00}));
     EXPECT_EQ(U(TextBoxFromCodes({0x20AC, 0xD83D, 0xDE00})), "€😀");
-    EXPECT_EQ(U(TextBoxFromCodes({97, 0xD83D, 98, 0xDE00})), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+    EXPECT_EQ(U(TextBoxFromCodes({97, 0xD83D, 98, 0xDE00})),
+              "a\xEF\xBF\xBD"
+              "b\xEF\xBF\xBD");
 }
 
 TEST(Workspace, EmptyTextBoxIsAZeroAndReadsBackEmpty) {
@@ -147,7 +148,8 @@ TEST(Workspace, EmptyTextBoxIsAZeroAndReadsBackEmpty) {
 }
 
 TEST(Workspace, LongTextsSurvive) {
-    for (std::size_t length : {198u, 199u, 200u, 5000u, 700000u}) {  // the last one is longer than the write buffer
+    for (std::size_t length :
+         {198u, 199u, 200u, 5000u, 700000u}) {  // the last one is longer than the write buffer
         SCOPED_TRACE(length);
         TempDir dir;
         Storage s(wxString(wxUniChar('7'), length), 1000, 1, 0, 0, 1);
@@ -284,8 +286,10 @@ TEST(Workspace, VersionZeroFileStartsWithTheRecordCount) {
 }
 
 TEST(Workspace, WindowsLineEndingsAndLatin1TextsRead) {
-    std::string text = "430000\r\n1\r\nPortata \xE0 valle\r\n7/03/2011 9:05:30\r\n\r\n5\r\n1000\r\n98\r\n1\r\n0\r\n1\r\n"
-                       "1.000000 2.000000 3.000000 4.000000\r\n";
+    std::string text =
+        "430000\r\n1\r\nPortata \xE0 valle\r\n7/03/2011 "
+        "9:05:30\r\n\r\n5\r\n1000\r\n98\r\n1\r\n0\r\n1\r\n"
+        "1.000000 2.000000 3.000000 4.000000\r\n";
     Preferences prefs;
     const WorkspaceReadResult r = ReadWorkspaceBytes(text, prefs);
     ASSERT_TRUE(r.Ok()) << U(r.error);
@@ -296,7 +300,8 @@ TEST(Workspace, WindowsLineEndingsAndLatin1TextsRead) {
 }
 
 TEST(Workspace, TextBoxWithCodesBelow256ReadsAsBefore) {
-    std::string text = "480000\n1\nT\n\n\n0\n224 232 10 255 0 \n0 0\n0.000000\n1000\n98\n1 0\n0\n0\n";
+    std::string text =
+        "480000\n1\nT\n\n\n0\n224 232 10 255 0 \n0 0\n0.000000\n1000\n98\n1 0\n0\n0\n";
     Preferences prefs;
     const WorkspaceReadResult r = ReadWorkspaceBytes(text, prefs);
     ASSERT_TRUE(r.Ok()) << U(r.error);
@@ -316,7 +321,9 @@ TEST(Workspace, LargeRecordRoundTrip) {
     for (int i : {0, 1, 4999, 123457, 199999}) {
         const std::vector<float> got = Row(r.records[1], i);
         const std::vector<float> want = Row(s, i);
-        for (int k = 0; k < 4; ++k) EXPECT_NEAR(got[std::size_t(k)], want[std::size_t(k)], 5e-7 * std::max(1.0f, std::abs(want[std::size_t(k)])));
+        for (int k = 0; k < 4; ++k)
+            EXPECT_NEAR(got[std::size_t(k)], want[std::size_t(k)],
+                        5e-7 * std::max(1.0f, std::abs(want[std::size_t(k)])));
     }
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "FactoryRules.h"
+#include "dialogs/core/FactoryRules.h"
 
 TEST(MedianClamp, UpperLimitsAreInclusive) {
     const struct {

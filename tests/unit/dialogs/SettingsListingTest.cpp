@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "SettingsListing.h"
+#include "dialogs/core/SettingsListing.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "SettingsRules.h"
+#include "dialogs/core/SettingsRules.h"
 
 TEST(IntervalCode, WritesTheMeterTimerReload) {
     const struct {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ThresholdCheck.h"
+#include "dialogs/core/ThresholdCheck.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <functional>
 #include <string>
 
-#include "LinkFixture.h"
 #include "meter/LoggerStatus.h"
 #include "meter/MeterClock.h"
+#include "tests/unit/meter/LinkFixture.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <ostream>
 #include <vector>
 
-#include "Bus.h"
 #include "meter/KestUSB.h"
+#include "sim/Bus.h"
 
 struct Packet {
     int requestType, request, value, index, length, timeout;

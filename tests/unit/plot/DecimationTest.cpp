@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "ColumnDecimator.h"
-#include "MinMaxPyramid.h"
+#include "plot/core/ColumnDecimator.h"
+#include "plot/core/MinMaxPyramid.h"
 
 using namespace plotcore;
 

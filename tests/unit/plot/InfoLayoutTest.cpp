@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "InfoLayout.h"
+#include "plot/core/InfoLayout.h"
 
 using namespace plotcore;
 

@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "NearestSample.h"
+#include "plot/core/NearestSample.h"
 
 using namespace plotcore;
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "SeriesBounds.h"
+#include "plot/core/SeriesBounds.h"
 
 using namespace plotcore;
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <vector>
 
-#include "Ticks.h"
+#include "plot/core/Ticks.h"
 
 using namespace plotcore;
 

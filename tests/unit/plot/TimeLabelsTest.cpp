@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "Ticks.h"
-#include "TimeLabels.h"
+#include "plot/core/Ticks.h"
+#include "plot/core/TimeLabels.h"
 
 using namespace plotcore;
 
@@ -32,10 +32,9 @@ TEST(TimeLabels, AbsoluteTimeHasTheDateOnItsSecondLine) {
 // Zoomed or panned far out, a tick can lie tens of thousands of years away from the record.
 TEST(TimeLabels, AbsoluteTimeFarFromTheRecordGivesNoLabelAndNoToolkitAssertion) {
     static bool asserted = false;
-    const wxAssertHandler_t old = wxSetAssertHandler(
-        [](const wxString&, int, const wxString&, const wxString&, const wxString&) {
-            asserted = true;
-        });
+    const wxAssertHandler_t old =
+        wxSetAssertHandler([](const wxString&, int, const wxString&, const wxString&,
+                              const wxString&) { asserted = true; });
     const wxDateTime start(5, wxDateTime::Mar, 2021, 10, 0, 0);
     for (double t : {-1e12, -1e15, -1e300, 1e12, 1e15, 1e300}) {
         const AbsoluteLabel at = FormatAbsoluteLabel(start, t);

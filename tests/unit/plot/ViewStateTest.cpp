@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "ViewState.h"
+#include "plot/core/ViewState.h"
 
 using namespace plotcore;
 

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "Bus.h"
-#include "Scenario.h"
 #include "meter/KestUSB.h"
 #include "meter/LiveBlock.h"
 #include "meter/MemoryLayout.h"
 #include "meter/SampleRate.h"
 #include "meter/SettingsBlock.h"
+#include "sim/Bus.h"
+#include "sim/Scenario.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <string>
 
-#include "Scenario.h"
 #include "meter/KestUSB.h"
 #include "meter/MemoryLayout.h"
 #include "meter/SampleRate.h"
+#include "sim/Scenario.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <cstring>
 #include <vector>
 
-#include "Bus.h"
 #include "meter/KestUSB.h"
 #include "meter/LiveBlock.h"
 #include "meter/MemoryLayout.h"
 #include "meter/MeterClock.h"
 #include "meter/SettingsBlock.h"
+#include "sim/Bus.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ButtonLayout.h"
+#include "widgets/core/ButtonLayout.h"
 
 using namespace button;
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "LcdSegments.h"
+#include "widgets/core/LcdSegments.h"
 
 using namespace lcd;
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <regex>
 
-#include "LcdText.h"
+#include "widgets/core/LcdText.h"
 
 using namespace lcd;
 
@@ -38,14 +38,20 @@ TEST(LcdText, WalkFillsCellsFromTheRight) {
         int cells;
         const char* row;
     } cases[] = {
-        {"12.5", 6, "_|_|_|1|2.|5"},  {"1..2", 5, "_|_|1.|_.|2"},  // split to "1. .2": the blank
-                                                                   // before the lone dot carries it
-        {".5", 3, "_|_|5"},  // a leading dot has nothing to sit on and is lost
-        {"5.", 3, "_|_|5."},          {"00:00:00", 7, "0|:|0|0|:|0|0"},  // eight characters in
-                                                                         // seven cells: the first
-                                                                         // is lost
-        {"12345678", 5, "4|5|6|7|8"}, {"1.2.3.4", 3, "2.|3.|4"},        {"", 4, "_|_|_|_"},
-        {"...", 3, "_|_.|_."},        {"-3.40", 6, "_|_|-|3.|4|0"},     {"8", 1, "8"},
+        {"12.5", 6, "_|_|_|1|2.|5"},
+        {"1..2", 5, "_|_|1.|_.|2"},  // split to "1. .2": the blank
+                                     // before the lone dot carries it
+        {".5", 3, "_|_|5"},          // a leading dot has nothing to sit on and is lost
+        {"5.", 3, "_|_|5."},
+        {"00:00:00", 7, "0|:|0|0|:|0|0"},  // eight characters in
+                                           // seven cells: the first
+                                           // is lost
+        {"12345678", 5, "4|5|6|7|8"},
+        {"1.2.3.4", 3, "2.|3.|4"},
+        {"", 4, "_|_|_|_"},
+        {"...", 3, "_|_.|_."},
+        {"-3.40", 6, "_|_|-|3.|4|0"},
+        {"8", 1, "8"},
         {"abc", 3, "a|b|c"},  // shown as blank cells by the segment table
     };
     for (const auto& c : cases)
