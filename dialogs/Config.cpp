@@ -101,7 +101,7 @@ void Config::BuildControls() {
 }
 
 void Config::OnReset(wxCommandEvent&) {
-    if (!link_->DownloadSettings(0xF000, 'b'))
+    if (!link_->DownloadSettings(kFactoryRateCode, kFactoryPressureUnit))
         wxLogError("%s", "Download Settings failed: Unplug USB and Re-insert");
     link_->SetAutoLog(0);
     link_->EraseLog();
@@ -119,14 +119,16 @@ void Config::OnReset(wxCommandEvent&) {
     if (!link_->SetClockTime(time.data())) wxLogError("%s", "Clock Time Change failed");
     if (!link_->SetClockDate(date.data())) wxLogError("%s", "Clock Time Change failed");
 
-    link_->SetClockConfig(0, 171);
+    link_->SetClockConfig(kClockConfigA, kClockConfigB);
     if (const uint8_t* config = link_->GetClockConfig())
         wxLogMessage("Clock Configure: %x", config[0]);
     else
         wxLogError("%s", "Clock Configure failed");
 
-    if (!link_->SetFlowOnThreshold(50, 2)) wxLogError("%s", "Failed to set Flow On thresh");
-    if (!link_->SetFlowOffThreshold(30, 10)) wxLogError("%s", "Failed to set Flow Off thresh");
+    if (!link_->SetFlowOnThreshold(kFactoryFlowOn.threshold, kFactoryFlowOn.delaySamples))
+        wxLogError("%s", "Failed to set Flow On thresh");
+    if (!link_->SetFlowOffThreshold(kFactoryFlowOff.threshold, kFactoryFlowOff.delaySamples))
+        wxLogError("%s", "Failed to set Flow Off thresh");
 }
 
 void Config::OnFilter(wxCommandEvent&) {

@@ -15,6 +15,7 @@
 #include "data/Preferences.h"
 #include "dialogs/SettingsDialog.h"
 #include "meter/KestUSB.h"
+#include "meter/MeterClock.h"
 #include "meter/SettingsBlock.h"
 
 void SettingsDialog::LoadFromMeter() {
@@ -46,7 +47,7 @@ void SettingsDialog::LoadFromMeter() {
     autoLogBox_->SetValue(block->autoLog());
 
     LoadClock();
-    link_->SetClockConfig(0, 171);
+    link_->SetClockConfig(kClockConfigA, kClockConfigB);
 
     onThresholdField_->ChangeValue(wxString::Format("%d", block->flowOnThreshold));
     offThresholdField_->ChangeValue(wxString::Format("%d", block->flowOffThreshold));

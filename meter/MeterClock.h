@@ -11,6 +11,11 @@
 
 constexpr std::size_t kClockLength = 8;
 
+// The clock chip configuration the program always writes: SetClockConfig(a, b) with these
+// (wValue 0xAB00). GetClockConfig reads it back.
+constexpr int kClockConfigA = 0;
+constexpr int kClockConfigB = 171;
+
 struct MeterClock {
     int second = 0;
     int minute = 0;

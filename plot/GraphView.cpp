@@ -71,11 +71,11 @@ GraphView::~GraphView() {
 
 void GraphView::BuildGraph() {
     const wxFont axisFont = SwissBold(9);
-    timeAxis_ = std::make_unique<mpScaleX>("Tempo: (m:s)", 2, true, false);
-    flowAxis_ = std::make_unique<mpScaleY>("Portata", 2, true, false);
-    volumeAxis_ = std::make_unique<mpScaleY>("Volume", 2, true, false);
-    secondPressureAxis_ = std::make_unique<mpScaleYKest>("Pressione", 5, true);
-    pressureAxis_ = std::make_unique<mpScaleY>("Pressione", 2, true, false);
+    timeAxis_ = std::make_unique<mpScaleX>("Tempo: (m:s)", mpAXIS_LOW_INSET, true, false);
+    flowAxis_ = std::make_unique<mpScaleY>("Portata", mpAXIS_LOW_INSET, true, false);
+    volumeAxis_ = std::make_unique<mpScaleY>("Volume", mpAXIS_LOW_INSET, true, false);
+    secondPressureAxis_ = std::make_unique<mpScaleYKest>("Pressione", mpAXIS_HIGH_BORDER, true);
+    pressureAxis_ = std::make_unique<mpScaleY>("Pressione", mpAXIS_LOW_INSET, true, false);
     for (mpLayer* axis :
          std::initializer_list<mpLayer*>{timeAxis_.get(), flowAxis_.get(), volumeAxis_.get(),
                                          secondPressureAxis_.get(), pressureAxis_.get()}) {
@@ -83,9 +83,9 @@ void GraphView::BuildGraph() {
         axis->SetPen(wxPen(wxColour(128, 128, 128)));
     }
 
-    flowSeries_ = std::make_unique<mpFXYVector>(wxEmptyString, 0);
-    volumeSeries_ = std::make_unique<mpFXYVector>(wxEmptyString, 0);
-    pressureSeries_ = std::make_unique<mpFXYVector>(wxEmptyString, 0);
+    flowSeries_ = std::make_unique<mpFXYVector>(wxEmptyString, mpNAME_TOP_CENTRE);
+    volumeSeries_ = std::make_unique<mpFXYVector>(wxEmptyString, mpNAME_TOP_CENTRE);
+    pressureSeries_ = std::make_unique<mpFXYVector>(wxEmptyString, mpNAME_TOP_CENTRE);
     secondPressureSeries_ = std::make_unique<mpFXYVectorKest>(wxEmptyString, 0);
     const wxColour blue(0, 0, 255), red(255, 0, 0);
     const std::pair<mpLayer*, wxColour> series[] = {{flowSeries_.get(), blue},
@@ -107,7 +107,7 @@ void GraphView::BuildGraph() {
     textBox_ = std::make_unique<mpInfoTextBox>(box, *wxTRANSPARENT_BRUSH);
     textBox_->SetFont(SwissBold(12));
 
-    targetLine_ = std::make_unique<mpFXYVector>(wxEmptyString, 0);
+    targetLine_ = std::make_unique<mpFXYVector>(wxEmptyString, mpNAME_TOP_CENTRE);
     targetLine_->SetFont(axisFont);
     targetLine_->SetPen(wxPen(wxColour(0, 255, 0), 3, wxPENSTYLE_LONG_DASH));
     flowAxis_->header2.clear();

@@ -77,13 +77,13 @@ void mpFXY::DrawTexts(wxDC& dc, int W, int H) {
     wxCoord tw = 0, th = 0;
     dc.GetTextExtent(name, &tw, &th);
     switch (flags & 3) {
-        case 0:
+        case mpNAME_TOP_CENTRE:
             dc.DrawText(name, 10 - tw / 2, 6 - H / 2);
             break;
-        case 1:
+        case mpNAME_TOP_LEFT:
             dc.DrawText(name, 8 - W / 2, 6 - H / 2);
             break;
-        case 2:
+        case mpNAME_BOTTOM_LEFT:
             dc.DrawText(name, 8 - W / 2, H / 2 - th - 6);
             break;
         default:

@@ -4,9 +4,17 @@
 #include "plot/SeriesPainter.h"
 #include "plot/mpLayer.h"
 
+// Where a series puts its name: bits 0-1 of its flags.
+enum mpNameCorner : int {
+    mpNAME_TOP_CENTRE = 0,
+    mpNAME_TOP_LEFT = 1,
+    mpNAME_BOTTOM_LEFT = 2,
+    mpNAME_BOTTOM_RIGHT = 3,
+};
+
 class mpFXY : public mpLayer {
 public:
-    explicit mpFXY(const wxString& name = wxEmptyString, int flags = 0);
+    explicit mpFXY(const wxString& name = wxEmptyString, int flags = mpNAME_TOP_CENTRE);
 
     virtual void Rewind() = 0;
     virtual bool GetNextXY(double& x, double& y) = 0;
@@ -24,7 +32,7 @@ public:
 
     bool referenceLine = false;
     bool hideSample = true;
-    int flags = 0;  // bits 0-1: corner of the name
+    int flags = mpNAME_TOP_CENTRE;  // bits 0-1: an mpNameCorner
 
 protected:
     // Direct access to the samples when the series keeps them as float arrays.

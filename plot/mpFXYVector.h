@@ -8,7 +8,7 @@
 
 class mpFXYVector : public mpFXY {
 public:
-    explicit mpFXYVector(const wxString& name = wxEmptyString, int flags = 0);
+    explicit mpFXYVector(const wxString& name = wxEmptyString, int flags = mpNAME_TOP_CENTRE);
 
     void SetData(const std::vector<float>& xs, const std::vector<float>& ys, double extraY);
     void SetData(const std::vector<float>& xs, const std::vector<float>& ys,

@@ -30,16 +30,16 @@ void mpScaleX::Plot(wxDC& dc, mpWindow& w) {
     const int rightEnd = w.HasSecondAxisSeries() ? W / 2 - 50 : W / 2;
     int orgy;
     switch (flags) {
-        case 1:
+        case mpAXIS_AT_ORIGIN:
             orgy = plotcore::TruncToPixel(w.GetPosY() * w.GetScaleY());
             break;
-        case 0:
+        case mpAXIS_HIGH_INSET:
             orgy = 10 - H / 2;
             break;
-        case 2:
+        case mpAXIS_LOW_INSET:
             orgy = H / 2 - bottomMargin;
             break;
-        case 4:
+        case mpAXIS_LOW_BORDER:
             orgy = H / 2 - 1;
             break;
         default:
@@ -56,7 +56,7 @@ void mpScaleX::Plot(wxDC& dc, mpWindow& w) {
         const int p = plotcore::PixelX(t, v);
         if (!(p > 50 - W / 2 && (p < W / 2 - 50 || !stopBeforeRightAxis))) return;
         if (ticks) {
-            dc.DrawLine(p, orgy, p, flags == 4 ? orgy - 4 : orgy + 4);
+            dc.DrawLine(p, orgy, p, flags == mpAXIS_LOW_BORDER ? orgy - 4 : orgy + 4);
         } else {
             dc.SetPen(wxPen(pen.GetColour(), pen.GetWidth(), wxPENSTYLE_DOT));
             dc.DrawLine(p, 30 - H / 2, p, orgy);
@@ -73,7 +73,7 @@ void mpScaleX::Plot(wxDC& dc, mpWindow& w) {
         wxCoord tw = 0, th = 0;
         dc.GetTextExtent(time, &tw, &th);
         if (p - tw / 2 <= prevRight + 10) return;
-        if (flags == 4) {
+        if (flags == mpAXIS_LOW_BORDER) {
             dc.DrawText(time, p - tw / 2, orgy - th - 4);
             if (!date.IsEmpty()) dc.DrawText(date, p - tw / 2, orgy - th - 14);
         } else {
@@ -84,10 +84,10 @@ void mpScaleX::Plot(wxDC& dc, mpWindow& w) {
         prevRight = p + tw / 2;
     });
 
-    if (flags != 0) {
+    if (flags != mpAXIS_HIGH_INSET) {
         wxCoord tw = 0, th = 0;
         dc.GetTextExtent(name, &tw, &th);
-        if (flags == 4)
+        if (flags == mpAXIS_LOW_BORDER)
             dc.DrawText(name, W / 2 - tw - 4, orgy - 2 * th - 4);
         else
             dc.DrawText(name, 0, orgy + th + (absolute ? 12 : 0));

@@ -21,16 +21,16 @@ void mpScaleXKest::Plot(wxDC& dc, mpWindow& w) {
     const int W = w.GetScrX(), H = w.GetScrY();
     int orgy;
     switch (flags) {
-        case 1:
+        case mpAXIS_AT_ORIGIN:
             orgy = plotcore::TruncToPixel(w.GetPosY() * w.GetScaleY());
             break;
-        case 0:
+        case mpAXIS_HIGH_INSET:
             orgy = 10 - H / 2;
             break;
-        case 2:
+        case mpAXIS_LOW_INSET:
             orgy = H / 2 - 35;
             break;
-        case 4:
+        case mpAXIS_LOW_BORDER:
             orgy = H / 2 - 1;
             break;
         default:
@@ -47,7 +47,7 @@ void mpScaleXKest::Plot(wxDC& dc, mpWindow& w) {
         const int p = plotcore::PixelX(t, v);
         if (!(p > 50 - W / 2 && (p < W / 2 - 50 || !stopBeforeRightAxis))) return;
         if (ticks) {
-            dc.DrawLine(p, orgy, p, flags == 4 ? orgy - 4 : orgy + 4);
+            dc.DrawLine(p, orgy, p, flags == mpAXIS_LOW_BORDER ? orgy - 4 : orgy + 4);
         } else {
             dc.SetPen(wxPen(pen.GetColour(), pen.GetWidth(), wxPENSTYLE_DOT));
             dc.DrawLine(p, 30 - H / 2, p, orgy);
@@ -58,17 +58,17 @@ void mpScaleXKest::Plot(wxDC& dc, mpWindow& w) {
         wxCoord tw = 0, th = 0;
         dc.GetTextExtent(label, &tw, &th);
         if (p - tw / 2 <= prevRight + 64) return;
-        if (flags == 4)
+        if (flags == mpAXIS_LOW_BORDER)
             dc.DrawText(label, p - tw / 2, orgy - th - 4);
         else
             dc.DrawText(label, p - tw / 2, orgy + 4);
         prevRight = p + tw / 2;
     });
 
-    if (flags != 0) {
+    if (flags != mpAXIS_HIGH_INSET) {
         wxCoord tw = 0, th = 0;
         dc.GetTextExtent(name, &tw, &th);
-        if (flags == 4)
+        if (flags == mpAXIS_LOW_BORDER)
             dc.DrawText(name, W / 2 - tw - 4, orgy - 2 * th - 4);
         else
             dc.DrawText(name, 0, orgy + th);

@@ -22,16 +22,16 @@ void mpScaleY::Plot(wxDC& dc, mpWindow& w) {
     const plotcore::ViewState& v = w.GetView();
     int orgx;
     switch (flags) {
-        case 1:
+        case mpAXIS_AT_ORIGIN:
             orgx = -plotcore::TruncToPixel(v.posX * v.scaleX);
             break;
-        case 2:
+        case mpAXIS_LOW_INSET:
             orgx = 50 - W / 2;
             break;
-        case 0:
+        case mpAXIS_HIGH_INSET:
             orgx = W / 2 - 20;
             break;
-        case 5:
+        case mpAXIS_HIGH_BORDER:
             orgx = W / 2 - 1;
             break;
         default:
@@ -49,7 +49,7 @@ void mpScaleY::Plot(wxDC& dc, mpWindow& w) {
         const int p = plotcore::PixelY(t, v);
         if (!(30 - H / 2 < p && p < H / 2 - bottomMargin)) return;
         if (ticks) {
-            if (flags == 4)
+            if (flags == mpAXIS_LOW_BORDER)
                 dc.DrawLine(orgx, p, orgx + 4, p);
             else
                 dc.DrawLine(orgx - 4, p, orgx, p);
@@ -63,7 +63,7 @@ void mpScaleY::Plot(wxDC& dc, mpWindow& w) {
             plotcore::FormatAxisLabel(t, step.e, plotcore::AxisLabelKind::PrimaryY);
         wxCoord tw = 0, th = 0;
         dc.GetTextExtent(label, &tw, &th);
-        if (flags == 4)
+        if (flags == mpAXIS_LOW_BORDER)
             dc.DrawText(label, orgx + 4, p - th / 2);
         else
             dc.DrawText(label, orgx - tw - 4, p - th / 2);
@@ -71,16 +71,16 @@ void mpScaleY::Plot(wxDC& dc, mpWindow& w) {
         firstLabel = false;
     });
 
-    if (flags == 0) return;
+    if (flags == mpAXIS_HIGH_INSET) return;
     wxCoord tw = 0, th = 0;
     dc.GetTextExtent(name, &tw, &th);
-    if (flags == 4)
+    if (flags == mpAXIS_LOW_BORDER)
         dc.DrawText(name, orgx - tw - 4, th - H / 2 + 4);
-    else if (flags == 5)
+    else if (flags == mpAXIS_HIGH_BORDER)
         dc.DrawText(name, orgx - tw - 4, 4 - H / 2);
     else
         dc.DrawRotatedText(name, orgx - 48, tw / 2, 90);
-    if (flags == 1 || flags == 2 || flags == 5) {
+    if (flags == mpAXIS_AT_ORIGIN || flags == mpAXIS_LOW_INSET || flags == mpAXIS_HIGH_BORDER) {
         for (const auto& [text, row] : {std::pair{header2, 10}, std::pair{header, 22}}) {
             if (text.IsEmpty()) continue;
             dc.GetTextExtent(text, &tw, &th);

@@ -1,11 +1,12 @@
 #pragma once
 // The primary vertical axis (type 1), with its corner-legend captions header2 and header.
+#include "plot/core/AxisPlacement.h"
 #include "plot/mpLayer.h"
 
 class mpScaleY : public mpLayer {
 public:
-    explicit mpScaleY(const wxString& name = wxT("Y"), int flags = 2, bool ticks = true,
-                      bool stop = false);
+    explicit mpScaleY(const wxString& name = wxT("Y"), int flags = mpAXIS_LOW_INSET,
+                      bool ticks = true, bool stop = false);
 
     bool HasBBox() override { return false; }
     void Plot(wxDC& dc, mpWindow& w) override;
@@ -13,7 +14,7 @@ public:
     void SetTicks(bool on) { ticks = on; }
     void SetStopBeforeRightAxis(bool on) { stopBeforeRightAxis = on; }
 
-    int flags;
+    int flags;  // an mpAxisPlacement
     bool ticks;
     bool stopBeforeRightAxis;
     wxString header;  // the name up to its first blank

@@ -22,16 +22,16 @@ void mpScaleYKest::Plot(wxDC& dc, mpWindow& w) {
     const plotcore::ViewState& v = w.GetView();
     int orgx;
     switch (flags) {
-        case 1:
+        case mpAXIS_AT_ORIGIN:
             orgx = -plotcore::TruncToPixel(v.posX * v.scaleX);
             break;
-        case 2:
+        case mpAXIS_LOW_INSET:
             orgx = 40 - W / 2;
             break;
-        case 0:
+        case mpAXIS_HIGH_INSET:
             orgx = W / 2 - 20;
             break;
-        case 5:
+        case mpAXIS_HIGH_BORDER:
             orgx = W / 2 - 50;
             break;
         default:
@@ -59,21 +59,21 @@ void mpScaleYKest::Plot(wxDC& dc, mpWindow& w) {
             plotcore::FormatAxisLabel(t, step.e, plotcore::AxisLabelKind::SecondY);
         wxCoord tw = 0, th = 0;
         dc.GetTextExtent(label, &tw, &th);
-        dc.DrawText(label, orgx + (flags == 4 ? 4 : 6), p - th / 2);
+        dc.DrawText(label, orgx + (flags == mpAXIS_LOW_BORDER ? 4 : 6), p - th / 2);
         prevP = p;
         firstLabel = false;
     });
 
-    if (flags == 0) return;
+    if (flags == mpAXIS_HIGH_INSET) return;
     wxCoord tw = 0, th = 0;
     dc.GetTextExtent(name, &tw, &th);
-    if (flags == 4)
+    if (flags == mpAXIS_LOW_BORDER)
         dc.DrawText(name, orgx - tw - 4, th - H / 2 + 4);
-    else if (flags == 5)
+    else if (flags == mpAXIS_HIGH_BORDER)
         dc.DrawRotatedText(name, W / 2 - 5, -tw / 2, -90);
     else
         dc.DrawText(name, orgx + 4, 4 - H / 2);
-    if (flags == 1 || flags == 2 || flags == 5) {
+    if (flags == mpAXIS_AT_ORIGIN || flags == mpAXIS_LOW_INSET || flags == mpAXIS_HIGH_BORDER) {
         const wxString word = name.BeforeFirst(' ');
         dc.GetTextExtent(word, &tw, &th);
         dc.DrawText(word, 80 - W / 2, 35 - H / 2 - th / 2);

@@ -5,6 +5,18 @@
 
 #include <wx/string.h>
 
+#include "meter/SettingsBlock.h"
+
+// What the factory reset sends: an interval of 1.0 s in bar, automatic logging from 50 after 2
+// samples until below 30 for 10 samples.
+constexpr int kFactoryRateCode = 0xF000;
+constexpr int kFactoryPressureUnit = kPressureBar;
+struct FlowThreshold {
+    int threshold = 0, delaySamples = 0;
+};
+constexpr FlowThreshold kFactoryFlowOn{50, 2};
+constexpr FlowThreshold kFactoryFlowOff{30, 10};
+
 struct MedianClamp {
     int median = 0, clamp = 0;
 };

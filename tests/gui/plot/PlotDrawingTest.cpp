@@ -78,7 +78,11 @@ TEST(PlotDrawing, TimeAxisLineSitsAtItsPlacement) {
         int row;
     };
     // recordStart is invalid, so the axis takes a bottom margin of 35.
-    const Case cases[] = {{2, 300 - 35}, {0, 10}, {4, 299}, {5, 0}, {1, 150 + 40}};
+    const Case cases[] = {{mpAXIS_LOW_INSET, 300 - 35},
+                          {mpAXIS_HIGH_INSET, 10},
+                          {mpAXIS_LOW_BORDER, 299},
+                          {mpAXIS_HIGH_BORDER, 0},
+                          {mpAXIS_AT_ORIGIN, 150 + 40}};
     for (const Case& c : cases) {
         PlotFrame f;
         mpScaleX axis("Tempo", c.flags, true, false);
@@ -97,7 +101,11 @@ TEST(PlotDrawing, VerticalAxisLineSitsAtItsPlacement) {
         int flags;
         int column;
     };
-    const Case cases[] = {{2, 50}, {0, 580}, {5, 599}, {4, 0}, {1, 300 - 30}};
+    const Case cases[] = {{mpAXIS_LOW_INSET, 50},
+                          {mpAXIS_HIGH_INSET, 580},
+                          {mpAXIS_HIGH_BORDER, 599},
+                          {mpAXIS_LOW_BORDER, 0},
+                          {mpAXIS_AT_ORIGIN, 300 - 30}};
     for (const Case& c : cases) {
         PlotFrame f;
         mpScaleY axis("Portata (litri/min)", c.flags, true, false);
@@ -114,9 +122,9 @@ TEST(PlotDrawing, VerticalAxisLineSitsAtItsPlacement) {
 
 TEST(PlotDrawing, SecondAxisAndItsSeriesSitAtTheRight) {
     PlotFrame f;
-    mpScaleX time("Tempo", 2, true, false);
-    mpScaleY flowAxis("Portata", 2, true, true);
-    mpScaleYKest pressureAxis("Pressione (bar)", 5, true);
+    mpScaleX time("Tempo", mpAXIS_LOW_INSET, true, false);
+    mpScaleY flowAxis("Portata", mpAXIS_LOW_INSET, true, true);
+    mpScaleYKest pressureAxis("Pressione (bar)", mpAXIS_HIGH_BORDER, true);
     mpFXYVectorKest pressure;
     pressure.SetData({0, 10}, {1, 1});
     pressure.SetPen(wxPen(*wxRED, 1));
@@ -192,8 +200,8 @@ TEST(PlotDrawing, LegendBoxOnlyWhenAMarkerIsSet) {
 
 TEST(PlotDrawing, CornerLegendCaptionsOfTheVerticalAxes) {
     PlotFrame f;
-    mpScaleY flowAxis("Portata (litri/min)", 2, true, false);
-    mpScaleYKest pressureAxis("Pressione (bar)", 5, true);
+    mpScaleY flowAxis("Portata (litri/min)", mpAXIS_LOW_INSET, true, false);
+    mpScaleYKest pressureAxis("Pressione (bar)", mpAXIS_HIGH_BORDER, true);
     f.plot->AddLayer(&flowAxis);
     f.plot->AddLayer(&pressureAxis);
     auto ink = [](const wxColour& c) { return !IsWhite(c) && c != wxGREY_PEN->GetColour(); };

@@ -55,9 +55,9 @@ Record MakeRecord() {
 }
 
 struct Layers {
-    mpScaleX time{"Tempo: (m:s)", 2, true, false};
-    mpScaleY flowAxis{"Portata (litri/min)", 2, true, false};
-    mpScaleYKest pressureAxis{"Pressione (bar)", 5, true};
+    mpScaleX time{"Tempo: (m:s)", mpAXIS_LOW_INSET, true, false};
+    mpScaleY flowAxis{"Portata (litri/min)", mpAXIS_LOW_INSET, true, false};
+    mpScaleYKest pressureAxis{"Pressione (bar)", mpAXIS_HIGH_BORDER, true};
     mpFXYVector flow;
     mpFXYVectorKest pressure;
     mpFXYVector target;
@@ -191,7 +191,7 @@ void LegendAndTextBox(Window& w, Layers& l) {
 }
 
 void NumericAxis(Window& w, Layers& l) {
-    static mpScaleXKest numeric("Campione", 2, true, false);
+    static mpScaleXKest numeric("Campione", mpAXIS_LOW_INSET, true, false);
     numeric.SetFont(Bold(9));
     w.Add({&numeric, &l.flowAxis, &l.flow});
     w.plot->Fit();
