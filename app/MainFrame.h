@@ -58,7 +58,8 @@ public:
     float elapsedSeconds = 0.0f;
     wxString workspacePath;
     bool filterOn = false;
-    int filterWidth = 2;  // half width of the moving average
+    int filterWidth = 2;           // half width of the moving average
+    wxColour lineColour{0, 0, 0};  // the colour last chosen for a curve
 
     // The controls of the layout that the commands change later; the window tree owns them.
     wxPanel* panel = nullptr;
@@ -112,6 +113,9 @@ private:
     void OnTextBoxMoved(wxCommandEvent& event);
     void OnMeterSettings(wxCommandEvent& event);
     void OnFactoryConfig(wxCommandEvent& event);
+    void OnLineColour(wxCommandEvent& event);
+    void OnLineWidth(wxCommandEvent& event);
+    void OnFilterSettings(wxCommandEvent& event);
 
     void EnableRecordCommands(bool on);
     void SelectRow(int selected, int focused);

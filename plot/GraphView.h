@@ -2,6 +2,7 @@
 // The graph of the main window: a fixed set of layers, the view mode that decides which of them are
 // in the plot, the loading of one record into them, and the graph tool commands with their picture
 // swaps. It belongs to the main window and changes only the controls it is given.
+#include <wx/colour.h>
 #include <wx/event.h>
 #include <wx/string.h>
 
@@ -70,6 +71,17 @@ public:
     bool ToggleAbsoluteTime();
     void OnMeasure(const wxCommandEvent& event);
     void OnTextBoxMoved();
+
+    // The curves whose pens the line style commands change (GraphLineStyle.cpp).
+    enum class Curve { Flow, Volume, Pressure };
+    // A new solid pen of width 5 in `colour` (pressure: one pen for both pressure series).
+    void SetCurveColour(Curve curve, const wxColour& colour);
+    // The width of the curve's pen (pressure: the pressure series').
+    int CurveWidth(Curve curve) const;
+    // Flow and volume: the width also becomes the current mode's width (`pointWidth` in points
+    // mode, `lineWidth` in line mode); pressure: both pressure series, the mode widths stay.
+    // Colour and style are kept.
+    void SetCurveWidth(Curve curve, int width);
 
     // The startup state: flow view without pressure, lines, tick marks, no measuring.
     void ResetView();
