@@ -35,7 +35,12 @@ function(hvx_wx_target name libs_arg)
 endfunction()
 
 hvx_wx_target(wx_base_only "base")
-hvx_wx_target(wx_gui_all "std,aui,html,xml")
+if(WIN32)
+  # The static MSW build has no XML library (Debian's source package leaves expat out).
+  hvx_wx_target(wx_gui_all "std,aui,html")
+else()
+  hvx_wx_target(wx_gui_all "std,aui,html,xml")
+endif()
 add_library(wx::base ALIAS wx_base_only)
 add_library(wx::gui ALIAS wx_gui_all)
 

@@ -1,30 +1,17 @@
 #include "data/LineReader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 
 #include "data/BaseOnly.h"
+#include "data/platform/SystemFiles.h"
 
 namespace {
 constexpr std::size_t kBlock = 1 << 20;
 }
 
 LineReader::LineReader(const wxString& path) {
-    // Plain files only: a pipe would block the open and a device might never end. O_NONBLOCK keeps
-    // the open of a pipe from waiting for a writer; it changes nothing for a plain file.
-    fd_ = ::open(std::string(path.fn_str()).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    fd_ = OpenPlainFileForReading(path, fileSize_);
     if (fd_ < 0) return;
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd_);
-        fd_ = -1;
-        return;
-    }
-    fileSize_ = std::uint64_t(st.st_size);
     open_ = true;
     buffer_.resize(kBlock);
     data_ = end_ = buffer_.data();
@@ -37,7 +24,7 @@ LineReader::LineReader(std::string_view memory)
 }
 
 LineReader::~LineReader() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0) CloseFile(fd_);
 }
 
 std::uint64_t LineReader::BytesLeft() const {
@@ -54,23 +41,20 @@ bool LineReader::Fill() {
     if (pending > 0 && data_ != buffer_.data()) std::memmove(buffer_.data(), data_, pending);
     if (pending == buffer_.size()) buffer_.resize(buffer_.size() * 2);
     char* base = buffer_.data();
-    for (;;) {
-        const ssize_t n = ::read(fd_, base + pending, buffer_.size() - pending);
-        if (n < 0 && errno == EINTR) continue;
-        data_ = base;
-        end_ = base + pending;
-        if (n < 0) {
-            failed_ = true;
-            return false;
-        }
-        if (n == 0) {
-            eof_ = true;
-            return false;
-        }
-        end_ += n;
-        consumed_ += std::uint64_t(n);
-        return true;
+    const long n = ReadFileBytes(fd_, base + pending, buffer_.size() - pending);
+    data_ = base;
+    end_ = base + pending;
+    if (n < 0) {
+        failed_ = true;
+        return false;
     }
+    if (n == 0) {
+        eof_ = true;
+        return false;
+    }
+    end_ += n;
+    consumed_ += std::uint64_t(n);
+    return true;
 }
 
 bool LineReader::NextSlow(std::string_view& line) {

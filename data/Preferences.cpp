@@ -8,6 +8,7 @@
 #include "data/BaseOnly.h"
 #include "data/LineReader.h"
 #include "data/NumberText.h"
+#include "data/platform/SystemFiles.h"
 
 Preferences& GlobalPreferences() {
     static Preferences prefs;
@@ -15,11 +16,10 @@ Preferences& GlobalPreferences() {
 }
 
 wxString PreferencesPath() {
-    // Without an application object (tools, tests) the toolkit's paths are not available; on Unix
-    // the user configuration directory is the home directory either way.
+    // Without an application object (tools, tests) the toolkit's paths are not available.
     const wxString dir = wxAppConsole::GetInstance() != nullptr
                              ? wxStandardPaths::Get().GetUserConfigDir()
-                             : wxFileName::GetHomeDir();
+                             : UserConfigDirWithoutApp();
     return dir + wxFileName::GetPathSeparator() + "hvxv48.ini";
 }
 

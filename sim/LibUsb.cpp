@@ -14,7 +14,13 @@
 #define HVX_SIM_ENTRY() static_cast<void>(0)
 #endif
 
+#if defined(_WIN32) && defined(HVX_SIM_PRELOAD)
+#define HVX_SIM_EXPORT __declspec(dllexport)
+#elif defined(_WIN32)
+#define HVX_SIM_EXPORT
+#else
 #define HVX_SIM_EXPORT __attribute__((visibility("default")))
+#endif
 
 namespace {
 sim::Bus& TheBus() {

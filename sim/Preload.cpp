@@ -30,7 +30,11 @@ void PreloadOnce() {
             // would.
             const std::time_t now = std::time(nullptr);
             std::tm local{};
+#ifdef _WIN32
+            localtime_s(&local, &now);
+#else
             localtime_r(&now, &local);
+#endif
             meter.SetClock({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                             local.tm_min, std::min(local.tm_sec, 59)});
         }

@@ -14,7 +14,9 @@ namespace {
 class CommaLocale : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* name : {"it_IT.UTF-8", "it_IT.utf8", "de_DE.UTF-8", "fr_FR.UTF-8"}) {
+        // POSIX names, then the Windows C runtime's.
+        for (const char* name : {"it_IT.UTF-8", "it_IT.utf8", "de_DE.UTF-8", "fr_FR.UTF-8",
+                                 "Italian_Italy.1252", "it-IT"}) {
             if (std::setlocale(LC_ALL, name) != nullptr) {
                 char text[16];
                 std::snprintf(text, sizeof text, "%.1f", 1.5);

@@ -7,23 +7,33 @@
 
 namespace {
 
+// Without an application object the user configuration folder is $HOME on POSIX and %APPDATA% on
+// Windows, as the toolkit names it there.
+#ifdef _WIN32
+constexpr const char* kConfigVariable = "APPDATA";
+void SetVariable(const char* name, const std::string& value) { _putenv_s(name, value.c_str()); }
+#else
+constexpr const char* kConfigVariable = "HOME";
+void SetVariable(const char* name, const std::string& value) {
+    if (value.empty())
+        unsetenv(name);
+    else
+        setenv(name, value.c_str(), 1);
+}
+#endif
+
 class PreferencesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* home = std::getenv("HOME");
-        if (home != nullptr) oldHome_ = home;
-        setenv("HOME", dir_.Path().c_str(), 1);
+        const char* old = std::getenv(kConfigVariable);
+        if (old != nullptr) oldValue_ = old;
+        SetVariable(kConfigVariable, dir_.Path().string());
     }
-    void TearDown() override {
-        if (oldHome_.empty())
-            unsetenv("HOME");
-        else
-            setenv("HOME", oldHome_.c_str(), 1);
-    }
+    void TearDown() override { SetVariable(kConfigVariable, oldValue_); }
     std::string IniPath() const { return dir_.File("hvxv48.ini"); }
 
     TempDir dir_;
-    std::string oldHome_;
+    std::string oldValue_;
 };
 
 void ExpectDefaults(const Preferences& p) {
@@ -37,7 +47,7 @@ void ExpectDefaults(const Preferences& p) {
     EXPECT_FALSE(p.absoluteTime);
 }
 
-TEST_F(PreferencesTest, FileLivesInHomeAsConfigDir) {
+TEST_F(PreferencesTest, FileLivesInTheUserConfigDir) {
     EXPECT_EQ(std::string(PreferencesPath().utf8_str()), IniPath());
 }
 

@@ -1,0 +1,42 @@
+#pragma once
+// The system half of a safe save: a new file beside the target that takes the target's place in one
+// step, or leaves it as it was. On POSIX a temporary file is synced and renamed over the target
+// (over the file a link points to, so the link is kept), then the folder is synced. On Windows the
+// temporary file is written through to the disk and ReplaceFileW puts it in the target's place,
+// keeping the target's attributes and security; MoveFileExW (replace existing, write through) when
+// there is no target yet.
+
+#include <wx/string.h>
+
+#include <cstddef>
+#include <cstdint>
+
+class FileReplace {
+public:
+    explicit FileReplace(const wxString& path);
+    ~FileReplace();  // removes the temporary file unless Commit() succeeded
+    FileReplace(const FileReplace&) = delete;
+    FileReplace& operator=(const FileReplace&) = delete;
+
+    bool IsOpen() const { return handle_ != kClosed; }
+
+    // Unbuffered; false (with Error()) on the first failure, and every call after it.
+    bool Write(const char* data, std::size_t size);
+
+    // Sync, close, replace the target. False (with Error()) leaves the old file as it was.
+    bool Commit();
+    const wxString& Error() const { return error_; }
+
+private:
+    static constexpr std::intptr_t kClosed = -1;  // also INVALID_HANDLE_VALUE
+
+    void Fail(const wxString& what, unsigned long code);
+    void Close();
+
+    wxString path_;
+    wxString target_;
+    wxString tempPath_;
+    std::intptr_t handle_ = kClosed;  // a file descriptor, or a HANDLE on Windows
+    bool committed_ = false;
+    wxString error_;
+};
