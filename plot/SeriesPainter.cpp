@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "plot/core/CornerLegend.h"
 #include "plot/core/ViewState.h"
 
 namespace {
@@ -118,4 +119,17 @@ void SeriesPainter::DrawEverySegment(const std::function<bool(double&, double&)>
         prev = p;
         first = false;
     }
+}
+
+void SeriesPainter::DrawSeries(const SeriesSamples& s, bool continuous, bool fast,
+                               const std::function<bool(double&, double&)>& next) {
+    if (s.n > 0)
+        Draw(s, continuous, fast);
+    else
+        DrawEverySegment(next, continuous);
+}
+
+void SeriesPainter::LegendSample(int row) {
+    const plotcore::PlotSegment l = plotcore::CornerLegendSample(row, size_.x, size_.y);
+    dc_.DrawLine(l.from.x, l.from.y, l.to.x, l.to.y);
 }

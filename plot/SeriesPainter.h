@@ -28,6 +28,11 @@ public:
     // Lines (continuous) or dots, every segment drawn as in DrawEverySegment but only a few per
     // pixel column when the samples allow it.
     void Draw(const SeriesSamples& s, bool continuous, bool fast);
+    // Draw over the samples when the series has them as arrays, else DrawEverySegment over next.
+    void DrawSeries(const SeriesSamples& s, bool continuous, bool fast,
+                    const std::function<bool(double&, double&)>& next);
+    // The series' sample in the corner legend, on the given row, with the current pen.
+    void LegendSample(int row);
     // The plain rule: a segment from each sample to the next (a dot for the first), or a dot each.
     void DrawEverySegment(const std::function<bool(double&, double&)>& next, bool continuous);
 

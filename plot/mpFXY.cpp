@@ -2,10 +2,9 @@
 
 #include <wx/dc.h>
 
-#include <cmath>
-
 #include "plot/NearestByScan.h"
-#include "plot/mpEvents.h"
+#include "plot/SeriesCursor.h"
+#include "plot/core/CornerLegend.h"
 #include "plot/mpWindow.h"
 
 wxIMPLEMENT_ABSTRACT_CLASS(mpFXY, mpLayer);
@@ -25,50 +24,28 @@ void mpFXY::Plot(wxDC& dc, mpWindow& w) {
     Rewind();
     if (!visible) return;
     const int W = w.GetScrX(), H = w.GetScrY();
-    const plotcore::ColumnTransform t{w.GetPosX(), w.GetScaleX(), w.GetPosY(), w.GetScaleY()};
-    SeriesPainter painter(dc, wxSize(W, H), t);
-    const SeriesSamples s = Samples();
-    if (s.n > 0) {
-        painter.Draw(s, continuous, fastDrawing_);
-    } else {
-        painter.DrawEverySegment([this](double& x, double& y) { return GetNextXY(x, y); },
-                                 continuous);
-    }
-    if (continuous) {
-        if (!referenceLine)
-            dc.DrawLine(55 - W / 2, 22 - H / 2, 75 - W / 2, 22 - H / 2);
-        else if (!hideSample)
-            dc.DrawLine(55 - W / 2, 10 - H / 2, 75 - W / 2, 10 - H / 2);
-    }
+    SeriesPainter painter(dc, wxSize(W, H),
+                          {w.GetPosX(), w.GetScaleX(), w.GetPosY(), w.GetScaleY()});
+    painter.DrawSeries(Samples(), continuous, fastDrawing_,
+                       [this](double& x, double& y) { return GetNextXY(x, y); });
+    // A reference line shows its legend sample on the upper row, and only when asked to.
+    if (continuous && !referenceLine)
+        painter.LegendSample(plotcore::kLegendRowHeader);
+    else if (continuous && !hideSample)
+        painter.LegendSample(plotcore::kLegendRowHeader2);
     if (!name.IsEmpty()) DrawTexts(dc, W, H);
     if (referenceLine) return;
 
     if (w.GetMeasurePrimary()) {
-        Rewind();
-        const double worldX = (w.GetLastLeftX() - W / 2) / w.GetScaleX() + w.GetPosX();
-        double sx = 0, sy = 0, sz = 0;
-        if (FindNearest(worldX, sx, sy, sz)) {
-            const int cx = w.GetLastLeftX() - W / 2;
-            const int cy = plotcore::PixelY(sy, w.GetView());
-            dc.SetPen(*wxGREY_PEN);
-            dc.DrawLine(cx, -H / 2, cx, H / 2);
-            dc.DrawLine(-W / 2, cy, W / 2, cy);
+        if (const auto hit = MeasureAtClick(dc, w, *this, plotcore::PixelY)) {
             markerShown = true;
-            markerY = sy;
-            markerZ = sz;
-            markerPixel_ = wxPoint(cx, cy);
-            wxCommandEvent evt(mpEVT_MEASURE, -1);
-            evt.SetEventObject(this);
-            evt.SetInt(1);
-            evt.SetString(wxString::Format("%f %f", sx, sy));
-            if (wxWindow* parent = w.GetParent()) parent->GetEventHandler()->ProcessEvent(evt);
+            markerY = hit->y;
+            markerZ = hit->z;
+            markerPixel_ = hit->pixel;
+            SendMeasure(w, *this, 1, wxString::Format("%f %f", hit->x, hit->y));
         }
     }
-    if (markerShown) {
-        // Filled with the background even when a layer before this one left another brush.
-        dc.SetBrush(wxBrush(w.GetBackgroundColour()));
-        dc.DrawRectangle(markerPixel_.x - 5, markerPixel_.y - 5, 10, 10);
-    }
+    if (markerShown) DrawMeasureMarker(dc, w, markerPixel_);
 }
 
 void mpFXY::DrawTexts(wxDC& dc, int W, int H) {
