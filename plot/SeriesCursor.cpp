@@ -4,7 +4,7 @@
 #include "plot/mpLayer.h"
 #include "plot/mpWindow.h"
 
-std::optional<CursorHit> MeasureAtClick(
+std::optional<CursorHit> MeasureNearestToClick(
     wxDC& dc, mpWindow& w, const std::function<bool(double, double&, double&, double&)>& nearest,
     int (*pixelY)(double, const plotcore::ViewState&)) {
     const int W = w.GetScrX(), H = w.GetScrY();

@@ -19,7 +19,7 @@ struct CursorHit {
 
 // nearest: the series' FindNearest, from a rewound series; pixelY its vertical transform.
 // Draws the crosshair when a sample is found.
-std::optional<CursorHit> MeasureAtClick(
+std::optional<CursorHit> MeasureNearestToClick(
     wxDC& dc, mpWindow& w, const std::function<bool(double, double&, double&, double&)>& nearest,
     int (*pixelY)(double, const plotcore::ViewState&));
 // The same for a series: rewinds it and asks its FindNearest.
@@ -30,7 +30,7 @@ std::optional<CursorHit> MeasureAtClick(wxDC& dc, mpWindow& w, Series& series,
     const auto nearest = [&series](double x, double& sx, double& sy, double& sz) {
         return series.FindNearest(x, sx, sy, sz);
     };
-    return MeasureAtClick(dc, w, nearest, pixelY);
+    return MeasureNearestToClick(dc, w, nearest, pixelY);
 }
 // mpEVT_MEASURE from layer to the plot window's parent; which: 1 primary, 2 second axis.
 void SendMeasure(mpWindow& w, mpLayer& layer, int which, const wxString& text);
