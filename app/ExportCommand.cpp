@@ -8,7 +8,7 @@
 void MainFrame::OnExportCsv(wxCommandEvent&) {
     const int c = CurrentRow();
     if (c < 0) return;
-    const Storage& record = records[std::size_t(c)];
+    const Storage& record = records_.At(c);
     wxFileDialog dialog(this, "Esportare su excel", "", CsvDefaultFileName(record.dateText),
                         "Excel files (*.csv)|*.csv||", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     dialog.SetFilterIndex(1);

@@ -27,17 +27,17 @@ constexpr GraphCommand kGraphCommands[] = {
 void MainFrame::OnGraphCommand(wxCommandEvent& event) {
     for (const GraphCommand& c : kGraphCommands) {
         if (c.id != event.GetId()) continue;
-        (graph.get()->*c.run)();
+        (graph_.get()->*c.run)();
         return;
     }
     event.Skip();
 }
 
 void MainFrame::OnAbsoluteTime(wxCommandEvent&) {
-    const bool on = graph->ToggleAbsoluteTime();
+    const bool on = graph_->ToggleAbsoluteTime();
     if (wxMenuBar* bar = GetMenuBar()) bar->Check(ID_ABSOLUTE_TIME, on);
 }
 
-void MainFrame::OnMeasure(wxCommandEvent& event) { graph->OnMeasure(event); }
+void MainFrame::OnMeasure(wxCommandEvent& event) { graph_->OnMeasure(event); }
 
-void MainFrame::OnTextBoxMoved(wxCommandEvent&) { graph->OnTextBoxMoved(); }
+void MainFrame::OnTextBoxMoved(wxCommandEvent&) { graph_->OnTextBoxMoved(); }

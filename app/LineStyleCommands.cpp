@@ -23,30 +23,32 @@ GraphView::Curve CurveOf(int id) {
 }  // namespace
 
 void MainFrame::OnLineColour(wxCommandEvent& event) {
-    const std::optional<wxColour> chosen = ChooseLineColour(this, lineColour);
+    const std::optional<wxColour> chosen = ChooseLineColour(this, lineColour_);
     if (!chosen) return;
-    lineColour = *chosen;
-    graph->SetCurveColour(CurveOf(event.GetId()), lineColour);
+    lineColour_ = *chosen;
+    graph_->SetCurveColour(CurveOf(event.GetId()), lineColour_);
 }
 
 void MainFrame::OnLineWidth(wxCommandEvent& event) {
     const GraphView::Curve curve = CurveOf(event.GetId());
-    PenDialog dialog(this, graph->CurveWidth(curve));
+    PenDialog dialog(this, graph_->CurveWidth(curve));
     if (dialog.ShowModal() != wxID_OK) return;
     // No entry selected (a width the program never sets) chooses nothing.
     if (dialog.GetWidth() == 0) return;
-    graph->SetCurveWidth(curve, dialog.GetWidth());
+    graph_->SetCurveWidth(curve, dialog.GetWidth());
 }
 
 void MainFrame::OnFilterSettings(wxCommandEvent&) {
-    FilterDialog dialog(this, filterWidth);
+    FilterDialog dialog(this, records_.FilterWidth());
     if (dialog.ShowModal() != wxID_OK) return;
-    filterWidth = dialog.GetHalfWidth();
+    records_.SetFilterWidth(dialog.GetHalfWidth());
     const int c = CurrentRow();
     if (c < 0) return;
-    // Back to the measured values, then through the filter button's own path: a filtered record
-    // is smoothed again with the new width, an unfiltered one stays as it is.
-    records[std::size_t(c)].Smooth(false, filterWidth);
-    filterOn = !filterOn;
-    ToggleFilter();
+    // A filtered record is smoothed again from its measured values with the new width; an
+    // unfiltered one stays as it is.
+    if (records_.FilterOn()) {
+        records_.SetFilter(c, false);
+        records_.SetFilter(c, true);
+    }
+    ShowRecord(c);
 }

@@ -60,26 +60,22 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
     : wxFrame(nullptr, wxID_ANY, title, pos, size, wxDEFAULT_FRAME_STYLE, "frame") {
     Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnClose, this);
 
-    records.clear();
-    saved = 0;
-
     LoadPreferences();
 
     BuildMenuBar();
 
     BuildLayout();
     FinishLayout();
-    workspacePath.clear();
 
-    statusTimer.SetOwner(this, ID_STATUS_TIMER);
-    statusTimer.Start(5000, wxTIMER_CONTINUOUS);
-    liveTimer.SetOwner(this, ID_LIVE_TIMER);
-    link = std::make_unique<KestUSB>();
+    statusTimer_.SetOwner(this, ID_STATUS_TIMER);
+    statusTimer_.Start(5000, wxTIMER_CONTINUOUS);
+    liveTimer_.SetOwner(this, ID_LIVE_TIMER);
+    link_ = std::make_unique<KestUSB>();
 
     CreateStatusBar(2, wxSTB_DEFAULT_STYLE | wxFULL_REPAINT_ON_RESIZE, 0, "status_line");
     SetStatusText(wxString::FromUTF8("Benvenuti nel software di monitoraggio HVX-4.8"), 0);
     // The status bar takes its height from the client area: size the window to the layout again.
-    panel->GetSizer()->SetSizeHints(this);
+    c_.panel->GetSizer()->SetSizeHints(this);
 
     ShowSplash();
 
@@ -88,13 +84,13 @@ MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& si
 
 MainFrame::~MainFrame() {
     SavePreferences();
-    graph.reset();
-    statusTimer.Stop();
-    liveTimer.Stop();
+    graph_.reset();
+    statusTimer_.Stop();
+    liveTimer_.Stop();
 }
 
 void MainFrame::OnClose(wxCloseEvent& event) {
-    if (saved || records.empty()) {
+    if (!records_.WouldLoseUnsaved()) {
         Destroy();
         return;
     }

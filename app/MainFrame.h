@@ -1,7 +1,8 @@
 #pragma once
-// The one main window. It owns the records of the open workspace, the meter link, the two timers
-// and the flags the commands share; it binds the command ids, while the work of each command lives
-// in a file named after it (MenuBar.cpp, FlowUnitCommands.cpp, TipsCommands.cpp, ...).
+// The one main window. It owns the record sequence (the records and the flags the commands share),
+// the meter link, the two timers and pointers to its controls; it binds the command ids and shows
+// messages, while the work of each command lives in a file named after it (RecordList.cpp,
+// WorkspaceCommands.cpp, LiveLogging.cpp, ...).
 
 #include <wx/frame.h>
 #include <wx/timer.h>
@@ -10,14 +11,11 @@
 #include <memory>
 #include <vector>
 
-#include "data/Storage.h"
+#include "app/MainControls.h"
+#include "data/RecordSequence.h"
 #include "meter/KestUSB.h"
 #include "plot/GraphView.h"
 
-class wxGauge;
-class wxPanel;
-class wxBitmapButton;
-class wxButton;
 class wxBoxSizer;
 class wxListEvent;
 class wxFileDialog;
@@ -39,7 +37,7 @@ public:
     void RefreshRecordList();
     // Turns the moving-average filter of the current record on or off and shows it.
     void ToggleFilter();
-    // The first focused row of the record list, or -1.
+    // The one selected row of the record list, or -1.
     int CurrentRow() const;
 
     // Writes the records to the workspace file, asking for one when there is none; false when
@@ -49,50 +47,19 @@ public:
     // Replaces the records by the file's; a file that cannot be read is logged and changes nothing.
     void OpenWorkspace(const wxString& path, const wxString& caption);
 
-    // Shared by the commands.
-    std::vector<Storage> records;
-    std::unique_ptr<KestUSB> link;
-    wxTimer statusTimer;
-    wxTimer liveTimer;
-    uint8_t saved = 0;  // 1 while the records match the workspace file
-    float elapsedSeconds = 0.0f;
-    wxString workspacePath;
-    bool filterOn = false;
-    int filterWidth = 2;           // half width of the moving average
-    wxColour lineColour{0, 0, 0};  // the colour last chosen for a curve
+    // The records, the workspace file, `saved`, the filter and the live record.
+    RecordSequence& Records() { return records_; }
+    const RecordSequence& Records() const { return records_; }
+    const MainControls& Controls() const { return c_; }
+    GraphView& Graph() { return *graph_; }
+    KestUSB& Link() { return *link_; }
+    wxTimer& StatusTimer() { return statusTimer_; }
+    wxTimer& LiveTimer() { return liveTimer_; }
+    // The colour last chosen for a curve; the colour chooser starts from it.
+    wxColour LineColour() const { return lineColour_; }
 
-    // The controls of the layout that the commands change later; the window tree owns them.
-    wxPanel* panel = nullptr;
-    mpWindow* plot = nullptr;
-    wxKestButton* flowButton = nullptr;
-    wxKestButton* volumeButton = nullptr;
-    wxKestButton* pressureButton = nullptr;
-    wxKestButton* measureFlowButton = nullptr;
-    wxKestButton* measurePressureButton = nullptr;
-    wxKestButton* gridButton = nullptr;
-    wxKestButton* pointsButton = nullptr;
-    wxKestButton* filterButton = nullptr;
-    kwxLCDClock* elapsedDisplay = nullptr;
-    kwxLCDDisplay* flowDisplay = nullptr;
-    kwxLCDDisplay* pressureDisplay = nullptr;
-    wxStaticText* flowUnitLabel = nullptr;
-    wxStaticText* pressureUnitLabel = nullptr;
-    wxBitmapButton* liveStartButton = nullptr;
-    wxBitmapButton* liveStopButton = nullptr;
-    wxButton* removeRecordButton = nullptr;
-    wxButton* renameRecordButton = nullptr;
-    wxButton* recordInfoButton = nullptr;
-    wxButton* textBoxButton = nullptr;
-    wxButton* targetFlowButton = nullptr;
-    wxListCtrl* recordList = nullptr;
-    wxGauge* batteryGauge = nullptr;
-    wxGauge* memoryGauge = nullptr;
-    wxStaticText* memoryText = nullptr;
-
-    // The graph: layers, view mode and the graph commands.
-    std::unique_ptr<GraphView> graph;
-    void ShowRecord(int index) { graph->ShowRecord(index); }
-    void SetAxisUnits(int index) { graph->SetAxisUnits(index); }
+    void ShowRecord(int index) { graph_->ShowRecord(index); }
+    void SetAxisUnits(int index) { graph_->SetAxisUnits(index); }
 
 private:
     void BuildMenuBar();
@@ -118,7 +85,9 @@ private:
     void OnFilterSettings(wxCommandEvent& event);
 
     void EnableRecordCommands(bool on);
-    void SelectRow(int selected, int focused);
+    // Selects and focuses `row` quietly; RowBecameCurrent shows it as a selection by the user does.
+    void SelectRow(int row);
+    void RowBecameCurrent();
     void EditRecord(int id);
     void OnFilter(wxCommandEvent& event);
     void OnRecordSelected(wxListEvent& event);
@@ -130,6 +99,17 @@ private:
     void OnSave(wxCommandEvent& event);
     void OnSaveAs(wxCommandEvent& event);
     void OnExportCsv(wxCommandEvent& event);
+
+    RecordSequence records_;
+    MainControls c_;
+    std::unique_ptr<GraphView> graph_;
+    std::unique_ptr<KestUSB> link_;
+    wxTimer statusTimer_;
+    wxTimer liveTimer_;
+    float elapsedSeconds_ = 0.0f;
+    wxColour lineColour_{0, 0, 0};  // the colour last chosen for a curve
+    // The record the list's selection stands for, kept across rebuilds of the rows.
+    RecordSequence::RecordId currentId_ = RecordSequence::kNoRecord;
 
     wxDECLARE_EVENT_TABLE();
 };

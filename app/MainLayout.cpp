@@ -69,14 +69,14 @@ wxStaticBoxSizer* TitledBox(wxWindow* parent, int orient, const char* title) {
 }  // namespace
 
 void MainFrame::BuildLayout() {
-    panel = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                        wxTAB_TRAVERSAL | wxNO_BORDER, "panel");
-    panel->SetBackgroundColour(kInterfaceGrey);
+    c_.panel = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                           wxTAB_TRAVERSAL | wxNO_BORDER, "panel");
+    c_.panel->SetBackgroundColour(kInterfaceGrey);
 
     auto* top = new wxBoxSizer(wxHORIZONTAL);
     top->Add(BuildLeftColumn(), 2, wxEXPAND, 0);
     top->Add(BuildRightColumn(), 1, wxEXPAND, 0);
-    panel->SetSizer(top);
+    c_.panel->SetSizer(top);
     top->SetSizeHints(this);
 }
 
@@ -85,87 +85,89 @@ wxBoxSizer* MainFrame::BuildLeftColumn() {
     const wxSize tool(55, 60), toolPicture(50, 50);
 
     auto* tools = new wxBoxSizer(wxHORIZONTAL);
-    tools->Add(PictureButton(panel, ID_OPEN_BUTTON, "tool-open", "Apri",
+    tools->Add(PictureButton(c_.panel, ID_OPEN_BUTTON, "tool-open", "Apri",
                              "Apri i lavori salvati precedentemente", tool, toolPicture),
                0, 0, 0);
-    tools->Add(PictureButton(panel, ID_SAVE, "tool-save", "Salva", "Salva i dati correnti", tool,
+    tools->Add(PictureButton(c_.panel, ID_SAVE, "tool-save", "Salva", "Salva i dati correnti", tool,
                              toolPicture),
                1, 0, 0);
-    tools->Add(PictureButton(panel, ID_PRINT_BUTTON, "tool-print", "Stampa grafico",
+    tools->Add(PictureButton(c_.panel, ID_PRINT_BUTTON, "tool-print", "Stampa grafico",
                              "Stampa il grafico corrente", tool, toolPicture),
                1, 0, 0);
-    tools->Add(PictureButton(panel, ID_SAVE_IMAGE, "tool-capture", "cattura",
+    tools->Add(PictureButton(c_.panel, ID_SAVE_IMAGE, "tool-capture", "cattura",
                              "Salva una immagine della tabella corrente", tool, toolPicture),
                0, 0, 0);
-    tools->Add(PictureButton(panel, 0, "version", wxString::Format("HVX Version %.1f", 4.8), "",
+    tools->Add(PictureButton(c_.panel, 0, "version", wxString::Format("HVX Version %.1f", 4.8), "",
                              wxSize(100, 70), wxSize(98, 60)),
                2, wxLEFT, 20);
-    flowButton = PictureButton(panel, ID_GRAPH_FLOW, "graph-flow-off", "Grafico portata",
-                               "Mostra o nascondi i dati di portata", tool, toolPicture);
-    tools->Add(flowButton, 1, wxLEFT, 0);
-    volumeButton = PictureButton(panel, ID_GRAPH_VOLUME, "graph-volume-off", "Grafico volume",
-                                 "Mostra o nascondi i dati di volume", tool, toolPicture);
-    tools->Add(volumeButton, 1, wxRIGHT, 10);
-    pressureButton =
-        PictureButton(panel, ID_GRAPH_PRESSURE, "graph-pressure-off", "Grafico pressione",
+    c_.flowButton = PictureButton(c_.panel, ID_GRAPH_FLOW, "graph-flow-off", "Grafico portata",
+                                  "Mostra o nascondi i dati di portata", tool, toolPicture);
+    tools->Add(c_.flowButton, 1, wxLEFT, 0);
+    c_.volumeButton = PictureButton(c_.panel, ID_GRAPH_VOLUME, "graph-volume-off", "Grafico volume",
+                                    "Mostra o nascondi i dati di volume", tool, toolPicture);
+    tools->Add(c_.volumeButton, 1, wxRIGHT, 10);
+    c_.pressureButton =
+        PictureButton(c_.panel, ID_GRAPH_PRESSURE, "graph-pressure-off", "Grafico pressione",
                       "Mostra o nascondi i dati di pressione", tool, toolPicture);
-    tools->Add(pressureButton, 1, wxRIGHT, 10);
+    tools->Add(c_.pressureButton, 1, wxRIGHT, 10);
     column->Add(tools, 0, wxEXPAND | wxBOTTOM, 5);
 
     auto* plotRow = new wxBoxSizer(wxHORIZONTAL);
     auto* toolColumn = new wxBoxSizer(wxVERTICAL);
     const wxSize cell(55, 50), cellPicture(35, 30);
-    toolColumn->Add(PictureButton(panel, ID_ZOOM_IN, "zoom-in", "Zoom in",
+    toolColumn->Add(PictureButton(c_.panel, ID_ZOOM_IN, "zoom-in", "Zoom in",
                                   "Zoom vicino sul grafico corrente", cell, cellPicture),
                     0, wxTOP, 10);
-    toolColumn->Add(PictureButton(panel, ID_ZOOM_OUT, "zoom-out", "Zoom out",
+    toolColumn->Add(PictureButton(c_.panel, ID_ZOOM_OUT, "zoom-out", "Zoom out",
                                   "Zoom lontano sul grafico corrente", cell, cellPicture),
                     0, 0, 0);
-    measureFlowButton = PictureButton(panel, ID_MEASURE_FLOW, "measure-flow-off", "Misura F",
-                                      "Selezionare per misurare il punto di portata sul grafico",
-                                      cell, cellPicture);
-    toolColumn->Add(measureFlowButton, 0, wxTOP, 10);
-    measurePressureButton = PictureButton(
-        panel, ID_MEASURE_PRESSURE, "measure-pressure-off", "Misura P",
+    c_.measureFlowButton = PictureButton(c_.panel, ID_MEASURE_FLOW, "measure-flow-off", "Misura F",
+                                         "Selezionare per misurare il punto di portata sul grafico",
+                                         cell, cellPicture);
+    toolColumn->Add(c_.measureFlowButton, 0, wxTOP, 10);
+    c_.measurePressureButton = PictureButton(
+        c_.panel, ID_MEASURE_PRESSURE, "measure-pressure-off", "Misura P",
         "Selezionare per misurare il punto di pressione sul grafico", cell, cellPicture);
-    toolColumn->Add(measurePressureButton, 0, 0, 0);
-    gridButton = PictureButton(panel, ID_GRID, "grid-off", "Griglia", "Mostra griglia sul grafico",
-                               cell, cellPicture);
-    toolColumn->Add(gridButton, 0, 0, 0);
-    pointsButton = PictureButton(panel, ID_POINTS, "points-off", "Esempi",
-                                 "Mostra o nascondi i punti dei dati", cell, cellPicture);
-    toolColumn->Add(pointsButton, 0, 0, 0);
-    filterButton = PictureButton(panel, ID_FILTER, "filter-off", "Flitri",
-                                 "Applica un filtro medio sui dati del grafico", cell, cellPicture);
-    toolColumn->Add(filterButton, 0, 0, 0);
+    toolColumn->Add(c_.measurePressureButton, 0, 0, 0);
+    c_.gridButton = PictureButton(c_.panel, ID_GRID, "grid-off", "Griglia",
+                                  "Mostra griglia sul grafico", cell, cellPicture);
+    toolColumn->Add(c_.gridButton, 0, 0, 0);
+    c_.pointsButton = PictureButton(c_.panel, ID_POINTS, "points-off", "Esempi",
+                                    "Mostra o nascondi i punti dei dati", cell, cellPicture);
+    toolColumn->Add(c_.pointsButton, 0, 0, 0);
+    c_.filterButton =
+        PictureButton(c_.panel, ID_FILTER, "filter-off", "Flitri",
+                      "Applica un filtro medio sui dati del grafico", cell, cellPicture);
+    toolColumn->Add(c_.filterButton, 0, 0, 0);
     plotRow->Add(toolColumn, 0, 0, 0);
-    plot = new mpWindow(panel, wxID_ANY, wxDefaultPosition, wxSize(600, 300), wxSUNKEN_BORDER);
-    plot->SetInitialSize(wxSize(600, 300));  // the plot window does not make its size a minimum
-    plotRow->Add(plot, 3, wxEXPAND | wxRIGHT, 20);
+    c_.plot =
+        new mpWindow(c_.panel, wxID_ANY, wxDefaultPosition, wxSize(600, 300), wxSUNKEN_BORDER);
+    c_.plot->SetInitialSize(wxSize(600, 300));  // the plot window does not make its size a minimum
+    plotRow->Add(c_.plot, 3, wxEXPAND | wxRIGHT, 20);
     column->Add(plotRow, 1, wxEXPAND, 0);
 
     auto* meterRow = new wxBoxSizer(wxHORIZONTAL);
-    elapsedDisplay = new kwxLCDClock(panel, wxDefaultPosition, wxSize(150, 40));
-    elapsedDisplay->SetNumberDigits(7);
-    elapsedDisplay->SetElapsedSeconds(0.0f);
-    meterRow->Add(elapsedDisplay, 0, wxEXPAND | wxALL, 5);
+    c_.elapsedDisplay = new kwxLCDClock(c_.panel, wxDefaultPosition, wxSize(150, 40));
+    c_.elapsedDisplay->SetNumberDigits(7);
+    c_.elapsedDisplay->SetElapsedSeconds(0.0f);
+    meterRow->Add(c_.elapsedDisplay, 0, wxEXPAND | wxALL, 5);
 
-    auto* live = TitledBox(panel, wxHORIZONTAL, "USB logging");
-    liveStartButton = MeterButton(live->GetStaticBox(), ID_LIVE_START, "live-start",
-                                  "Registra i dati dal vico", wxSize(50, 50));
-    live->Add(liveStartButton, 0, wxALL, 5);
-    liveStopButton = MeterButton(live->GetStaticBox(), ID_LIVE_STOP, "live-stop",
-                                 "Interrompi la ricezione dei dati dal vivo", wxSize(50, 50));
-    live->Add(liveStopButton, 0, wxEXPAND | wxRIGHT | wxTOP | wxBOTTOM, 5);
+    auto* live = TitledBox(c_.panel, wxHORIZONTAL, "USB logging");
+    c_.liveStartButton = MeterButton(live->GetStaticBox(), ID_LIVE_START, "live-start",
+                                     "Registra i dati dal vico", wxSize(50, 50));
+    live->Add(c_.liveStartButton, 0, wxALL, 5);
+    c_.liveStopButton = MeterButton(live->GetStaticBox(), ID_LIVE_STOP, "live-stop",
+                                    "Interrompi la ricezione dei dati dal vivo", wxSize(50, 50));
+    live->Add(c_.liveStopButton, 0, wxEXPAND | wxRIGHT | wxTOP | wxBOTTOM, 5);
     meterRow->Add(live, 0, wxALL, 5);
 
-    auto* settings = TitledBox(panel, wxHORIZONTAL, "Impostazioni strumento");
+    auto* settings = TitledBox(c_.panel, wxHORIZONTAL, "Impostazioni strumento");
     settings->Add(MeterButton(settings->GetStaticBox(), ID_METER_SETTINGS, "meter-settings",
                               "Cambiare i paremetri dello strumento", wxSize(70, 50)),
                   1, wxEXPAND | wxALL, 5);
     meterRow->Add(settings, 0, wxALL, 5);
 
-    auto* memory = TitledBox(panel, wxHORIZONTAL, "Memoria stumento");
+    auto* memory = TitledBox(c_.panel, wxHORIZONTAL, "Memoria stumento");
     memory->Add(MeterButton(memory->GetStaticBox(), ID_ERASE_METER, "meter-erase",
                             "Svuota la memoria dello strumento", wxSize(50, 50)),
                 1, wxEXPAND | wxALL, 5);
@@ -183,52 +185,52 @@ wxBoxSizer* MainFrame::BuildRightColumn() {
 
     auto* readouts = new wxBoxSizer(wxVERTICAL);
     auto* flowRow = new wxBoxSizer(wxHORIZONTAL);
-    flowDisplay = new kwxLCDDisplay(panel, wxDefaultPosition, wxSize(100, 40));
-    flowDisplay->SetNumberDigits(6);
-    flowDisplay->SetValue("0.0");
-    flowRow->Add(flowDisplay, 4, wxEXPAND | wxLEFT | wxRIGHT, 2);
-    flowUnitLabel = new wxStaticText(panel, wxID_ANY, ReadoutFlowLabel(GlobalPreferences()));
-    flowUnitLabel->SetFont(unitFont);
-    flowRow->Add(flowUnitLabel, 1, wxALIGN_CENTER | wxRIGHT, 5);
+    c_.flowDisplay = new kwxLCDDisplay(c_.panel, wxDefaultPosition, wxSize(100, 40));
+    c_.flowDisplay->SetNumberDigits(6);
+    c_.flowDisplay->SetValue("0.0");
+    flowRow->Add(c_.flowDisplay, 4, wxEXPAND | wxLEFT | wxRIGHT, 2);
+    c_.flowUnitLabel = new wxStaticText(c_.panel, wxID_ANY, ReadoutFlowLabel(GlobalPreferences()));
+    c_.flowUnitLabel->SetFont(unitFont);
+    flowRow->Add(c_.flowUnitLabel, 1, wxALIGN_CENTER | wxRIGHT, 5);
     readouts->Add(flowRow, 1, wxEXPAND, 0);
 
     auto* pressureRow = new wxBoxSizer(wxHORIZONTAL);
-    pressureDisplay = new kwxLCDDisplay(panel, wxDefaultPosition, wxSize(60, 35));
-    pressureDisplay->SetNumberDigits(6);
-    pressureDisplay->SetValue("0.0");
-    pressureRow->Add(pressureDisplay, 4, wxEXPAND | wxLEFT | wxRIGHT, 2);
-    pressureUnitLabel = new wxStaticText(panel, wxID_ANY, "PSI");
-    pressureUnitLabel->SetLabel(PressureShortLabel(GlobalPreferences().pressureUnit));
-    pressureUnitLabel->SetFont(unitFont);
-    pressureRow->Add(pressureUnitLabel, 1, wxALIGN_CENTER | wxRIGHT, 5);
+    c_.pressureDisplay = new kwxLCDDisplay(c_.panel, wxDefaultPosition, wxSize(60, 35));
+    c_.pressureDisplay->SetNumberDigits(6);
+    c_.pressureDisplay->SetValue("0.0");
+    pressureRow->Add(c_.pressureDisplay, 4, wxEXPAND | wxLEFT | wxRIGHT, 2);
+    c_.pressureUnitLabel = new wxStaticText(c_.panel, wxID_ANY, "PSI");
+    c_.pressureUnitLabel->SetLabel(PressureShortLabel(GlobalPreferences().pressureUnit));
+    c_.pressureUnitLabel->SetFont(unitFont);
+    pressureRow->Add(c_.pressureUnitLabel, 1, wxALIGN_CENTER | wxRIGHT, 5);
     readouts->Add(pressureRow, 1, wxEXPAND, 0);
     column->Add(readouts, 1, wxEXPAND, 0);
 
-    auto* functions = new wxStaticBoxSizer(wxHORIZONTAL, panel, "Funzioni eventi portata");
+    auto* functions = new wxStaticBoxSizer(wxHORIZONTAL, c_.panel, "Funzioni eventi portata");
     wxWindow* box = functions->GetStaticBox();
     auto* grid = new wxGridSizer(2, 3, 5, 5);
-    removeRecordButton =
+    c_.removeRecordButton =
         RecordButton(box, ID_REMOVE_RECORD, "Cancella", "Rimuovere i dati registrati dal lavoro");
-    renameRecordButton = RecordButton(box, ID_RENAME_RECORD, "Inserisci titolo del grafico",
-                                      "Aggiungere o cambiare il titolo dei dati registrati");
-    recordInfoButton = RecordButton(box, ID_RECORD_INFO, "Informazioni aggiuntive",
-                                    "Aggiungere informazioni aggiuntive sul grafico");
-    textBoxButton = RecordButton(box, ID_RECORD_TEXTBOX, "Casella di testo", nullptr);
-    targetFlowButton = RecordButton(box, ID_TARGET_FLOW, "Portata target", nullptr);
-    grid->Add(removeRecordButton, 0, wxEXPAND, 0);
-    grid->Add(renameRecordButton, 0, wxEXPAND, 0);
-    grid->Add(recordInfoButton, 0, wxEXPAND, 0);
-    grid->Add(textBoxButton, 0, wxEXPAND, 5);
-    grid->Add(targetFlowButton, 0, wxEXPAND, 5);
+    c_.renameRecordButton = RecordButton(box, ID_RENAME_RECORD, "Inserisci titolo del grafico",
+                                         "Aggiungere o cambiare il titolo dei dati registrati");
+    c_.recordInfoButton = RecordButton(box, ID_RECORD_INFO, "Informazioni aggiuntive",
+                                       "Aggiungere informazioni aggiuntive sul grafico");
+    c_.textBoxButton = RecordButton(box, ID_RECORD_TEXTBOX, "Casella di testo", nullptr);
+    c_.targetFlowButton = RecordButton(box, ID_TARGET_FLOW, "Portata target", nullptr);
+    grid->Add(c_.removeRecordButton, 0, wxEXPAND, 0);
+    grid->Add(c_.renameRecordButton, 0, wxEXPAND, 0);
+    grid->Add(c_.recordInfoButton, 0, wxEXPAND, 0);
+    grid->Add(c_.textBoxButton, 0, wxEXPAND, 5);
+    grid->Add(c_.targetFlowButton, 0, wxEXPAND, 5);
     functions->Add(grid, 1, wxEXPAND, 0);
     column->Add(functions, 0, wxEXPAND | wxALL, 10);
 
-    recordList = new wxListCtrl(panel, ID_RECORD_LIST, wxDefaultPosition, wxDefaultSize,
-                                wxLC_REPORT, wxDefaultValidator, "listCtrl");
-    recordList->SetMinSize(wxSize(50, 100));
-    column->Add(recordList, 4, wxEXPAND | wxLEFT | wxRIGHT, 10);
+    c_.recordList = new wxListCtrl(c_.panel, ID_RECORD_LIST, wxDefaultPosition, wxDefaultSize,
+                                   wxLC_REPORT | wxLC_SINGLE_SEL, wxDefaultValidator, "listCtrl");
+    c_.recordList->SetMinSize(wxSize(50, 100));
+    column->Add(c_.recordList, 4, wxEXPAND | wxLEFT | wxRIGHT, 10);
 
-    auto* levels = new wxStaticBoxSizer(wxVERTICAL, panel, "Livelli risorse");
+    auto* levels = new wxStaticBoxSizer(wxVERTICAL, c_.panel, "Livelli risorse");
     wxWindow* levelBox = levels->GetStaticBox();
     auto gaugeRow = [&](wxGauge*& gauge, const char* label) {
         auto* row = new wxBoxSizer(wxHORIZONTAL);
@@ -239,47 +241,46 @@ wxBoxSizer* MainFrame::BuildRightColumn() {
         row->Add(new wxStaticText(levelBox, wxID_ANY, Utf8(label)), 0, wxLEFT, 5);
         levels->Add(row, 1, wxEXPAND | wxALL, 2);
     };
-    gaugeRow(batteryGauge, "Batteria");
-    gaugeRow(memoryGauge, "Memoria");
-    memoryText = new wxStaticText(levelBox, wxID_ANY, " ");
-    levels->Add(memoryText, 1, wxALL, 2);
+    gaugeRow(c_.batteryGauge, "Batteria");
+    gaugeRow(c_.memoryGauge, "Memoria");
+    c_.memoryText = new wxStaticText(levelBox, wxID_ANY, " ");
+    levels->Add(c_.memoryText, 1, wxALL, 2);
     column->Add(levels, 0, wxEXPAND | wxLEFT | wxRIGHT, 10);
     return column;
 }
 
 void MainFrame::FinishLayout() {
     GraphControls controls;
-    controls.plot = plot;
-    controls.flowButton = flowButton;
-    controls.volumeButton = volumeButton;
-    controls.pressureButton = pressureButton;
-    controls.measurePrimaryButton = measureFlowButton;
-    controls.measureSecondButton = measurePressureButton;
-    controls.gridButton = gridButton;
-    controls.pointsButton = pointsButton;
-    controls.flowDisplay = flowDisplay;
-    controls.pressureDisplay = pressureDisplay;
-    controls.elapsedDisplay = elapsedDisplay;
-    controls.flowUnitLabel = flowUnitLabel;
-    controls.pressureUnitLabel = pressureUnitLabel;
-    controls.recordList = recordList;
-    graph = std::make_unique<GraphView>(records, controls);
-    graph->BuildGraph();
+    controls.plot = c_.plot;
+    controls.flowButton = c_.flowButton;
+    controls.volumeButton = c_.volumeButton;
+    controls.pressureButton = c_.pressureButton;
+    controls.measurePrimaryButton = c_.measureFlowButton;
+    controls.measureSecondButton = c_.measurePressureButton;
+    controls.gridButton = c_.gridButton;
+    controls.pointsButton = c_.pointsButton;
+    controls.flowDisplay = c_.flowDisplay;
+    controls.pressureDisplay = c_.pressureDisplay;
+    controls.elapsedDisplay = c_.elapsedDisplay;
+    controls.flowUnitLabel = c_.flowUnitLabel;
+    controls.pressureUnitLabel = c_.pressureUnitLabel;
+    graph_ = std::make_unique<GraphView>(records_, controls);
+    graph_->BuildGraph();
 
     const char* headers[] = {"Titolo", "Data", "Tempo", "Durata"};
-    for (int i = 0; i < 4; ++i) recordList->InsertColumn(i, headers[i], wxLIST_FORMAT_LEFT, 80);
-    recordList->InsertColumn(4, ListVolumeHeader(GlobalPreferences()), wxLIST_FORMAT_LEFT, 150);
-    recordList->SetFont(wxFont(9, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
+    for (int i = 0; i < 4; ++i) c_.recordList->InsertColumn(i, headers[i], wxLIST_FORMAT_LEFT, 80);
+    c_.recordList->InsertColumn(4, ListVolumeHeader(GlobalPreferences()), wxLIST_FORMAT_LEFT, 150);
+    c_.recordList->SetFont(wxFont(9, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
 
-    batteryGauge->SetValue(0);
-    batteryGauge->SetForegroundColour(wxColour(255, 0, 0));
-    batteryGauge->SetBackgroundColour(wxColour(50, 50, 50));
+    c_.batteryGauge->SetValue(0);
+    c_.batteryGauge->SetForegroundColour(wxColour(255, 0, 0));
+    c_.batteryGauge->SetBackgroundColour(wxColour(50, 50, 50));
 
-    graph->ResetView();
+    graph_->ResetView();
 
-    liveStartButton->Enable(true);
-    for (wxWindow* w :
-         std::initializer_list<wxWindow*>{liveStopButton, removeRecordButton, renameRecordButton,
-                                          recordInfoButton, textBoxButton, targetFlowButton})
+    c_.liveStartButton->Enable(true);
+    for (wxWindow* w : std::initializer_list<wxWindow*>{c_.liveStopButton, c_.removeRecordButton,
+                                                        c_.renameRecordButton, c_.recordInfoButton,
+                                                        c_.textBoxButton, c_.targetFlowButton})
         w->Enable(false);
 }

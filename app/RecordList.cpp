@@ -35,29 +35,44 @@ void ShowFilterPictures(wxKestButton* button, bool on) {
 }  // namespace
 
 int MainFrame::CurrentRow() const {
-    const long row = recordList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
-    // A focused row past the records (never inserted by us) must not index the sequence.
-    if (row < 0 || row >= long(records.size())) return -1;
-    return int(row);
+    // The list takes one selection at a time; the selected row is the current record however it
+    // became selected (click, keyboard, or a command reselecting it).
+    if (c_.recordList->GetSelectedItemCount() != 1) return -1;
+    const long row = c_.recordList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+    return records_.Valid(int(row)) ? int(row) : -1;
 }
 
 void MainFrame::RefreshRecordList() {
-    recordList->DeleteAllItems();
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const Storage& r = records[i];
-        const long row = recordList->InsertItem(long(i), r.title);
-        const wxString date = r.dateText;
-        const int blank = date.Find(' ');
-        recordList->SetItem(row, 1, blank == wxNOT_FOUND ? date : date.Left(blank));
-        recordList->SetItem(row, 2, blank == wxNOT_FOUND ? wxString() : date.Mid(blank + 1));
-        recordList->SetItem(row, 3, DurationText(r));
-        recordList->SetItem(row, 4, wxString::Format("%.2f", r.GetLastVolume()));
+    // Rebuilding the rows must not run the selection commands (live logging refreshes every tick
+    // while the user works in the list): the selected record is selected again afterwards.
+    {
+        wxEventBlocker quiet(c_.recordList, wxEVT_LIST_ITEM_SELECTED);
+        quiet.Block(wxEVT_LIST_ITEM_DESELECTED);
+        c_.recordList->DeleteAllItems();
+        for (std::size_t i = 0; i < records_.Size(); ++i) {
+            const Storage& r = records_.At(int(i));
+            const long row = c_.recordList->InsertItem(long(i), r.title);
+            const wxString date = r.dateText;
+            const int blank = date.Find(' ');
+            c_.recordList->SetItem(row, 1, blank == wxNOT_FOUND ? date : date.Left(blank));
+            c_.recordList->SetItem(row, 2, blank == wxNOT_FOUND ? wxString() : date.Mid(blank + 1));
+            c_.recordList->SetItem(row, 3, DurationText(r));
+            c_.recordList->SetItem(row, 4, wxString::Format("%.2f", r.GetLastVolume()));
+        }
+        const int again = records_.IndexOf(currentId_);
+        if (again >= 0) {
+            const long both = wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED;
+            c_.recordList->SetItemState(again, both, both);
+        } else {
+            currentId_ = RecordSequence::kNoRecord;
+        }
     }
+    EnableRecordCommands(CurrentRow() >= 0);
 }
 
 void MainFrame::EnableRecordCommands(bool on) {
-    for (wxButton* b : {removeRecordButton, renameRecordButton, recordInfoButton, textBoxButton,
-                        targetFlowButton})
+    for (wxButton* b : {c_.removeRecordButton, c_.renameRecordButton, c_.recordInfoButton,
+                        c_.textBoxButton, c_.targetFlowButton})
         b->Enable(on);
     if (wxMenuBar* bar = GetMenuBar()) bar->Enable(ID_EXPORT_CSV, on);
 }
@@ -65,43 +80,56 @@ void MainFrame::EnableRecordCommands(bool on) {
 void MainFrame::ToggleFilter() {
     const int c = CurrentRow();
     if (c < 0) return;
-    filterOn = !filterOn;
-    ShowFilterPictures(filterButton, filterOn);
-    records[std::size_t(c)].Smooth(filterOn, filterWidth);
+    const bool on = !records_.FilterOn();
+    records_.SetFilter(c, on);
+    ShowFilterPictures(c_.filterButton, on);
     ShowRecord(c);
 }
 
 void MainFrame::OnFilter(wxCommandEvent&) { ToggleFilter(); }
 
-void MainFrame::OnRecordSelected(wxListEvent&) {
-    if (recordList->GetSelectedItemCount() == 1) {
-        filterOn = true;
-        ToggleFilter();
-        ShowRecord(CurrentRow());
+void MainFrame::RowBecameCurrent() {
+    const int c = CurrentRow();
+    currentId_ = records_.IdAt(c);
+    if (c >= 0) {
+        // A newly selected record is always shown unfiltered.
+        records_.SetFilter(c, false);
+        ShowFilterPictures(c_.filterButton, false);
+        ShowRecord(c);
     }
-    EnableRecordCommands(true);
+    EnableRecordCommands(c >= 0);
 }
 
-void MainFrame::OnRecordDeselected(wxListEvent&) { EnableRecordCommands(false); }
+void MainFrame::OnRecordSelected(wxListEvent&) { RowBecameCurrent(); }
+
+void MainFrame::OnRecordDeselected(wxListEvent&) {
+    currentId_ = records_.IdAt(CurrentRow());
+    EnableRecordCommands(CurrentRow() >= 0);
+}
 
 void MainFrame::OnRecordActivated(wxListEvent&) { EditRecord(ID_RENAME_RECORD); }
 
 void MainFrame::OnEditRecord(wxCommandEvent& event) { EditRecord(event.GetId()); }
 
-void MainFrame::SelectRow(int selected, int focused) {
-    recordList->SetFocus();
-    if (selected >= 0 && selected < recordList->GetItemCount())
-        recordList->SetItemState(selected, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-    if (focused >= 0 && focused < recordList->GetItemCount()) {
-        recordList->SetItemState(focused, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
-        recordList->EnsureVisible(focused);
+void MainFrame::SelectRow(int row) {
+    c_.recordList->SetFocus();
+    if (row < 0 || row >= c_.recordList->GetItemCount()) return;
+    {
+        // Whether the toolkit reports this selection or not, it is handled once, by the caller.
+        wxEventBlocker quiet(c_.recordList, wxEVT_LIST_ITEM_SELECTED);
+        quiet.Block(wxEVT_LIST_ITEM_DESELECTED);
+        const long both = wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED;
+        c_.recordList->SetItemState(row, both, both);
     }
+    c_.recordList->EnsureVisible(row);
+    currentId_ = records_.IdAt(CurrentRow());
+    EnableRecordCommands(CurrentRow() >= 0);
 }
 
 void MainFrame::EditRecord(int id) {
     const int c = CurrentRow();
-    if (recordList->GetSelectedItemCount() != 1 || c < 0) return;
-    Storage& r = records[std::size_t(c)];
+    if (c < 0) return;
+    const Storage& r = records_.At(c);
     const wxString more = wxString::FromUTF8("Informazioni aggiuntive\u2026");
     wxString value;
     wxString caption;
@@ -130,38 +158,34 @@ void MainFrame::EditRecord(int id) {
     wxTextEntryDialog dialog(this, value, caption, value, style);
     if (dialog.ShowModal() == wxID_OK) {
         const wxString entered = dialog.GetValue();
-        bool changed = true;
+        bool changed = false;
         switch (id) {
             case ID_RENAME_RECORD:
-                r.title = entered.empty() ? wxString("-") : entered;
+                changed = records_.Rename(c, entered);
                 break;
             case ID_RECORD_INFO:
-                r.info = entered;
+                changed = records_.SetInfo(c, entered);
                 break;
             case ID_RECORD_TEXTBOX:
-                r.boxText = entered;
+                changed = records_.SetBoxText(c, entered);
                 break;
-            default: {
-                double target = 0.0;
-                changed = entered.ToCDouble(&target) || entered.ToDouble(&target);
-                if (changed) r.SetTargetFlow(float(target));
-            }
+            default:
+                changed = records_.SetTargetFlow(c, entered);
         }
         if (changed) {
             RefreshRecordList();
             ShowRecord(c);
-            saved = 0;
         }
     }
-    SelectRow(c, c);
+    SelectRow(c);
 }
 
 void MainFrame::OnRemoveRecord(wxCommandEvent&) {
     const int c = CurrentRow();
-    if (recordList->GetSelectedItemCount() != 1 || c < 0) return;
-    records.erase(records.begin() + c);
+    if (c < 0) return;
+    records_.Remove(c);
     RefreshRecordList();
-    saved = 0;
-    ShowRecord(-1);
-    SelectRow(c == 0 ? 0 : c - 1, c);
+    // The previous row (the first, when the first was removed) becomes the current record.
+    SelectRow(c == 0 ? 0 : c - 1);
+    RowBecameCurrent();
 }

@@ -12,13 +12,12 @@ wxString ChosenPath(const wxFileDialog& dialog) {
 }
 
 bool MainFrame::SaveWorkspace() {
-    if (workspacePath.empty()) return SaveWorkspaceAs();
+    if (records_.Path().empty()) return SaveWorkspaceAs();
     wxString error;
-    if (!WriteWorkspace(workspacePath, records, GlobalPreferences(), &error)) {
+    if (!records_.Save(records_.Path(), GlobalPreferences(), &error)) {
         wxLogError("%s", error);
         return false;
     }
-    saved = 1;
     return true;
 }
 
@@ -27,11 +26,11 @@ bool MainFrame::SaveWorkspaceAs() {
                         "HVX files (*.orv)|*.orv||", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     dialog.SetFilterIndex(1);
     if (dialog.ShowModal() != wxID_OK) return false;
-    const wxString previous = workspacePath;
-    workspacePath = WorkspacePathWithExtension(ChosenPath(dialog));
     // A file that could not be written is not the workspace's file: later saves ask again.
-    if (!SaveWorkspace()) {
-        workspacePath = previous;
+    wxString error;
+    if (!records_.Save(WorkspacePathWithExtension(ChosenPath(dialog)), GlobalPreferences(),
+                       &error)) {
+        wxLogError("%s", error);
         return false;
     }
     SetTitle(dialog.GetFilename());
@@ -39,21 +38,14 @@ bool MainFrame::SaveWorkspaceAs() {
 }
 
 void MainFrame::OpenWorkspace(const wxString& path, const wxString& caption) {
-    // The file's units become the preferences only when the whole file could be read.
-    Preferences prefs = GlobalPreferences();
-    WorkspaceReadResult result = ReadWorkspace(path, prefs);
-    if (!result.Ok()) {
-        wxLogError("%s", result.error);
+    wxString error;
+    if (!records_.Open(path, GlobalPreferences(), &error)) {
+        wxLogError("%s", error);
         return;
     }
-    GlobalPreferences() = prefs;
-    records = std::move(result.records);
-    workspacePath = path;
-    filterOn = false;
     UpdateFlowUnitChecks();
     RefreshRecordList();
     EnableRecordCommands(false);
-    saved = 1;
     SetTitle(caption);
 }
 

@@ -1,6 +1,5 @@
 #include "plot/GraphView.h"
 
-#include <wx/listctrl.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
@@ -56,15 +55,13 @@ double TrailingNumber(const wxString& text) {
 
 }  // namespace
 
-int& MarkerRecordIndex() {
-    static int index = -1;
-    return index;
+GraphView::GraphView(RecordSequence& records, const GraphControls& controls)
+    : records_(records), c_(controls) {
+    subscription_ = records_.Subscribe([this] { OnRecordsChanged(); });
 }
 
-GraphView::GraphView(std::vector<Storage>& records, const GraphControls& controls)
-    : records_(records), c_(controls) {}
-
 GraphView::~GraphView() {
+    records_.Unsubscribe(subscription_);
     // The plot window may outlive us by a moment; it must not paint layers that are gone.
     if (c_.plot != nullptr) c_.plot->DelAllLayers();
 }
@@ -177,15 +174,45 @@ void GraphView::RebuildLayers() {
     }
 }
 
-bool GraphView::ValidRecord(int index) const {
-    return index >= 0 && static_cast<size_t>(index) < records_.size();
+void GraphView::OnRecordsChanged() {
+    // A record that left the sequence must not stay on screen taking measurements for another.
+    if (shownId_ != RecordSequence::kNoRecord && records_.IndexOf(shownId_) < 0) ClearRecord();
+}
+
+void GraphView::ClearRecord() {
+    shownId_ = RecordSequence::kNoRecord;
+    markerId_ = RecordSequence::kNoRecord;
+    if (!flowSeries_) return;
+    const std::vector<float> none;
+    flowSeries_->SetData(none, none, none, 0.0);
+    volumeSeries_->SetData(none, none, none, 0.0);
+    pressureSeries_->SetData(none, none, 0.0);
+    secondPressureSeries_->SetData(none, none);
+    for (mpLayer* s :
+         std::initializer_list<mpLayer*>{flowSeries_.get(), volumeSeries_.get(),
+                                         pressureSeries_.get(), secondPressureSeries_.get()}) {
+        s->name.clear();
+        s->title.clear();
+        s->footer.clear();
+        s->markerShown = false;
+    }
+    targetLine_->SetData(none, none, 0.0);
+    targetLine_->SetVisible(false);
+    targetLine_->hideSample = true;
+    flowAxis_->header2.clear();
+    textBox_->SetText(wxString());
+    SetAxisUnits(-1);
+    if (c_.plot != nullptr) {
+        c_.plot->UpdateAll();
+        c_.plot->Fit();
+    }
 }
 
 void GraphView::ShowRecord(int index) {
     // Callers pass an existing row or -1; anything else must not reach into the list.
-    if (!ValidRecord(index) || !flowSeries_) return;
-    const Storage& r = records_[static_cast<size_t>(index)];
-    selectedRecord = index;
+    if (!records_.Valid(index) || !flowSeries_) return;
+    const Storage& r = records_.At(index);
+    shownId_ = records_.IdAt(index);
 
     const wxString name = r.title + " " + r.dateText;
     flowSeries_->SetData(r.time, r.flow, r.volume, r.targetFlow);
@@ -212,12 +239,12 @@ void GraphView::ShowRecord(int index) {
     targetLine_->hideSample = !r.HasTargetFlow();
     flowAxis_->header2 = r.HasTargetFlow() ? wxString("Portata target") : wxString();
 
-    if (index != MarkerRecordIndex()) {
+    if (shownId_ != markerId_) {
         flowSeries_->markerShown = false;
         volumeSeries_->markerShown = false;
         pressureSeries_->markerShown = false;
         secondPressureSeries_->markerShown = false;
-        MarkerRecordIndex() = index;
+        markerId_ = shownId_;
     }
 
     SetAxisUnits(index);
@@ -245,9 +272,9 @@ void GraphView::SetAxisUnits(int index) {
     const Preferences& prefs = GlobalPreferences();
     int metric = prefs.metricUnits;
     uint8_t pressureCode = prefs.pressureUnit;
-    if (ValidRecord(index)) {
-        metric = records_[static_cast<size_t>(index)].GetMetricUnits();
-        pressureCode = records_[static_cast<size_t>(index)].pressureUnit;
+    if (records_.Valid(index)) {
+        metric = records_.At(index).GetMetricUnits();
+        pressureCode = records_.At(index).pressureUnit;
     }
 
     if (const auto units = GraphUnitTexts(metric, prefs.flowUnit)) {
@@ -372,8 +399,7 @@ bool GraphView::ToggleAbsoluteTime() {
 
 void GraphView::OnMeasure(const wxCommandEvent& event) {
     const wxString text = event.GetString();
-    Storage* record =
-        ValidRecord(selectedRecord) ? &records_[static_cast<size_t>(selectedRecord)] : nullptr;
+    const int record = SelectedRecord();
     if (event.GetInt() == 1) {
         const double t = LeadingNumber(text);
         const double v = TrailingNumber(text);
@@ -381,12 +407,12 @@ void GraphView::OnMeasure(const wxCommandEvent& event) {
         if (flowView) {
             if (c_.flowDisplay != nullptr) c_.flowDisplay->SetValue(shown);
             if (c_.elapsedDisplay != nullptr) c_.elapsedDisplay->SetElapsedSeconds(float(t));
-            if (record != nullptr) record->flowReading = shown;
+            records_.SetFlowReading(record, shown);
         } else if (!volumeView && pressureShown) {
             const wxString pressure = wxString::FromCDouble(v, 2);
             if (c_.pressureDisplay != nullptr) c_.pressureDisplay->SetValue(pressure);
             if (c_.elapsedDisplay != nullptr) c_.elapsedDisplay->SetElapsedSeconds(float(t));
-            if (record != nullptr) record->pressureReading = pressure;
+            records_.SetPressureReading(record, pressure);
         } else if (volumeView) {
             if (c_.flowDisplay != nullptr) c_.flowDisplay->SetValue(shown);
             if (c_.elapsedDisplay != nullptr) c_.elapsedDisplay->SetElapsedSeconds(float(t));
@@ -394,17 +420,13 @@ void GraphView::OnMeasure(const wxCommandEvent& event) {
     } else if (event.GetInt() == 2) {
         const wxString pressure = wxString::FromCDouble(LeadingNumber(text), 2);
         if (c_.pressureDisplay != nullptr) c_.pressureDisplay->SetValue(pressure);
-        if (record != nullptr) record->pressureReading = pressure;
+        records_.SetPressureReading(record, pressure);
     }
 }
 
 void GraphView::OnTextBoxMoved() {
-    if (c_.recordList == nullptr || !textBox_) return;
-    const long row = c_.recordList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
-    if (!ValidRecord(static_cast<int>(row))) return;
-    Storage& r = records_[static_cast<size_t>(row)];
-    r.boxX = textBox_->GetBoxX();
-    r.boxY = textBox_->GetBoxY();
+    if (!textBox_) return;
+    records_.SetBoxPosition(SelectedRecord(), textBox_->GetBoxX(), textBox_->GetBoxY());
 }
 
 void GraphView::ResetView() {

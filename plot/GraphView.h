@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "data/Storage.h"
+#include "data/RecordSequence.h"
 
 class mpWindow;
 class mpScaleX;
@@ -23,7 +23,6 @@ class kwxLCDDisplay;
 class kwxLCDClock;
 class wxKestButton;
 class wxStaticText;
-class wxListCtrl;
 
 // The controls the graph view updates; any of them may be null (a test may leave some out).
 struct GraphControls {
@@ -40,12 +39,12 @@ struct GraphControls {
     kwxLCDClock* elapsedDisplay = nullptr;
     wxStaticText* flowUnitLabel = nullptr;
     wxStaticText* pressureUnitLabel = nullptr;
-    wxListCtrl* recordList = nullptr;  // its focused row is the current record
 };
 
 class GraphView {
 public:
-    GraphView(std::vector<Storage>& records, const GraphControls& controls);
+    // Follows the sequence: when the shown record is removed or replaced, the graph is cleared.
+    GraphView(RecordSequence& records, const GraphControls& controls);
     ~GraphView();
     GraphView(const GraphView&) = delete;
     GraphView& operator=(const GraphView&) = delete;
@@ -54,6 +53,10 @@ public:
     void RebuildLayers();
     // Loads record `index` into the series and fits the view; a negative index keeps the plot.
     void ShowRecord(int index);
+    // Empties the plot: no record is shown, measurements and box moves go nowhere.
+    void ClearRecord();
+    // The index of the record on display, or -1 (none, or it has left the sequence).
+    int SelectedRecord() const { return records_.IndexOf(shownId_); }
     // Axis titles, legend units and the unit labels from record `index`, or the preferences for -1.
     void SetAxisUnits(int index);
 
@@ -69,6 +72,7 @@ public:
     void TogglePoints();
     // Flips the absoluteTime preference and the time axis; returns the new state.
     bool ToggleAbsoluteTime();
+    // Both store into the record on display and into no other.
     void OnMeasure(const wxCommandEvent& event);
     void OnTextBoxMoved();
 
@@ -95,7 +99,6 @@ public:
     bool measureSecond = false;
     int lineWidth = 2;
     int pointWidth = 6;
-    int selectedRecord = -1;
 
     // The layers, for the commands that restyle them and for tests.
     mpScaleX* TimeAxis() const { return timeAxis_.get(); }
@@ -113,11 +116,15 @@ public:
     mpWindow* Plot() const { return c_.plot; }
 
 private:
-    bool ValidRecord(int index) const;
+    void OnRecordsChanged();
     void SetPenWidth(int width, bool continuous);
     void SetUnitLabel(wxStaticText* label, const wxString& text);
 
-    std::vector<Storage>& records_;
+    RecordSequence& records_;
+    int subscription_ = 0;
+    RecordSequence::RecordId shownId_ = RecordSequence::kNoRecord;
+    // Markers survive a redraw of the same record and vanish when another one is shown.
+    RecordSequence::RecordId markerId_ = RecordSequence::kNoRecord;
     GraphControls c_;
     std::unique_ptr<mpScaleX> timeAxis_;
     std::unique_ptr<mpScaleY> flowAxis_;
@@ -132,6 +139,3 @@ private:
     std::unique_ptr<mpInfoTextBox> textBox_;
     std::unique_ptr<mpFXYVector> targetLine_;
 };
-
-// The index of the record whose measuring markers are current, shared by every graph view.
-int& MarkerRecordIndex();

@@ -39,8 +39,8 @@ protected:
 TEST_P(CloseWindow, AsksOnlyAboutUnsavedRecords) {
     const CloseCase& c = GetParam();
     Open();
-    for (int i = 0; i < c.records; ++i) frame->records.push_back(SomeRecord());
-    frame->saved = c.saved;
+    for (int i = 0; i < c.records; ++i) frame->Records().Append(SomeRecord());
+    frame->Records().SetSaved(c.saved != 0);
 
     const wxString question = "Vuoi salvare i dati prima di chiudere?";
     const long style = wxYES_NO | wxICON_INFORMATION;
@@ -66,7 +66,7 @@ TEST_P(CloseWindow, AsksOnlyAboutUnsavedRecords) {
         guitest::Flush();
         ASSERT_TRUE(IsOpen());
         EXPECT_TRUE(frame->IsShown());
-        EXPECT_EQ(frame->records.size(), static_cast<size_t>(c.records))
+        EXPECT_EQ(frame->Records().Size(), static_cast<size_t>(c.records))
             << "the records stay to be saved";
         EXPECT_FALSE(PreferencesFileExists()) << "nothing is written while the window lives";
     }
@@ -87,12 +87,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MainWindowTest, AnsweringYesThenSavingLetsTheWindowClose) {
     WritePreferences({1, 98, 0, 0, 0, 0, 0});
     Open();
-    frame->records.push_back(SomeRecord());
+    frame->Records().Append(SomeRecord());
     wxTEST_DIALOG(Command(ID_EXIT), ExpectMessage("Vuoi salvare i dati prima di chiudere?",
                                                   "Prima di chiudere", wxID_YES));
     guitest::Flush();
     ASSERT_TRUE(IsOpen());
-    frame->saved = 1;  // as a save of the workspace leaves it
+    frame->Records().SetSaved(true);  // as a save of the workspace leaves it
     Command(ID_EXIT);
     EXPECT_TRUE(WaitClosed());
 }

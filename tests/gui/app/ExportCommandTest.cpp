@@ -19,11 +19,11 @@ class ExportTest : public MainWindowTest {
 protected:
     MainFrame* OpenWithSelection() {
         MainFrame* w = Open();
-        w->records.push_back(MakeRecord("Primo"));
-        w->records.push_back(MakeRecord("Secondo 100%"));
+        w->Records().Append(MakeRecord("Primo"));
+        w->Records().Append(MakeRecord("Secondo 100%"));
         w->RefreshRecordList();
-        w->recordList->SetItemState(1, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
-                                    wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+        w->Controls().recordList->SetItemState(1, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                                               wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
         guitest::Flush();
         return w;
     }
@@ -43,14 +43,14 @@ protected:
 
 TEST_F(ExportTest, WritesTheCurrentRecordUnderTheChosenNameWithCsvAdded) {
     MainFrame* w = OpenWithSelection();
-    w->saved = 1;
+    w->Records().SetSaved(true);
     Export(InHome(kDefaultName));
     const wxString path = InHome(wxString(kDefaultName) + ".csv");
     ASSERT_TRUE(wxFileExists(path));
     const wxString text = Contents(path);
     EXPECT_NE(text.Find("Secondo 100%"), wxNOT_FOUND);
     EXPECT_EQ(text.Find("Primo"), wxNOT_FOUND);
-    EXPECT_EQ(w->saved, 1);
+    EXPECT_TRUE(w->Records().Saved());
 }
 
 TEST_F(ExportTest, APathEndingInCsvGetsNoSecondExtension) {
@@ -84,7 +84,7 @@ TEST_F(ExportTest, AFileThatCannotBeWrittenIsReported) {
 
 TEST_F(ExportTest, WithoutACurrentRowDoesNothing) {
     MainFrame* w = Open();
-    w->records.push_back(MakeRecord("Solo"));
+    w->Records().Append(MakeRecord("Solo"));
     w->RefreshRecordList();
     Command(ID_EXPORT_CSV);  // an unexpected dialog would fail the test
     wxArrayString files;

@@ -30,12 +30,12 @@ protected:
     MainFrame* OpenWith(int metric, int pressure, int flowUnit, int absoluteTime = 0) {
         WritePreferences({metric, pressure, 0, 0, flowUnit, 0, absoluteTime});
         MainFrame* w = Open();
-        g = w->graph.get();
+        g = &w->Graph();
         return w;
     }
     void Click(int id) {
         wxCommandEvent event(wxEVT_BUTTON, id);
-        event.SetEventObject(frame->panel->FindWindow(id));
+        event.SetEventObject(frame->Controls().panel->FindWindow(id));
         frame->ProcessWindowEvent(event);
     }
     // Sent from the plot window's parent, as the series do while they paint.
@@ -43,13 +43,13 @@ protected:
         wxCommandEvent event(mpEVT_MEASURE);
         event.SetInt(kind);
         event.SetString(text);
-        frame->plot->GetParent()->ProcessWindowEvent(event);
+        frame->Controls().plot->GetParent()->ProcessWindowEvent(event);
     }
     wxBitmap Draw() {
-        const wxSize size = frame->plot->GetClientSize();
+        const wxSize size = frame->Controls().plot->GetClientSize();
         wxBitmap bmp(size);
         wxMemoryDC dc(bmp);
-        frame->plot->DrawTo(dc, size);
+        frame->Controls().plot->DrawTo(dc, size);
         dc.SelectObject(wxNullBitmap);
         return bmp;
     }
@@ -73,11 +73,11 @@ std::vector<float> AsFloats(const std::vector<float>& v) { return v; }
 
 TEST_F(GraphTest, ShowRecordLoadsTheSeriesTextsAndFitsTheView) {
     MainFrame* w = OpenWith(1, 98, 0);
-    w->records.push_back(MakeRecord("Prova"));
-    const Storage& r = w->records[0];
+    w->Records().Append(MakeRecord("Prova"));
+    const Storage& r = w->Records().At(0);
     w->ShowRecord(0);
 
-    EXPECT_EQ(g->selectedRecord, 0);
+    EXPECT_EQ(g->SelectedRecord(), 0);
     EXPECT_EQ(g->FlowSeries()->GetXs(), r.time);
     EXPECT_EQ(g->FlowSeries()->GetYs(), r.flow);
     EXPECT_EQ(g->VolumeSeries()->GetYs(), r.volume);
@@ -91,15 +91,15 @@ TEST_F(GraphTest, ShowRecordLoadsTheSeriesTextsAndFitsTheView) {
     EXPECT_FALSE(g->TargetLine()->IsVisible());
     EXPECT_EQ(g->FlowAxis()->header2, "");
     // Fitted to the record: the window's range is the flow series' range, with half a unit spare.
-    EXPECT_DOUBLE_EQ(w->plot->GetMinX(), r.time.front() - 0.5);
-    EXPECT_DOUBLE_EQ(w->plot->GetMaxX(), r.time.back() + 0.5);
-    const double fittedScale = w->plot->GetScaleX();
-    w->plot->ZoomIn();
-    ASSERT_NE(w->plot->GetScaleX(), fittedScale);
+    EXPECT_DOUBLE_EQ(w->Controls().plot->GetMinX(), r.time.front() - 0.5);
+    EXPECT_DOUBLE_EQ(w->Controls().plot->GetMaxX(), r.time.back() + 0.5);
+    const double fittedScale = w->Controls().plot->GetScaleX();
+    w->Controls().plot->ZoomIn();
+    ASSERT_NE(w->Controls().plot->GetScaleX(), fittedScale);
     w->ShowRecord(0);
     // Back to the whole record; a scroll bar coming or going may change the width a little.
-    EXPECT_NEAR(w->plot->GetScaleX(), fittedScale, fittedScale * 0.02);
-    EXPECT_EQ(w->plot->GetRecordStart(), r.start);
+    EXPECT_NEAR(w->Controls().plot->GetScaleX(), fittedScale, fittedScale * 0.02);
+    EXPECT_EQ(w->Controls().plot->GetRecordStart(), r.start);
 }
 
 TEST_F(GraphTest, ATargetFlowShowsTheDashedLineAndCaptionAndRaisesTheRange) {
@@ -107,32 +107,79 @@ TEST_F(GraphTest, ATargetFlowShowsTheDashedLineAndCaptionAndRaisesTheRange) {
     Storage r = MakeRecord("Target");
     r.SetTargetFlow(300.0f);  // above every sample
     r.SetSerial(0);
-    w->records.push_back(r);
+    w->Records().Append(r);
     w->ShowRecord(0);
     EXPECT_TRUE(g->TargetLine()->IsVisible());
     EXPECT_FALSE(g->TargetLine()->hideSample);
     EXPECT_EQ(g->FlowAxis()->header2, "Portata target");
     EXPECT_EQ(g->TargetLine()->GetYs(), AsFloats({300.0f, 300.0f, 300.0f}));
-    EXPECT_GE(w->plot->GetMaxY(), 300.0);
+    EXPECT_GE(w->Controls().plot->GetMaxY(), 300.0);
     EXPECT_EQ(g->FlowSeries()->footer, "");  // serial 0: no serial line
     EXPECT_GT(CountPixels(Draw(), wxColour(0, 255, 0)), 0);
 }
 
 TEST_F(GraphTest, ANegativeIndexKeepsWhatThePlotShows) {
     MainFrame* w = OpenWith(1, 98, 0);
-    w->records.push_back(MakeRecord("Uno"));
-    w->ShowRecord(0);
-    w->records.clear();  // the record list passes -1 after removing the record
+    w->Records().Append(MakeRecord("Uno"));
+    w->Records().Append(MakeRecord("Due"));
+    w->ShowRecord(1);
     w->ShowRecord(-1);
-    EXPECT_EQ(g->selectedRecord, 0);
+    EXPECT_EQ(g->SelectedRecord(), 1);
     EXPECT_EQ(g->FlowSeries()->GetCount(), 10);
-    EXPECT_EQ(g->FlowSeries()->name, "Uno 7/03/2011 9:05:30");
+    EXPECT_EQ(g->FlowSeries()->name, "Due 7/03/2011 9:05:30");
+    // Another record leaving the list moves the shown one up; the graph follows it.
+    w->Records().Remove(0);
+    EXPECT_EQ(g->SelectedRecord(), 0);
+    EXPECT_EQ(g->FlowSeries()->name, "Due 7/03/2011 9:05:30");
+    Measure(1, "1.000000 7.0");
+    EXPECT_EQ(w->Records().At(0).flowReading, "7");
+}
+
+// A record that left the list must not stay on screen, and what is measured on the empty graph
+// reaches no record (it used to reach whichever record took the shown one's place).
+TEST_F(GraphTest, RemovingOrReplacingTheShownRecordClearsTheGraph) {
+    struct Case {
+        const char* name;
+        void (*leave)(RecordSequence&);
+    };
+    const Case cases[] = {
+        {"removed", [](RecordSequence& s) { s.Remove(0); }},
+        {"replaced", [](RecordSequence& s) { s.ReplaceAll({MakeRecord("Nuovo")}); }},
+    };
+    MainFrame* w = OpenWith(1, 98, 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Storage shown = MakeRecord("Uno");
+        shown.boxText = "Nota";
+        shown.SetTargetFlow(300.0f);
+        w->Records().ReplaceAll({shown, MakeRecord("Due")});
+        w->ShowRecord(0);
+        ASSERT_EQ(g->FlowSeries()->GetCount(), 10);
+        c.leave(w->Records());
+        EXPECT_EQ(g->SelectedRecord(), -1);
+        EXPECT_EQ(g->FlowSeries()->GetCount(), 0);
+        EXPECT_EQ(g->PressureSeries()->GetCount(), 0);
+        EXPECT_EQ(g->FlowSeries()->name, "");
+        EXPECT_FALSE(g->TargetLine()->IsVisible());
+        EXPECT_EQ(g->TextBox()->text, "");
+
+        Measure(1, "1.000000 7.0");
+        Measure(2, "3.5 0");
+        g->TextBox()->SetPosition(*w->Controls().plot, 55, 66);
+        wxCommandEvent moved(mpEVT_TEXTBOX_MOVED);
+        w->Controls().plot->GetParent()->ProcessWindowEvent(moved);
+        const Storage& other = w->Records().At(0);
+        EXPECT_EQ(other.flowReading, "");
+        EXPECT_EQ(other.pressureReading, "");
+        EXPECT_EQ(other.boxX, 0);
+        EXPECT_EQ(other.boxY, 0);
+    }
 }
 
 TEST_F(GraphTest, MarkersSurviveARedrawOfTheSameRecordOnly) {
     MainFrame* w = OpenWith(1, 98, 0);
-    w->records.push_back(MakeRecord("Uno"));
-    w->records.push_back(MakeRecord("Due"));
+    w->Records().Append(MakeRecord("Uno"));
+    w->Records().Append(MakeRecord("Due"));
     w->ShowRecord(0);
     g->FlowSeries()->markerShown = true;
     g->SecondPressureSeries()->markerShown = true;
@@ -163,14 +210,14 @@ TEST_P(AxisUnitsTest, AxisTitlesLegendUnitsAndLabelsFollowTheRecordAndTheFlowUni
     const AxisCase& c = GetParam();
     // The preferences say otherwise: the record's own system and pressure code decide.
     MainFrame* w = OpenWith(c.metric == 1 ? 0 : 1, c.pressure == 98 ? 112 : 98, c.flowUnit);
-    w->records.push_back(MakeRecord("U", c.metric, c.flowUnit, std::uint8_t(c.pressure)));
+    w->Records().Append(MakeRecord("U", c.metric, c.flowUnit, std::uint8_t(c.pressure)));
     w->ShowRecord(0);
     EXPECT_EQ(g->FlowAxis()->name, wxString::FromUTF8(c.flowAxis));
     EXPECT_EQ(g->VolumeAxis()->name, wxString::FromUTF8(c.volumeAxis));
     EXPECT_EQ(g->PressureAxis()->name, wxString::FromUTF8(c.pressureAxis));
     EXPECT_EQ(g->SecondPressureAxis()->name, wxString::FromUTF8(c.pressureAxis));
-    EXPECT_EQ(w->flowUnitLabel->GetLabel(), wxString::FromUTF8(c.flowLabel));
-    EXPECT_EQ(w->pressureUnitLabel->GetLabel(), wxString::FromUTF8(c.pressureLabel));
+    EXPECT_EQ(w->Controls().flowUnitLabel->GetLabel(), wxString::FromUTF8(c.flowLabel));
+    EXPECT_EQ(w->Controls().pressureUnitLabel->GetLabel(), wxString::FromUTF8(c.pressureLabel));
     EXPECT_EQ(g->FlowSeries()->legendUnit, wxString::FromUTF8(c.flowUnitText));
     EXPECT_EQ(g->FlowSeries()->legendUnit2, wxString::FromUTF8(c.volumeLabel));
     EXPECT_EQ(g->SecondPressureSeries()->legendUnit, wxString::FromUTF8(c.pressureLabel));
@@ -179,7 +226,7 @@ TEST_P(AxisUnitsTest, AxisTitlesLegendUnitsAndLabelsFollowTheRecordAndTheFlowUni
 
     Click(ID_GRAPH_VOLUME);
     w->ShowRecord(0);
-    EXPECT_EQ(w->flowUnitLabel->GetLabel(), wxString::FromUTF8(c.volumeLabel));
+    EXPECT_EQ(w->Controls().flowUnitLabel->GetLabel(), wxString::FromUTF8(c.volumeLabel));
     EXPECT_EQ(g->VolumeSeries()->legendUnit, wxString::FromUTF8(c.volumeLabel));
     EXPECT_EQ(g->VolumeSeries()->legendUnit2, wxString::FromUTF8(c.flowUnitText));
 }
@@ -199,63 +246,63 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(GraphTest, AnUnknownPressureCodeKeepsThePressureTexts) {
     MainFrame* w = OpenWith(1, 98, 0);
-    w->records.push_back(MakeRecord("U", 1, 0, 3));
+    w->Records().Append(MakeRecord("U", 1, 0, 3));
     w->ShowRecord(0);
     EXPECT_EQ(g->PressureAxis()->name, "Pressione (bar)");  // from the preferences at start
-    EXPECT_EQ(w->pressureUnitLabel->GetLabel(), "Bar");
+    EXPECT_EQ(w->Controls().pressureUnitLabel->GetLabel(), "Bar");
 }
 
 TEST_F(GraphTest, ViewModesPutTheirLayersInThePlot) {
     MainFrame* w = OpenWith(1, 98, 0);
-    w->records.push_back(MakeRecord("V"));
+    w->Records().Append(MakeRecord("V"));
     w->ShowRecord(0);
 
     Click(ID_GRAPH_PRESSURE);
     EXPECT_TRUE(g->pressureShown);
-    EXPECT_EQ(PlotLayers(*w->plot),
+    EXPECT_EQ(PlotLayers(*w->Controls().plot),
               (std::vector<mpLayer*>{g->TimeAxis(), g->FlowAxis(), g->FlowSeries(), g->TargetLine(),
                                      g->SecondPressureAxis(), g->SecondPressureSeries(),
                                      g->Legend(), g->TextBox()}));
     EXPECT_TRUE(g->TimeAxis()->stopBeforeRightAxis);
     EXPECT_TRUE(g->FlowAxis()->stopBeforeRightAxis);
-    EXPECT_DOUBLE_EQ(w->plot->GetMaxY2(), w->records[0].pressure.back() + 0.5);
-    EXPECT_TRUE(
-        SamePixels(w->pressureButton->GetBitmapLabel(), ArtBitmap("graph-pressure-on", {50, 50})));
+    EXPECT_DOUBLE_EQ(w->Controls().plot->GetMaxY2(), w->Records().At(0).pressure.back() + 0.5);
+    EXPECT_TRUE(SamePixels(w->Controls().pressureButton->GetBitmapLabel(),
+                           ArtBitmap("graph-pressure-on", {50, 50})));
 
     Click(ID_GRAPH_VOLUME);
     EXPECT_TRUE(g->volumeView);
     EXPECT_FALSE(g->flowView);
-    EXPECT_EQ(w->measureFlowButton->GetCaption(), "Misura V");
-    EXPECT_EQ(PlotLayers(*w->plot),
+    EXPECT_EQ(w->Controls().measureFlowButton->GetCaption(), "Misura V");
+    EXPECT_EQ(PlotLayers(*w->Controls().plot),
               (std::vector<mpLayer*>{g->TimeAxis(), g->VolumeAxis(), g->VolumeSeries(),
                                      g->SecondPressureAxis(), g->SecondPressureSeries(),
                                      g->Legend(), g->TextBox()}));
     Click(ID_GRAPH_VOLUME);  // a second press keeps the volume view
     EXPECT_TRUE(g->volumeView);
-    EXPECT_EQ(w->plot->CountLayers(), 7);
+    EXPECT_EQ(w->Controls().plot->CountLayers(), 7);
 
     Click(ID_GRAPH_PRESSURE);
-    EXPECT_EQ(PlotLayers(*w->plot),
+    EXPECT_EQ(PlotLayers(*w->Controls().plot),
               (std::vector<mpLayer*>{g->TimeAxis(), g->VolumeAxis(), g->VolumeSeries(), g->Legend(),
                                      g->TextBox()}));
     EXPECT_FALSE(g->TimeAxis()->stopBeforeRightAxis);
 
     Click(ID_GRAPH_FLOW);
-    EXPECT_EQ(w->measureFlowButton->GetCaption(), "Misura F");
+    EXPECT_EQ(w->Controls().measureFlowButton->GetCaption(), "Misura F");
     Click(ID_GRAPH_FLOW);  // flow off without pressure: nothing left to show
-    EXPECT_EQ(w->plot->CountLayers(), 0);
+    EXPECT_EQ(w->Controls().plot->CountLayers(), 0);
 
     Click(ID_GRAPH_PRESSURE);  // pressure alone, on the primary axis
-    EXPECT_EQ(PlotLayers(*w->plot),
+    EXPECT_EQ(PlotLayers(*w->Controls().plot),
               (std::vector<mpLayer*>{g->TimeAxis(), g->PressureAxis(), g->PressureSeries(),
                                      g->Legend(), g->TextBox()}));
     EXPECT_EQ(g->PressureAxis()->header, "Pressione");
-    EXPECT_DOUBLE_EQ(w->plot->GetMaxY(), w->records[0].pressure.back() + 0.5);
+    EXPECT_DOUBLE_EQ(w->Controls().plot->GetMaxY(), w->Records().At(0).pressure.back() + 0.5);
 }
 
 TEST_F(GraphTest, DrawsTheFlowCurveInBlueAndPressureAloneInRed) {
     MainFrame* w = OpenWith(1, 98, 0);
-    w->records.push_back(MakeRecord("Colori"));
+    w->Records().Append(MakeRecord("Colori"));
     w->ShowRecord(0);
     // The curves cross the whole plot: far more pixels than the legend's short stroke.
     const wxBitmap flow = Draw();
@@ -271,17 +318,19 @@ TEST_F(GraphTest, DrawsTheFlowCurveInBlueAndPressureAloneInRed) {
 
 TEST_F(GraphTest, GridAndPointsToggleTheAxesAndThePens) {
     MainFrame* w = OpenWith(1, 98, 0);
-    w->records.push_back(MakeRecord("G"));
+    w->Records().Append(MakeRecord("G"));
     w->ShowRecord(0);
     Click(ID_GRID);
     EXPECT_TRUE(g->gridOn);
     EXPECT_FALSE(g->TimeAxis()->ticks);
     EXPECT_FALSE(g->FlowAxis()->ticks);
     EXPECT_TRUE(g->SecondPressureAxis()->ticks);
-    EXPECT_TRUE(SamePixels(w->gridButton->GetBitmapLabel(), ArtBitmap("grid-on", {35, 30})));
+    EXPECT_TRUE(
+        SamePixels(w->Controls().gridButton->GetBitmapLabel(), ArtBitmap("grid-on", {35, 30})));
     Click(ID_GRID);
     EXPECT_TRUE(g->TimeAxis()->ticks);
-    EXPECT_TRUE(SamePixels(w->gridButton->GetBitmapLabel(), ArtBitmap("grid-off", {35, 30})));
+    EXPECT_TRUE(
+        SamePixels(w->Controls().gridButton->GetBitmapLabel(), ArtBitmap("grid-off", {35, 30})));
 
     Click(ID_POINTS);
     EXPECT_TRUE(g->pointsMode);
@@ -300,20 +349,20 @@ TEST_F(GraphTest, GridAndPointsToggleTheAxesAndThePens) {
 TEST_F(GraphTest, TheTwoMeasuringCursorsAreNeverOnTogether) {
     MainFrame* w = OpenWith(1, 98, 0);
     Click(ID_MEASURE_FLOW);
-    EXPECT_TRUE(w->plot->GetMeasurePrimary());
-    EXPECT_TRUE(
-        SamePixels(w->measureFlowButton->GetBitmapLabel(), ArtBitmap("measure-flow-on", {35, 30})));
+    EXPECT_TRUE(w->Controls().plot->GetMeasurePrimary());
+    EXPECT_TRUE(SamePixels(w->Controls().measureFlowButton->GetBitmapLabel(),
+                           ArtBitmap("measure-flow-on", {35, 30})));
     Click(ID_MEASURE_PRESSURE);
-    EXPECT_TRUE(w->plot->GetMeasureSecond());
-    EXPECT_FALSE(w->plot->GetMeasurePrimary());
+    EXPECT_TRUE(w->Controls().plot->GetMeasureSecond());
+    EXPECT_FALSE(w->Controls().plot->GetMeasurePrimary());
     EXPECT_FALSE(g->measurePrimary);
-    EXPECT_TRUE(SamePixels(w->measureFlowButton->GetBitmapLabel(),
+    EXPECT_TRUE(SamePixels(w->Controls().measureFlowButton->GetBitmapLabel(),
                            ArtBitmap("measure-flow-off", {35, 30})));
     Click(ID_MEASURE_FLOW);
-    EXPECT_TRUE(w->plot->GetMeasurePrimary());
-    EXPECT_FALSE(w->plot->GetMeasureSecond());
+    EXPECT_TRUE(w->Controls().plot->GetMeasurePrimary());
+    EXPECT_FALSE(w->Controls().plot->GetMeasureSecond());
     Click(ID_MEASURE_FLOW);
-    EXPECT_FALSE(w->plot->GetMeasurePrimary());
+    EXPECT_FALSE(w->Controls().plot->GetMeasurePrimary());
 }
 
 struct MeasureCase {
@@ -325,13 +374,13 @@ class MeasureFormatTest : public GraphTest, public ::testing::WithParamInterface
 
 TEST_P(MeasureFormatTest, AFlowSampleGoesToTheReadoutsAndTheRecord) {
     MainFrame* w = OpenWith(1, 98, GetParam().flowUnit);
-    w->records.push_back(MakeRecord("M"));
+    w->Records().Append(MakeRecord("M"));
     w->ShowRecord(0);
     Measure(1, "75.000000 12.345000");
-    EXPECT_EQ(w->flowDisplay->GetValue(), GetParam().shown);
-    EXPECT_EQ(w->elapsedDisplay->GetValue(), "00:01:15");
-    EXPECT_EQ(w->records[0].flowReading, GetParam().shown);
-    EXPECT_EQ(w->records[0].pressureReading, "");
+    EXPECT_EQ(w->Controls().flowDisplay->GetValue(), GetParam().shown);
+    EXPECT_EQ(w->Controls().elapsedDisplay->GetValue(), "00:01:15");
+    EXPECT_EQ(w->Records().At(0).flowReading, GetParam().shown);
+    EXPECT_EQ(w->Records().At(0).pressureReading, "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Graph, MeasureFormatTest,
@@ -340,37 +389,37 @@ INSTANTIATE_TEST_SUITE_P(Graph, MeasureFormatTest,
 
 TEST_F(GraphTest, PressureSamplesGoToThePressureReadout) {
     MainFrame* w = OpenWith(1, 98, 0);
-    w->records.push_back(MakeRecord("P"));
+    w->Records().Append(MakeRecord("P"));
     w->ShowRecord(0);
     Measure(2, "3.456000 ");
-    EXPECT_EQ(w->pressureDisplay->GetValue(), "3.46");
-    EXPECT_EQ(w->records[0].pressureReading, "3.46");
-    EXPECT_EQ(w->elapsedDisplay->GetValue(), "00:00:00");
+    EXPECT_EQ(w->Controls().pressureDisplay->GetValue(), "3.46");
+    EXPECT_EQ(w->Records().At(0).pressureReading, "3.46");
+    EXPECT_EQ(w->Controls().elapsedDisplay->GetValue(), "00:00:00");
 
     Click(ID_GRAPH_FLOW);  // pressure alone: primary samples are pressures
     Click(ID_GRAPH_PRESSURE);
     Measure(1, "5.000000 1.5");
-    EXPECT_EQ(w->pressureDisplay->GetValue(), "1.50");
-    EXPECT_EQ(w->records[0].pressureReading, "1.50");
-    EXPECT_EQ(w->elapsedDisplay->GetValue(), "00:00:05");
-    EXPECT_EQ(w->records[0].flowReading, "");
+    EXPECT_EQ(w->Controls().pressureDisplay->GetValue(), "1.50");
+    EXPECT_EQ(w->Records().At(0).pressureReading, "1.50");
+    EXPECT_EQ(w->Controls().elapsedDisplay->GetValue(), "00:00:05");
+    EXPECT_EQ(w->Records().At(0).flowReading, "");
 }
 
 TEST_F(GraphTest, VolumeSamplesAreShownButNotStored) {
     MainFrame* w = OpenWith(1, 98, 0);
-    w->records.push_back(MakeRecord("V"));
+    w->Records().Append(MakeRecord("V"));
     w->ShowRecord(0);
     Click(ID_GRAPH_VOLUME);
     Measure(1, "9.000000 42.4");
-    EXPECT_EQ(w->flowDisplay->GetValue(), "42");
-    EXPECT_EQ(w->records[0].flowReading, "");
+    EXPECT_EQ(w->Controls().flowDisplay->GetValue(), "42");
+    EXPECT_EQ(w->Records().At(0).flowReading, "");
 }
 
 TEST_F(GraphTest, MeasuringWithoutARecordOnlyUpdatesTheReadouts) {
     MainFrame* w = OpenWith(1, 98, 0);
     Measure(1, "1.000000 7.0");
-    EXPECT_EQ(w->flowDisplay->GetValue(), "7");
-    EXPECT_TRUE(w->records.empty());
+    EXPECT_EQ(w->Controls().flowDisplay->GetValue(), "7");
+    EXPECT_TRUE(w->Records().Empty());
 }
 
 TEST_F(GraphTest, AMovedTextBoxIsStoredWithTheFocusedRecord) {
@@ -379,67 +428,67 @@ TEST_F(GraphTest, AMovedTextBoxIsStoredWithTheFocusedRecord) {
     r.boxText = "Nota";
     r.boxX = 30;
     r.boxY = 40;
-    w->records.push_back(r);
-    w->records.push_back(MakeRecord("U"));
+    w->Records().Append(r);
+    w->Records().Append(MakeRecord("U"));
     Draw();  // the box is placed within the window as last painted
     w->ShowRecord(1);
     EXPECT_EQ(g->TextBox()->text, "");
 
     wxCommandEvent moved(mpEVT_TEXTBOX_MOVED);
-    w->plot->GetParent()->ProcessWindowEvent(moved);  // no focused row: nothing stored
-    EXPECT_EQ(w->records[1].boxX, 0);
+    w->Controls().plot->GetParent()->ProcessWindowEvent(moved);  // no focused row: nothing stored
+    EXPECT_EQ(w->Records().At(1).boxX, 0);
 
     w->ShowRecord(0);
     EXPECT_EQ(g->TextBox()->text, "Nota");
     EXPECT_EQ(g->TextBox()->GetBoxX(), 30);
     EXPECT_EQ(g->TextBox()->GetBoxY(), 40);
-    w->recordList->InsertItem(0, "T");
-    w->recordList->InsertItem(1, "U");
-    w->recordList->SetItemState(0, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
-    g->TextBox()->SetPosition(*w->plot, 55, 66);
-    w->plot->GetParent()->ProcessWindowEvent(moved);
-    EXPECT_EQ(w->records[0].boxX, 55);
-    EXPECT_EQ(w->records[0].boxY, 66);
+    w->Controls().recordList->InsertItem(0, "T");
+    w->Controls().recordList->InsertItem(1, "U");
+    w->Controls().recordList->SetItemState(0, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
+    g->TextBox()->SetPosition(*w->Controls().plot, 55, 66);
+    w->Controls().plot->GetParent()->ProcessWindowEvent(moved);
+    EXPECT_EQ(w->Records().At(0).boxX, 55);
+    EXPECT_EQ(w->Records().At(0).boxY, 66);
 }
 
 TEST_F(GraphTest, AbsoluteTimeTogglesThePreferenceTheMenuAndTheAxis) {
     MainFrame* w = OpenWith(1, 98, 0, 0);
-    w->records.push_back(MakeRecord("A"));
+    w->Records().Append(MakeRecord("A"));
     w->ShowRecord(0);
-    EXPECT_FALSE(w->plot->GetAbsoluteTime());
-    EXPECT_EQ(w->plot->GetBottomMargin(), 35);
+    EXPECT_FALSE(w->Controls().plot->GetAbsoluteTime());
+    EXPECT_EQ(w->Controls().plot->GetBottomMargin(), 35);
 
     Command(ID_ABSOLUTE_TIME);
     EXPECT_TRUE(GlobalPreferences().absoluteTime);
     EXPECT_TRUE(w->GetMenuBar()->IsChecked(ID_ABSOLUTE_TIME));
-    EXPECT_TRUE(w->plot->GetAbsoluteTime());
-    EXPECT_EQ(w->plot->GetBottomMargin(), 45);
+    EXPECT_TRUE(w->Controls().plot->GetAbsoluteTime());
+    EXPECT_EQ(w->Controls().plot->GetBottomMargin(), 45);
     w->ShowRecord(0);  // a record change keeps the choice
-    EXPECT_TRUE(w->plot->GetAbsoluteTime());
+    EXPECT_TRUE(w->Controls().plot->GetAbsoluteTime());
 
     Command(ID_ABSOLUTE_TIME);
     EXPECT_FALSE(GlobalPreferences().absoluteTime);
     EXPECT_FALSE(w->GetMenuBar()->IsChecked(ID_ABSOLUTE_TIME));
-    EXPECT_FALSE(w->plot->GetAbsoluteTime());
-    EXPECT_EQ(w->plot->GetBottomMargin(), 35);
+    EXPECT_FALSE(w->Controls().plot->GetAbsoluteTime());
+    EXPECT_EQ(w->Controls().plot->GetBottomMargin(), 35);
 }
 
 TEST_F(GraphTest, ZoomButtonsZoomThePlot) {
     MainFrame* w = OpenWith(1, 98, 0);
-    w->records.push_back(MakeRecord("Z"));
+    w->Records().Append(MakeRecord("Z"));
     w->ShowRecord(0);
-    const double fitted = w->plot->GetScaleX();
+    const double fitted = w->Controls().plot->GetScaleX();
     Click(ID_ZOOM_IN);
-    EXPECT_GT(w->plot->GetScaleX(), fitted);
+    EXPECT_GT(w->Controls().plot->GetScaleX(), fitted);
     Click(ID_ZOOM_OUT);
-    EXPECT_NEAR(w->plot->GetScaleX(), fitted, fitted * 1e-9);
+    EXPECT_NEAR(w->Controls().plot->GetScaleX(), fitted, fitted * 1e-9);
 }
 
 TEST_F(GraphTest, ARecordWithoutSamplesShowsTheDefaultRange) {
     MainFrame* w = OpenWith(1, 98, 0);
     Storage empty = MakeRecord("Vuoto", 1, 0, 'p', 0);
     empty.SetTargetFlow(20.0f);
-    w->records.push_back(empty);
+    w->Records().Append(empty);
     w->ShowRecord(0);
     EXPECT_EQ(g->FlowSeries()->GetCount(), 0);
     EXPECT_EQ(g->TargetLine()->GetCount(), 0);

@@ -97,12 +97,12 @@ const PlainButtonCase kButtons[] = {
 TEST_F(MainWindowTest, LaysOutThePictureButtonsWithTheirCaptionsAndTips) {
     WritePreferences({1, 98, 0, 0, 0, 0, 0});
     MainFrame* w = Open();
-    ASSERT_NE(w->panel, nullptr);
-    EXPECT_EQ(w->panel->GetName(), "panel");
-    EXPECT_EQ(w->panel->GetBackgroundColour(), wxColour(236, 233, 216));
+    ASSERT_NE(w->Controls().panel, nullptr);
+    EXPECT_EQ(w->Controls().panel->GetName(), "panel");
+    EXPECT_EQ(w->Controls().panel->GetBackgroundColour(), wxColour(236, 233, 216));
     for (const HoverButtonCase& c : kHoverButtons) {
         SCOPED_TRACE(c.caption);
-        const auto found = WithId(w->panel, c.id);
+        const auto found = WithId(w->Controls().panel, c.id);
         ASSERT_EQ(found.size(), 1u);
         auto* b = dynamic_cast<wxKestButton*>(found[0]);
         ASSERT_NE(b, nullptr);
@@ -122,7 +122,7 @@ TEST_F(MainWindowTest, LaysOutTheMeterAndRecordButtonsWithTheirStartStates) {
     MainFrame* w = Open();
     for (const PlainButtonCase& c : kButtons) {
         SCOPED_TRACE(c.id);
-        const auto found = WithId(w->panel, c.id);
+        const auto found = WithId(w->Controls().panel, c.id);
         ASSERT_EQ(found.size(), 1u);
         wxWindow* b = found[0];
         if (c.bitmap) {
@@ -144,21 +144,21 @@ TEST_F(MainWindowTest, GroupsTheControlsInLabelledBoxes) {
     WritePreferences({1, 98, 0, 0, 0, 0, 0});
     MainFrame* w = Open();
     std::vector<wxString> labels;
-    for (wxWindow* child : w->panel->GetChildren())
+    for (wxWindow* child : w->Controls().panel->GetChildren())
         if (auto* box = dynamic_cast<wxStaticBox*>(child)) labels.push_back(box->GetLabel());
     const std::vector<wxString> expected = {"USB logging", "Impostazioni strumento",
                                             "Memoria stumento", "Funzioni eventi portata",
                                             "Livelli risorse"};
     EXPECT_EQ(labels, expected);
     // The live buttons sit in their box, the record buttons in theirs.
-    EXPECT_EQ(w->liveStartButton->GetParent()->GetLabel(), "USB logging");
-    EXPECT_EQ(w->removeRecordButton->GetParent()->GetLabel(), "Funzioni eventi portata");
+    EXPECT_EQ(w->Controls().liveStartButton->GetParent()->GetLabel(), "USB logging");
+    EXPECT_EQ(w->Controls().removeRecordButton->GetParent()->GetLabel(), "Funzioni eventi portata");
 }
 
 TEST_F(MainWindowTest, HasAnEmptyReportListWithFiveColumns) {
     WritePreferences({1, 98, 0, 0, 2, 0, 0});
     MainFrame* w = Open();
-    wxListCtrl* list = w->recordList;
+    wxListCtrl* list = w->Controls().recordList;
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->GetId(), ID_RECORD_LIST);
     EXPECT_EQ(list->GetName(), "listCtrl");
@@ -182,7 +182,7 @@ TEST_F(MainWindowTest, HasAnEmptyReportListWithFiveColumns) {
 TEST_F(MainWindowTest, HasTwoEmptyResourceGaugesAndABlankMemoryText) {
     WritePreferences({1, 98, 0, 0, 0, 0, 0});
     MainFrame* w = Open();
-    const auto gauges = WithId(w->panel, ID_GAUGE);
+    const auto gauges = WithId(w->Controls().panel, ID_GAUGE);
     ASSERT_EQ(gauges.size(), 2u);
     for (wxWindow* g : gauges) {
         auto* gauge = dynamic_cast<wxGauge*>(g);
@@ -190,22 +190,22 @@ TEST_F(MainWindowTest, HasTwoEmptyResourceGaugesAndABlankMemoryText) {
         EXPECT_EQ(gauge->GetRange(), 700);
         EXPECT_EQ(gauge->GetValue(), 0);
     }
-    EXPECT_EQ(w->batteryGauge->GetForegroundColour(), wxColour(255, 0, 0));
-    EXPECT_EQ(w->batteryGauge->GetBackgroundColour(), wxColour(50, 50, 50));
-    EXPECT_EQ(w->memoryText->GetLabel(), " ");
+    EXPECT_EQ(w->Controls().batteryGauge->GetForegroundColour(), wxColour(255, 0, 0));
+    EXPECT_EQ(w->Controls().batteryGauge->GetBackgroundColour(), wxColour(50, 50, 50));
+    EXPECT_EQ(w->Controls().memoryText->GetLabel(), " ");
 }
 
 TEST_F(MainWindowTest, ShowsZeroOnTheReadouts) {
     WritePreferences({1, 98, 0, 0, 0, 0, 0});
     MainFrame* w = Open();
-    EXPECT_EQ(w->flowDisplay->GetValue(), "0.0");
-    EXPECT_EQ(w->flowDisplay->GetNumberDigits(), 6);
-    EXPECT_EQ(w->pressureDisplay->GetValue(), "0.0");
-    EXPECT_EQ(w->pressureDisplay->GetNumberDigits(), 6);
-    EXPECT_EQ(w->elapsedDisplay->GetNumberDigits(), 7);
-    EXPECT_EQ(w->elapsedDisplay->GetValue(), "00:00:00");
-    EXPECT_EQ(w->flowUnitLabel->GetFont().GetPointSize(), 11);
-    EXPECT_EQ(w->flowUnitLabel->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
+    EXPECT_EQ(w->Controls().flowDisplay->GetValue(), "0.0");
+    EXPECT_EQ(w->Controls().flowDisplay->GetNumberDigits(), 6);
+    EXPECT_EQ(w->Controls().pressureDisplay->GetValue(), "0.0");
+    EXPECT_EQ(w->Controls().pressureDisplay->GetNumberDigits(), 6);
+    EXPECT_EQ(w->Controls().elapsedDisplay->GetNumberDigits(), 7);
+    EXPECT_EQ(w->Controls().elapsedDisplay->GetValue(), "00:00:00");
+    EXPECT_EQ(w->Controls().flowUnitLabel->GetFont().GetPointSize(), 11);
+    EXPECT_EQ(w->Controls().flowUnitLabel->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
 }
 
 struct UnitLabelCase {
@@ -222,8 +222,8 @@ TEST_P(UnitLabelTest, FollowTheUnitPreferences) {
     const UnitLabelCase& c = GetParam();
     WritePreferences({c.metric, c.pressureCode, 0, 0, c.flowUnit, 0, 0});
     MainFrame* w = Open();
-    EXPECT_EQ(w->flowUnitLabel->GetLabel(), wxString::FromUTF8(c.flowLabel));
-    EXPECT_EQ(w->pressureUnitLabel->GetLabel(), wxString::FromUTF8(c.pressureLabel));
+    EXPECT_EQ(w->Controls().flowUnitLabel->GetLabel(), wxString::FromUTF8(c.flowLabel));
+    EXPECT_EQ(w->Controls().pressureUnitLabel->GetLabel(), wxString::FromUTF8(c.pressureLabel));
 }
 
 INSTANTIATE_TEST_SUITE_P(Layout, UnitLabelTest,
@@ -237,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(Layout, UnitLabelTest,
 TEST_F(MainWindowTest, StartsInFlowViewWithTheFlowLayersInPaintingOrder) {
     WritePreferences({1, 98, 0, 0, 0, 0, 0});
     MainFrame* w = Open();
-    GraphView& g = *w->graph;
+    GraphView& g = w->Graph();
     EXPECT_TRUE(g.flowView);
     EXPECT_FALSE(g.volumeView);
     EXPECT_FALSE(g.pressureShown);
@@ -248,12 +248,14 @@ TEST_F(MainWindowTest, StartsInFlowViewWithTheFlowLayersInPaintingOrder) {
     const std::vector<mpLayer*> expected = {g.TimeAxis(),   g.FlowAxis(), g.FlowSeries(),
                                             g.TargetLine(), g.Legend(),   g.TextBox()};
     std::vector<mpLayer*> layers;
-    for (int i = 0; i < w->plot->CountLayers(); ++i) layers.push_back(w->plot->GetLayer(i));
+    for (int i = 0; i < w->Controls().plot->CountLayers(); ++i)
+        layers.push_back(w->Controls().plot->GetLayer(i));
     EXPECT_EQ(layers, expected);
-    EXPECT_GE(w->plot->GetSize().x, 600);
-    EXPECT_GE(w->plot->GetSize().y, 300);
+    EXPECT_GE(w->Controls().plot->GetSize().x, 600);
+    EXPECT_GE(w->Controls().plot->GetSize().y, 300);
     // The flow button shows its "on" picture, the volume button its "off" one.
-    EXPECT_TRUE(SamePixels(w->flowButton->GetBitmapLabel(), ArtBitmap("graph-flow-on", {50, 50})));
-    EXPECT_TRUE(
-        SamePixels(w->volumeButton->GetBitmapLabel(), ArtBitmap("graph-volume-off", {50, 50})));
+    EXPECT_TRUE(SamePixels(w->Controls().flowButton->GetBitmapLabel(),
+                           ArtBitmap("graph-flow-on", {50, 50})));
+    EXPECT_TRUE(SamePixels(w->Controls().volumeButton->GetBitmapLabel(),
+                           ArtBitmap("graph-volume-off", {50, 50})));
 }

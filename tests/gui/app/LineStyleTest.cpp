@@ -106,15 +106,15 @@ class LineStyleTest : public MainWindowTest {
 protected:
     MainFrame* OpenWithRecord() {
         MainFrame* w = Open();
-        g = w->graph.get();
-        w->records.push_back(MakeRecord("Stile", 1, 0, 'p', 40));
+        g = &w->Graph();
+        w->Records().Append(MakeRecord("Stile", 1, 0, 'p', 40));
         w->RefreshRecordList();
         w->ShowRecord(0);
         return w;
     }
     void Click(int id) {
         wxCommandEvent event(wxEVT_BUTTON, id);
-        event.SetEventObject(frame->panel->FindWindow(id));
+        event.SetEventObject(frame->Controls().panel->FindWindow(id));
         frame->ProcessWindowEvent(event);
     }
     std::vector<int> Widths() const {
@@ -124,9 +124,9 @@ protected:
     }
     // What the window shows after its next real paint.
     wxBitmap Screen() {
-        frame->plot->Refresh();
-        frame->plot->Update();
-        return frame->plot->CaptureBitmap();
+        frame->Controls().plot->Refresh();
+        frame->Controls().plot->Update();
+        return frame->Controls().plot->CaptureBitmap();
     }
     GraphView* g = nullptr;
 };
@@ -248,7 +248,7 @@ TEST_F(LineStyleTest, TheColourCommandsGiveAWidthFivePen) {
         EXPECT_EQ(colours, c.colours);
         EXPECT_EQ(g->lineWidth, 2);
         EXPECT_EQ(g->pointWidth, 6);
-        EXPECT_EQ(w->lineColour, c.chosen.IsOk() ? c.chosen : wxColour(0, 0, 0));
+        EXPECT_EQ(w->LineColour(), c.chosen.IsOk() ? c.chosen : wxColour(0, 0, 0));
         frame->Destroy();
         ASSERT_TRUE(WaitClosed());
     }
@@ -258,7 +258,7 @@ TEST_F(LineStyleTest, TheChooserStartsFromTheLastChosenColour) {
     MainFrame* w = OpenWithRecord();
     const wxColour first(200, 100, 0);
     wxTEST_DIALOG(Command(ID_VOLUME_COLOUR), ExpectColour(first));
-    EXPECT_EQ(w->lineColour, first);
+    EXPECT_EQ(w->LineColour(), first);
     wxColour seen;
     struct Peek : wxExpectModalBase<wxColourDialog, Peek> {
         explicit Peek(wxColour* out) : out(out) {}
@@ -281,7 +281,7 @@ TEST_F(LineStyleTest, ANewColourAndWidthReachTheScreen) {
 
     wxTEST_DIALOG(Command(ID_FLOW_COLOUR), ExpectColour(green));
     const wxBitmap coloured = Screen();
-    EXPECT_EQ(coloured.GetSize(), frame->plot->GetClientSize());
+    EXPECT_EQ(coloured.GetSize(), frame->Controls().plot->GetClientSize());
     const int greenWide = CountPixels(coloured, green);
     // The whole curve changed colour (the width-5 pen is wider than the old blue one).
     EXPECT_GT(greenWide, 2 * blueBefore);
@@ -314,21 +314,21 @@ TEST_F(LineStyleTest, FilterSettingsSmoothAgainOnlyAFilteredRecord) {
         // Noisy samples, so every width smooths to different values.
         Storage noisy("7/03/2011 9:05:30", 1000, 1, 0, 0, 1);
         for (int i = 0; i < 40; ++i) noisy.AddRawSample(i % 3 == 0 ? 90 : 10 * (i % 7), 40 + i);
-        w->records = {noisy};
+        w->Records().ReplaceAll({noisy});
         w->RefreshRecordList();
-        w->recordList->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+        w->Controls().recordList->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                                     wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
         guitest::Flush();
         if (c.filteredBefore) Click(ID_FILTER);
-        ASSERT_EQ(w->filterOn, c.filteredBefore);
+        ASSERT_EQ(w->Records().FilterOn(), c.filteredBefore);
 
         wxTEST_DIALOG(Command(ID_FILTER_SETTINGS), ExpectFilter(2, c.chosen));
-        EXPECT_EQ(w->filterOn, c.filteredAfter);
-        EXPECT_EQ(w->filterWidth, c.filterWidth);
+        EXPECT_EQ(w->Records().FilterOn(), c.filteredAfter);
+        EXPECT_EQ(w->Records().FilterWidth(), c.filterWidth);
         Storage expected = noisy;
         if (c.smoothedWith != 0) expected.Smooth(true, c.smoothedWith);
-        EXPECT_EQ(w->records[0].flow, expected.flow);
-        EXPECT_EQ(w->records[0].pressure, expected.pressure);
+        EXPECT_EQ(w->Records().At(0).flow, expected.flow);
+        EXPECT_EQ(w->Records().At(0).pressure, expected.pressure);
         EXPECT_EQ(g->FlowSeries()->GetYs(), expected.flow);  // the graph shows them
         frame->Destroy();
         ASSERT_TRUE(WaitClosed());
@@ -338,10 +338,10 @@ TEST_F(LineStyleTest, FilterSettingsSmoothAgainOnlyAFilteredRecord) {
 TEST_F(LineStyleTest, FilterSettingsWithoutACurrentRecordOnlyKeepTheWidth) {
     MainFrame* w = Open();
     wxTEST_DIALOG(Command(ID_FILTER_SETTINGS), ExpectFilter(2, 9));
-    EXPECT_EQ(w->filterWidth, 9);
-    EXPECT_FALSE(w->filterOn);
+    EXPECT_EQ(w->Records().FilterWidth(), 9);
+    EXPECT_FALSE(w->Records().FilterOn());
     wxTEST_DIALOG(Command(ID_FILTER_SETTINGS), ExpectFilter(9, 0));
-    EXPECT_EQ(w->filterWidth, 9);
+    EXPECT_EQ(w->Records().FilterWidth(), 9);
 }
 
 TEST_F(LineStyleTest, TheFilterDialogCountsTheSamplesAveraged) {

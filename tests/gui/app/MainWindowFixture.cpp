@@ -20,7 +20,7 @@ void MainWindowTest::SetUp() {
 
 void MainWindowTest::TearDown() {
     if (IsOpen()) {
-        frame->saved = 1;  // nothing left to ask about
+        frame->Records().SetSaved(true);  // nothing left to ask about
         frame->Destroy();
         EXPECT_TRUE(WaitClosed());
     }

@@ -42,7 +42,7 @@ protected:
     }
     void Click(int id) {
         wxCommandEvent event(wxEVT_BUTTON, id);
-        event.SetEventObject(frame->panel->FindWindow(id));
+        event.SetEventObject(frame->Controls().panel->FindWindow(id));
         frame->ProcessWindowEvent(event);
     }
     bool Checked(int id) const { return frame->GetMenuBar()->IsChecked(id); }

@@ -7,6 +7,7 @@
 
 #include "app/CommandIds.h"
 #include "art/Art.h"
+#include "plot/mpFXYVector.h"
 #include "tests/gui/app/GraphFixture.h"
 #include "tests/gui/app/MainWindowFixture.h"
 #include "widgets/wxKestButton.h"
@@ -50,35 +51,41 @@ class RecordListTest : public MainWindowTest {
 protected:
     MainFrame* OpenWith(int count) {
         MainFrame* w = Open();
-        for (int i = 0; i < count; ++i)
-            w->records.push_back(MakeRecord(wxString::Format("R%d", i)));
+        for (int i = 0; i < count; ++i) w->Records().Append(MakeRecord(wxString::Format("R%d", i)));
         w->RefreshRecordList();
         return w;
     }
     // Selects and focuses one row as a click does, with the list's own events.
     void Select(int row) {
-        for (int i = 0; i < frame->recordList->GetItemCount(); ++i)
+        for (int i = 0; i < frame->Controls().recordList->GetItemCount(); ++i)
             if (i != row)
-                frame->recordList->SetItemState(i, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-        frame->recordList->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
-                                        wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+                frame->Controls().recordList->SetItemState(
+                    i, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+        frame->Controls().recordList->SetItemState(row,
+                                                   wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                                                   wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
         guitest::Flush();
     }
     void Click(int id) {
         wxCommandEvent event(wxEVT_BUTTON, id);
-        event.SetEventObject(frame->panel->FindWindow(id));
+        event.SetEventObject(frame->Controls().panel->FindWindow(id));
         frame->ProcessWindowEvent(event);
     }
-    wxString Cell(int row, int column) const { return frame->recordList->GetItemText(row, column); }
+    wxString Cell(int row, int column) const {
+        return frame->Controls().recordList->GetItemText(row, column);
+    }
     bool CommandsEnabled() const {
         const bool menu = frame->GetMenuBar()->IsEnabled(ID_EXPORT_CSV);
-        for (wxButton* b : {frame->removeRecordButton, frame->renameRecordButton,
-                            frame->recordInfoButton, frame->textBoxButton, frame->targetFlowButton})
+        for (wxButton* b :
+             {frame->Controls().removeRecordButton, frame->Controls().renameRecordButton,
+              frame->Controls().recordInfoButton, frame->Controls().textBoxButton,
+              frame->Controls().targetFlowButton})
             EXPECT_EQ(b->IsEnabled(), menu);
         return menu;
     }
     int SelectedRow() const {
-        return int(frame->recordList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED));
+        return int(
+            frame->Controls().recordList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED));
     }
 };
 
@@ -98,30 +105,30 @@ TEST_F(RecordListTest, RowsShowTitleDateTimeDurationAndVolume) {
         Storage r("7/03/2011 9:05:30", c.intervalMs, 1, 0, 0, 1);
         r.title = "Prova";
         for (int i = 0; i < c.samples; ++i) r.AddSample(float(i), 1.0f, 1.0f, float(i) * 0.125f);
-        w->records.push_back(r);
+        w->Records().Append(r);
     }
     w->RefreshRecordList();
-    ASSERT_EQ(w->recordList->GetItemCount(), int(std::size(cases)));
+    ASSERT_EQ(w->Controls().recordList->GetItemCount(), int(std::size(cases)));
     for (int i = 0; i < int(std::size(cases)); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(Cell(i, 0), "Prova");
         EXPECT_EQ(Cell(i, 1), "7/03/2011");
         EXPECT_EQ(Cell(i, 2), "9:05:30");
         EXPECT_EQ(Cell(i, 3), cases[i].duration);
-        EXPECT_EQ(Cell(i, 4), wxString::Format("%.2f", w->records[i].GetLastVolume()));
+        EXPECT_EQ(Cell(i, 4), wxString::Format("%.2f", w->Records().At(i).GetLastVolume()));
     }
-    w->records.erase(w->records.begin());
+    w->Records().Remove(0);
     w->RefreshRecordList();
-    EXPECT_EQ(w->recordList->GetItemCount(), int(std::size(cases)) - 1);
+    EXPECT_EQ(w->Controls().recordList->GetItemCount(), int(std::size(cases)) - 1);
 }
 
 TEST_F(RecordListTest, SelectingShowsTheRecordAndEnablesTheCommands) {
     MainFrame* w = OpenWith(3);
     EXPECT_FALSE(CommandsEnabled());
     Select(2);
-    EXPECT_EQ(w->graph->selectedRecord, 2);
+    EXPECT_EQ(w->Graph().SelectedRecord(), 2);
     EXPECT_TRUE(CommandsEnabled());
-    w->recordList->SetItemState(2, 0, wxLIST_STATE_SELECTED);
+    w->Controls().recordList->SetItemState(2, 0, wxLIST_STATE_SELECTED);
     guitest::Flush();
     EXPECT_FALSE(CommandsEnabled());
 }
@@ -130,77 +137,79 @@ TEST_F(RecordListTest, SelectingAFilteredRecordShowsItUnfiltered) {
     MainFrame* w = OpenWith(1);
     Storage spiky("7/03/2011 9:05:30", 1000, 1, 0, 0, 2);
     for (int i = 0; i < 12; ++i) spiky.AddSample(float(i), i % 2 ? 100.0f : 0.0f, 1.0f, float(i));
-    w->records.push_back(spiky);
+    w->Records().Append(spiky);
     w->RefreshRecordList();
-    const std::vector<float> raw = w->records[1].flow;
+    const std::vector<float> raw = w->Records().At(1).flow;
     Select(1);
     Click(ID_FILTER);
-    EXPECT_TRUE(w->filterOn);
-    EXPECT_TRUE(w->records[1].filtered);
-    EXPECT_NE(w->records[1].flow, raw);
-    EXPECT_TRUE(SamePixels(w->filterButton->GetBitmapLabel(), ArtBitmap("filter-on", {35, 30})));
+    EXPECT_TRUE(w->Records().FilterOn());
+    EXPECT_TRUE(w->Records().At(1).filtered);
+    EXPECT_NE(w->Records().At(1).flow, raw);
+    EXPECT_TRUE(
+        SamePixels(w->Controls().filterButton->GetBitmapLabel(), ArtBitmap("filter-on", {35, 30})));
     Select(0);
     Select(1);
-    EXPECT_FALSE(w->filterOn);
-    EXPECT_FALSE(w->records[1].filtered);
-    EXPECT_EQ(w->records[1].flow, raw);
-    EXPECT_TRUE(SamePixels(w->filterButton->GetBitmapLabel(), ArtBitmap("filter-off", {35, 30})));
+    EXPECT_FALSE(w->Records().FilterOn());
+    EXPECT_FALSE(w->Records().At(1).filtered);
+    EXPECT_EQ(w->Records().At(1).flow, raw);
+    EXPECT_TRUE(SamePixels(w->Controls().filterButton->GetBitmapLabel(),
+                           ArtBitmap("filter-off", {35, 30})));
 }
 
 TEST_F(RecordListTest, FilterWithoutACurrentRowDoesNothing) {
     MainFrame* w = OpenWith(2);
-    const wxBitmap before = w->filterButton->GetBitmapLabel();
+    const wxBitmap before = w->Controls().filterButton->GetBitmapLabel();
     Click(ID_FILTER);
-    EXPECT_FALSE(w->filterOn);
-    EXPECT_FALSE(w->records[0].filtered);
-    EXPECT_TRUE(SamePixels(w->filterButton->GetBitmapLabel(), before));
+    EXPECT_FALSE(w->Records().FilterOn());
+    EXPECT_FALSE(w->Records().At(0).filtered);
+    EXPECT_TRUE(SamePixels(w->Controls().filterButton->GetBitmapLabel(), before));
 }
 
 TEST_F(RecordListTest, EditCommandsChangeTheRecordOnOk) {
     const wxString more = wxString::FromUTF8("Informazioni aggiuntive\u2026");
     MainFrame* w = OpenWith(2);
     Select(1);
-    w->saved = 1;
+    w->Records().SetSaved(true);
     {
         wxTEST_DIALOG(Click(ID_RENAME_RECORD),
                       ExpectText("Cambia il nome del titolo", "R1", "Idrante nord"));
     }
-    EXPECT_EQ(w->records[1].title, "Idrante nord");
+    EXPECT_EQ(w->Records().At(1).title, "Idrante nord");
     EXPECT_EQ(Cell(1, 0), "Idrante nord");
-    EXPECT_EQ(w->saved, 0);
+    EXPECT_FALSE(w->Records().Saved());
     EXPECT_EQ(SelectedRow(), 1);
     EXPECT_EQ(w->CurrentRow(), 1);
     {
         wxTEST_DIALOG(Click(ID_RENAME_RECORD),
                       ExpectText("Cambia il nome del titolo", "Idrante nord", ""));
     }
-    EXPECT_EQ(w->records[1].title, "-");
+    EXPECT_EQ(w->Records().At(1).title, "-");
     { wxTEST_DIALOG(Click(ID_RECORD_INFO), ExpectText(more, "Idrante 12", "")); }
-    EXPECT_EQ(w->records[1].info, "");
+    EXPECT_EQ(w->Records().At(1).info, "");
     {
         wxTEST_DIALOG(Click(ID_RECORD_TEXTBOX),
                       ExpectText(more, "", "riga uno\nriga due", wxID_OK, true));
     }
-    EXPECT_EQ(w->records[1].boxText, "riga uno\nriga due");
+    EXPECT_EQ(w->Records().At(1).boxText, "riga uno\nriga due");
     { wxTEST_DIALOG(Click(ID_TARGET_FLOW), ExpectText("Portata target", "0.000000", "450.5")); }
-    EXPECT_FLOAT_EQ(w->records[1].GetTargetFlow(), 450.5f);
+    EXPECT_FLOAT_EQ(w->Records().At(1).GetTargetFlow(), 450.5f);
     { wxTEST_DIALOG(Click(ID_TARGET_FLOW), ExpectText("Portata target", "450.500000", "abc")); }
-    EXPECT_FLOAT_EQ(w->records[1].GetTargetFlow(), 450.5f);
+    EXPECT_FLOAT_EQ(w->Records().At(1).GetTargetFlow(), 450.5f);
     { wxTEST_DIALOG(Click(ID_TARGET_FLOW), ExpectText("Portata target", "450.500000", "0")); }
-    EXPECT_FALSE(w->records[1].HasTargetFlow());
-    EXPECT_EQ(w->records[0].title, "R0");
+    EXPECT_FALSE(w->Records().At(1).HasTargetFlow());
+    EXPECT_EQ(w->Records().At(0).title, "R0");
 }
 
 TEST_F(RecordListTest, CancelChangesNothing) {
     MainFrame* w = OpenWith(2);
     Select(0);
-    w->saved = 1;
+    w->Records().SetSaved(true);
     {
         wxTEST_DIALOG(Click(ID_RENAME_RECORD),
                       ExpectText("Cambia il nome del titolo", "R0", "Nuovo", wxID_CANCEL));
     }
-    EXPECT_EQ(w->records[0].title, "R0");
-    EXPECT_EQ(w->saved, 1);
+    EXPECT_EQ(w->Records().At(0).title, "R0");
+    EXPECT_TRUE(w->Records().Saved());
     EXPECT_EQ(SelectedRow(), 0);
 }
 
@@ -208,37 +217,60 @@ TEST_F(RecordListTest, ActivatingARowRenamesIt) {
     MainFrame* w = OpenWith(1);
     Select(0);
     wxListEvent event(wxEVT_LIST_ITEM_ACTIVATED, ID_RECORD_LIST);
-    event.SetEventObject(w->recordList);
+    event.SetEventObject(w->Controls().recordList);
     event.m_itemIndex = 0;
     {
-        wxTEST_DIALOG(w->recordList->GetEventHandler()->ProcessEvent(event),
+        wxTEST_DIALOG(w->Controls().recordList->GetEventHandler()->ProcessEvent(event),
                       ExpectText("Cambia il nome del titolo", "R0", "Attivato"));
     }
-    EXPECT_EQ(w->records[0].title, "Attivato");
+    EXPECT_EQ(w->Records().At(0).title, "Attivato");
 }
 
-TEST_F(RecordListTest, RemoveSelectsThePreviousRowAndFocusesTheNext) {
-    MainFrame* w = OpenWith(5);
-    Select(3);
-    w->saved = 1;
-    Click(ID_REMOVE_RECORD);
-    ASSERT_EQ(w->records.size(), 4u);
-    EXPECT_EQ(w->records[3].title, "R4");
-    EXPECT_EQ(w->recordList->GetItemCount(), 4);
-    EXPECT_EQ(w->saved, 0);
-    EXPECT_TRUE(w->recordList->GetItemState(2, wxLIST_STATE_SELECTED) & wxLIST_STATE_SELECTED);
-    EXPECT_EQ(w->CurrentRow(), 3);
+// The row before the removed one (the first, when the first goes) becomes the one current record:
+// selected, focused, shown, and the commands follow it; with no row left they are disabled.
+TEST_F(RecordListTest, RemoveMakesThePreviousRowCurrent) {
+    struct Case {
+        int rows;
+        int removed;
+        int current;  // -1: none
+        const char* shown;
+    };
+    const Case cases[] = {{5, 3, 2, "R2"}, {5, 0, 0, "R1"}, {5, 4, 3, "R3"}, {1, 0, -1, ""}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rows << " rows, removing " << c.removed);
+        MainFrame* w = OpenWith(c.rows);
+        Select(c.removed);
+        w->Records().SetSaved(true);
+        Click(ID_REMOVE_RECORD);
+        guitest::Flush();
+        ASSERT_EQ(w->Records().Size(), std::size_t(c.rows - 1));
+        EXPECT_EQ(w->Controls().recordList->GetItemCount(), c.rows - 1);
+        EXPECT_FALSE(w->Records().Saved());
+        EXPECT_EQ(w->CurrentRow(), c.current);
+        EXPECT_EQ(SelectedRow(), c.current);
+        EXPECT_EQ(w->Graph().SelectedRecord(), c.current);
+        EXPECT_EQ(w->Graph().FlowSeries()->name.BeforeFirst(' '), c.shown);
+        EXPECT_EQ(CommandsEnabled(), c.current >= 0);
+        if (c.current >= 0) {
+            EXPECT_EQ(
+                w->Controls().recordList->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED),
+                c.current);
+        }
+        w->Records().SetSaved(true);
+        w->Destroy();
+        ASSERT_TRUE(WaitClosed());
+    }
 }
 
 TEST_F(RecordListTest, RemovingTheOnlyRecordLeavesAnEmptyList) {
     MainFrame* w = OpenWith(1);
     Select(0);
     Click(ID_REMOVE_RECORD);
-    EXPECT_TRUE(w->records.empty());
-    EXPECT_EQ(w->recordList->GetItemCount(), 0);
+    EXPECT_TRUE(w->Records().Empty());
+    EXPECT_EQ(w->Controls().recordList->GetItemCount(), 0);
     Click(ID_REMOVE_RECORD);
     Click(ID_RENAME_RECORD);  // no current row: no dialog, nothing happens
-    EXPECT_TRUE(w->records.empty());
+    EXPECT_TRUE(w->Records().Empty());
 }
 
 }  // namespace

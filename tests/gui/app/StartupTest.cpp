@@ -33,10 +33,10 @@ TEST_F(MainWindowTest, StartsWithDefaultsWhenThereIsNoPreferencesFile) {
     EXPECT_EQ(w->GetTitle(), "Senza titolo");
     EXPECT_EQ(w->GetName(), "frame");
     // The 440 x 440 it is created with grows to what the layout needs, and no smaller is allowed.
-    const wxSize needed = w->panel->GetSizer()->GetMinSize();
+    const wxSize needed = w->Controls().panel->GetSizer()->GetMinSize();
     EXPECT_GT(needed.x, 440);
-    EXPECT_GE(w->panel->GetClientSize().x, needed.x);
-    EXPECT_GE(w->panel->GetClientSize().y, needed.y);
+    EXPECT_GE(w->Controls().panel->GetClientSize().x, needed.x);
+    EXPECT_GE(w->Controls().panel->GetClientSize().y, needed.y);
     EXPECT_EQ(w->GetMinSize(), w->GetSize());
     EXPECT_FALSE(w->GetIcons().IsEmpty());
     const Preferences& p = GlobalPreferences();
@@ -46,10 +46,10 @@ TEST_F(MainWindowTest, StartsWithDefaultsWhenThereIsNoPreferencesFile) {
     EXPECT_TRUE(p.showTips);
     EXPECT_FALSE(p.absoluteTime);
 
-    EXPECT_TRUE(w->records.empty());
-    EXPECT_EQ(w->saved, 0);
-    EXPECT_TRUE(w->workspacePath.empty());
-    EXPECT_NE(w->link, nullptr);
+    EXPECT_TRUE(w->Records().Empty());
+    EXPECT_FALSE(w->Records().Saved());
+    EXPECT_TRUE(w->Records().Path().empty());
+    EXPECT_NE(&w->Link(), nullptr);
     ASSERT_EQ(TipsDialogs().size(), 1u);
     EXPECT_TRUE(TipsBoxTicked(TipsDialogs()[0]));
 
@@ -72,13 +72,13 @@ TEST_F(MainWindowTest, ShowsTheWelcomeInTheTwoFieldStatusBar) {
 
 TEST_F(MainWindowTest, RunsTheStatusTimerButNotTheLiveTimer) {
     MainFrame* w = Open();
-    EXPECT_TRUE(w->statusTimer.IsRunning());
-    EXPECT_EQ(w->statusTimer.GetId(), ID_STATUS_TIMER);
-    EXPECT_EQ(w->statusTimer.GetInterval(), 5000);
-    EXPECT_FALSE(w->statusTimer.IsOneShot());
-    EXPECT_EQ(w->statusTimer.GetOwner(), w);
-    EXPECT_FALSE(w->liveTimer.IsRunning());
-    EXPECT_EQ(w->liveTimer.GetId(), ID_LIVE_TIMER);
+    EXPECT_TRUE(w->StatusTimer().IsRunning());
+    EXPECT_EQ(w->StatusTimer().GetId(), ID_STATUS_TIMER);
+    EXPECT_EQ(w->StatusTimer().GetInterval(), 5000);
+    EXPECT_FALSE(w->StatusTimer().IsOneShot());
+    EXPECT_EQ(w->StatusTimer().GetOwner(), w);
+    EXPECT_FALSE(w->LiveTimer().IsRunning());
+    EXPECT_EQ(w->LiveTimer().GetId(), ID_LIVE_TIMER);
 }
 
 TEST_F(MainWindowTest, ShowsTheSplashPictureForTwoSeconds) {

@@ -20,11 +20,11 @@ class WorkspaceTest : public MainWindowTest {
 protected:
     MainFrame* OpenWithRecords() {
         MainFrame* w = Open();
-        w->records.push_back(MakeRecord("Idrante nord"));
+        w->Records().Append(MakeRecord("Idrante nord"));
         Storage second = MakeRecord("Idrante sud", 1, 0, 'b', 4);
         second.boxText = "prima riga\nseconda";
         second.SetTargetFlow(120.5f);
-        w->records.push_back(second);
+        w->Records().Append(second);
         w->RefreshRecordList();
         return w;
     }
@@ -40,32 +40,32 @@ protected:
 
 TEST_F(WorkspaceTest, SaveAsThenOpenGivesTheRecordsBack) {
     MainFrame* w = OpenWithRecords();
-    const std::vector<Storage> before = w->records;
+    const std::vector<Storage> before = w->Records().Records();
     SaveAs(InHome("lavoro"));
     EXPECT_TRUE(wxFileExists(InHome("lavoro.orv")));
-    EXPECT_EQ(w->workspacePath, InHome("lavoro.orv"));
-    EXPECT_EQ(w->saved, 1);
+    EXPECT_EQ(w->Records().Path(), InHome("lavoro.orv"));
+    EXPECT_TRUE(w->Records().Saved());
     EXPECT_EQ(w->GetTitle(), "lavoro");
 
-    w->records.clear();
+    w->Records().ReplaceAll({});
     w->RefreshRecordList();
-    w->saved = 0;
+    w->Records().SetSaved(false);
     OpenFile(InHome("lavoro.orv"));
-    ASSERT_EQ(w->records.size(), before.size());
+    ASSERT_EQ(w->Records().Size(), before.size());
     for (std::size_t i = 0; i < before.size(); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(w->records[i].title, before[i].title);
-        EXPECT_EQ(w->records[i].dateText, before[i].dateText);
-        EXPECT_EQ(w->records[i].info, before[i].info);
-        EXPECT_EQ(w->records[i].boxText, before[i].boxText);
-        EXPECT_FLOAT_EQ(w->records[i].GetTargetFlow(), before[i].GetTargetFlow());
-        EXPECT_EQ(w->records[i].GetLength(), before[i].GetLength());
-        EXPECT_EQ(w->records[i].GetSerial(), before[i].GetSerial());
-        EXPECT_NEAR(w->records[i].GetLastVolume(), before[i].GetLastVolume(), 1e-5);
+        EXPECT_EQ(w->Records().At(i).title, before[i].title);
+        EXPECT_EQ(w->Records().At(i).dateText, before[i].dateText);
+        EXPECT_EQ(w->Records().At(i).info, before[i].info);
+        EXPECT_EQ(w->Records().At(i).boxText, before[i].boxText);
+        EXPECT_FLOAT_EQ(w->Records().At(i).GetTargetFlow(), before[i].GetTargetFlow());
+        EXPECT_EQ(w->Records().At(i).GetLength(), before[i].GetLength());
+        EXPECT_EQ(w->Records().At(i).GetSerial(), before[i].GetSerial());
+        EXPECT_NEAR(w->Records().At(i).GetLastVolume(), before[i].GetLastVolume(), 1e-5);
     }
-    EXPECT_EQ(w->recordList->GetItemCount(), 2);
-    EXPECT_EQ(w->recordList->GetItemText(1, 0), "Idrante sud");
-    EXPECT_EQ(w->saved, 1);
+    EXPECT_EQ(w->Controls().recordList->GetItemCount(), 2);
+    EXPECT_EQ(w->Controls().recordList->GetItemText(1, 0), "Idrante sud");
+    EXPECT_TRUE(w->Records().Saved());
     EXPECT_EQ(w->GetTitle(), "lavoro.orv");
     EXPECT_TRUE(guitest::CapturedLog::Get().Errors().empty());
 }
@@ -73,11 +73,10 @@ TEST_F(WorkspaceTest, SaveAsThenOpenGivesTheRecordsBack) {
 TEST_F(WorkspaceTest, SaveWritesToTheKnownFileWithoutAsking) {
     MainFrame* w = OpenWithRecords();
     SaveAs(InHome("lavoro.orv"));
-    EXPECT_EQ(w->workspacePath, InHome("lavoro.orv"));  // no second extension
-    w->records[0].title = "Cambiato";
-    w->saved = 0;
+    EXPECT_EQ(w->Records().Path(), InHome("lavoro.orv"));  // no second extension
+    w->Records().Rename(0, "Cambiato");
     Command(ID_SAVE);  // an unexpected dialog would fail the test
-    EXPECT_EQ(w->saved, 1);
+    EXPECT_TRUE(w->Records().Saved());
     Preferences prefs;
     const WorkspaceReadResult back = ReadWorkspace(InHome("lavoro.orv"), prefs);
     ASSERT_TRUE(back.Ok()) << back.error;
@@ -91,29 +90,29 @@ TEST_F(WorkspaceTest, CancelledDialogsChangeNothing) {
         wxTEST_DIALOG(Command(ID_SAVE), ExpectFile(kSaveMessage, kSaveWildcard,
                                                    wxFD_SAVE | wxFD_OVERWRITE_PROMPT, ""));
     }
-    EXPECT_EQ(w->saved, 0);
-    EXPECT_TRUE(w->workspacePath.empty());
+    EXPECT_FALSE(w->Records().Saved());
+    EXPECT_TRUE(w->Records().Path().empty());
     OpenFile("");
-    EXPECT_EQ(w->records.size(), 2u);
+    EXPECT_EQ(w->Records().Size(), 2u);
     EXPECT_EQ(w->GetTitle(), caption);
 }
 
 TEST_F(WorkspaceTest, ADamagedFileKeepsTheRecordsAndLogsTheError) {
     MainFrame* w = OpenWithRecords();
     SaveAs(InHome("buono"));
-    ASSERT_EQ(w->saved, 1);
+    ASSERT_TRUE(w->Records().Saved());
     wxFFile bad(InHome("rotto.orv"), "w");
     ASSERT_TRUE(bad.Write(wxString("480000\n5\nTitolo\n")));
     bad.Close();
     guitest::CapturedLog::Get().Clear();
     OpenFile(InHome("rotto.orv"));
     EXPECT_FALSE(guitest::CapturedLog::Get().Errors().empty());
-    ASSERT_EQ(w->records.size(), 2u);
-    EXPECT_EQ(w->records[0].title, "Idrante nord");
-    EXPECT_EQ(w->recordList->GetItemCount(), 2);
-    EXPECT_EQ(w->workspacePath, InHome("buono.orv"));
+    ASSERT_EQ(w->Records().Size(), 2u);
+    EXPECT_EQ(w->Records().At(0).title, "Idrante nord");
+    EXPECT_EQ(w->Controls().recordList->GetItemCount(), 2);
+    EXPECT_EQ(w->Records().Path(), InHome("buono.orv"));
     EXPECT_EQ(w->GetTitle(), "buono");
-    EXPECT_EQ(w->saved, 1);
+    EXPECT_TRUE(w->Records().Saved());
     guitest::CapturedLog::Get().Clear();
 }
 
@@ -125,10 +124,10 @@ TEST_F(WorkspaceTest, AFailedWriteIsLoggedAndLeavesTheWorkspaceUnsaved) {
     guitest::CapturedLog::Get().Clear();
     SaveAs(InHome("lavoro"));
     EXPECT_FALSE(guitest::CapturedLog::Get().Errors().empty());
-    EXPECT_EQ(w->saved, 0);
-    EXPECT_TRUE(w->workspacePath.empty());
+    EXPECT_FALSE(w->Records().Saved());
+    EXPECT_TRUE(w->Records().Path().empty());
     EXPECT_EQ(w->GetTitle(), caption);
-    EXPECT_EQ(w->records.size(), 2u);
+    EXPECT_EQ(w->Records().Size(), 2u);
     guitest::CapturedLog::Get().Clear();
 }
 
