@@ -317,7 +317,7 @@ TEST_F(LineStyleTest, FilterSettingsSmoothAgainOnlyAFilteredRecord) {
         w->Records().ReplaceAll({noisy});
         w->RefreshRecordList();
         w->Controls().recordList->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
-                                    wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+                                               wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
         guitest::Flush();
         if (c.filteredBefore) Click(ID_FILTER);
         ASSERT_EQ(w->Records().FilterOn(), c.filteredBefore);
