@@ -195,6 +195,14 @@ TEST_F(RecordListTest, EditCommandsChangeTheRecordOnOk) {
     EXPECT_FLOAT_EQ(w->Records().At(1).GetTargetFlow(), 450.5f);
     { wxTEST_DIALOG(Click(ID_TARGET_FLOW), ExpectText("Portata target", "450.500000", "abc")); }
     EXPECT_FLOAT_EQ(w->Records().At(1).GetTargetFlow(), 450.5f);
+    // Text that only looks like a number to the C library is refused the same way.
+    for (const char* text : {"inf", "nan", "1e999"}) {
+        SCOPED_TRACE(text);
+        w->Records().SetSaved(true);
+        wxTEST_DIALOG(Click(ID_TARGET_FLOW), ExpectText("Portata target", "450.500000", text));
+        EXPECT_FLOAT_EQ(w->Records().At(1).GetTargetFlow(), 450.5f);
+        EXPECT_TRUE(w->Records().Saved());
+    }
     { wxTEST_DIALOG(Click(ID_TARGET_FLOW), ExpectText("Portata target", "450.500000", "0")); }
     EXPECT_FALSE(w->Records().At(1).HasTargetFlow());
     EXPECT_EQ(w->Records().At(0).title, "R0");
