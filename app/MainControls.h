@@ -5,11 +5,11 @@
 class wxPanel;
 class wxBitmapButton;
 class wxButton;
-class wxGauge;
 class wxListCtrl;
 class wxStaticText;
 class mpWindow;
 class wxKestButton;
+class wxKestGauge;
 class kwxLCDClock;
 class kwxLCDDisplay;
 
@@ -37,7 +37,7 @@ struct MainControls {
     wxButton* textBoxButton = nullptr;
     wxButton* targetFlowButton = nullptr;
     wxListCtrl* recordList = nullptr;
-    wxGauge* batteryGauge = nullptr;
-    wxGauge* memoryGauge = nullptr;
+    wxKestGauge* batteryGauge = nullptr;
+    wxKestGauge* memoryGauge = nullptr;
     wxStaticText* memoryText = nullptr;
 };

@@ -54,6 +54,7 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
     EVT_MENU(ID_VOLUME_WIDTH, MainFrame::OnLineWidth)
     EVT_MENU(ID_PRESSURE_WIDTH, MainFrame::OnLineWidth)
     EVT_MENU(ID_FILTER_SETTINGS, MainFrame::OnFilterSettings)
+    EVT_TIMER(ID_STATUS_TIMER, MainFrame::OnStatusTimer)
 wxEND_EVENT_TABLE()
 
 MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& size)

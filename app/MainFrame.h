@@ -83,6 +83,8 @@ private:
     void OnLineColour(wxCommandEvent& event);
     void OnLineWidth(wxCommandEvent& event);
     void OnFilterSettings(wxCommandEvent& event);
+    void OnStatusTimer(wxTimerEvent& event);
+    void ShowMemoryText(const wxString& text);
 
     void EnableRecordCommands(bool on);
     // Selects and focuses `row` quietly; RowBecameCurrent shows it as a selection by the user does.

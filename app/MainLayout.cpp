@@ -1,6 +1,5 @@
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
-#include <wx/gauge.h>
 #include <wx/listctrl.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -18,6 +17,7 @@
 #include "widgets/kwxLCDClock.h"
 #include "widgets/kwxLCDDisplay.h"
 #include "widgets/wxKestButton.h"
+#include "widgets/wxKestGauge.h"
 
 namespace {
 
@@ -232,10 +232,10 @@ wxBoxSizer* MainFrame::BuildRightColumn() {
 
     auto* levels = new wxStaticBoxSizer(wxVERTICAL, c_.panel, "Livelli risorse");
     wxWindow* levelBox = levels->GetStaticBox();
-    auto gaugeRow = [&](wxGauge*& gauge, const char* label) {
+    auto gaugeRow = [&](wxKestGauge*& gauge, const char* label) {
         auto* row = new wxBoxSizer(wxHORIZONTAL);
-        gauge = new wxGauge(levelBox, ID_GAUGE, 700, wxDefaultPosition, wxDefaultSize,
-                            long(wxGA_HORIZONTAL) | long(wxNO_BORDER));
+        gauge =
+            new wxKestGauge(levelBox, ID_GAUGE, 700, wxDefaultPosition, wxDefaultSize, wxNO_BORDER);
         gauge->SetMinSize(wxSize(20, 20));
         row->Add(gauge, 5, 0, 0);
         row->Add(new wxStaticText(levelBox, wxID_ANY, Utf8(label)), 0, wxLEFT, 5);

@@ -1,7 +1,6 @@
 // The control layout of the main window: every control with its id, label, tooltip and start state.
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
-#include <wx/gauge.h>
 #include <wx/listctrl.h>
 #include <wx/panel.h>
 #include <wx/statbox.h>
@@ -21,6 +20,7 @@
 #include "widgets/kwxLCDClock.h"
 #include "widgets/kwxLCDDisplay.h"
 #include "widgets/wxKestButton.h"
+#include "widgets/wxKestGauge.h"
 
 namespace {
 
@@ -185,7 +185,7 @@ TEST_F(MainWindowTest, HasTwoEmptyResourceGaugesAndABlankMemoryText) {
     const auto gauges = WithId(w->Controls().panel, ID_GAUGE);
     ASSERT_EQ(gauges.size(), 2u);
     for (wxWindow* g : gauges) {
-        auto* gauge = dynamic_cast<wxGauge*>(g);
+        auto* gauge = dynamic_cast<wxKestGauge*>(g);
         ASSERT_NE(gauge, nullptr);
         EXPECT_EQ(gauge->GetRange(), 700);
         EXPECT_EQ(gauge->GetValue(), 0);
