@@ -2,9 +2,8 @@
 // The system half of a safe save: a new file beside the target that takes the target's place in one
 // step, or leaves it as it was. On POSIX a temporary file is synced and renamed over the target
 // (over the file a link points to, so the link is kept), then the folder is synced. On Windows the
-// temporary file is written through to the disk and ReplaceFileW puts it in the target's place,
-// keeping the target's attributes and security; MoveFileExW (replace existing, write through) when
-// there is no target yet.
+// temporary file is written through to the disk, flushed, and MoveFileExW (replace existing,
+// write through) puts it in the target's place.
 
 #include <wx/string.h>
 

@@ -114,21 +114,21 @@ bool FileReplace::Commit() {
         Fail("Cannot write " + path_, ::GetLastError());
     Close();
     if (!error_.empty()) return false;
-    // ReplaceFileW keeps the old file's attributes and security; it needs an old file to replace.
+    // MoveFileExW rather than ReplaceFileW: both refuse a file another program holds open or one
+    // made read-only, but a failed ReplaceFileW may leave a temporary file of its own beside the
+    // target (seen under Wine), and a data file needs no more than the folder's own security.
+    DWORD err = ERROR_SUCCESS;
     const DWORD attributes = ::GetFileAttributesW(target_.wc_str());
     bool replaced = false;
-    DWORD err = ERROR_SUCCESS;
-    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        replaced = ::ReplaceFileW(target_.wc_str(), tempPath_.wc_str(), nullptr,
-                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
-        if (!replaced) err = ::GetLastError();
-    }
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
+    // A folder, or a file the user made read-only, is refused as Windows itself refuses it (Wine
+    // would replace the read-only file).
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
+        err = ERROR_ACCESS_DENIED;
+    } else {
         replaced = ::MoveFileExW(tempPath_.wc_str(), target_.wc_str(),
                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
         if (!replaced) err = ::GetLastError();
-    } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        err = ERROR_ACCESS_DENIED;  // what replacing a folder gives elsewhere
     }
     if (!replaced) {
         Fail("Cannot replace " + path_, err);
