@@ -74,10 +74,3 @@ std::vector<TipsDialog*> MainWindowTest::TipsDialogs() const {
             out.push_back(tips);
     return out;
 }
-
-int ExpectMessage::OnInvoked(wxMessageDialog* dlg) const {
-    EXPECT_EQ(dlg->GetMessage(), message);
-    EXPECT_EQ(dlg->GetCaption(), caption);
-    EXPECT_EQ(dlg->GetMessageDialogStyle() & style, style);
-    return answer;
-}

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/MainFrame.h"
+#include "tests/gui/harness/ExpectMessage.h"
 #include "tests/gui/harness/GuiTest.h"
 #include "widgets/TipsDialog.h"
 
@@ -40,21 +41,4 @@ protected:
 private:
     wxString oldHome;
     bool hadHome = false;
-};
-
-// Expects a message box with exactly this text and caption, and answers it with `answer`.
-class ExpectMessage : public wxExpectModalBase<wxMessageDialog, ExpectMessage> {
-public:
-    ExpectMessage(const wxString& message, const wxString& caption, int answer, long style = 0)
-        : message(message), caption(caption), answer(answer), style(style) {}
-
-protected:
-    int OnInvoked(wxMessageDialog* dlg) const override;
-    wxString GetDefaultDescription() const override { return "message box \"" + message + "\""; }
-
-private:
-    wxString message;
-    wxString caption;
-    int answer;
-    long style;  // flags the box must carry, e.g. wxYES_NO | wxICON_INFORMATION
 };

@@ -4,17 +4,6 @@
 
 #include "data/Preferences.h"
 
-int ExpectMessage::OnInvoked(wxMessageDialog* dlg) const {
-    EXPECT_EQ(dlg->GetMessage(), message);
-    EXPECT_EQ(dlg->GetCaption(), caption);
-    EXPECT_TRUE(dlg->GetMessageDialogStyle() & wxOK);
-    return wxID_OK;
-}
-
-void PrintTo(const Request& r, std::ostream* os) {
-    *os << "{" << r.code << ", 0x" << std::hex << r.value << ", 0x" << r.index << std::dec << "}";
-}
-
 void DialogTest::SetUp() {
     sim::Bus::Instance().Reset();
     meter = &sim::Bus::Instance().PlugMeter();
@@ -28,12 +17,7 @@ void DialogTest::TearDown() {
     sim::Bus::Instance().Reset();
 }
 
-std::vector<Request> DialogTest::Requests() const {
-    std::vector<Request> out;
-    for (const sim::TransferRecord& t : sim::Bus::Instance().Transfers())
-        if (t.requestType != 0) out.push_back({t.request, t.value, t.index});
-    return out;
-}
+std::vector<Request> DialogTest::Requests() const { return LoggedRequests(); }
 
 std::vector<int> DialogTest::RequestCodes() const {
     std::vector<int> out;

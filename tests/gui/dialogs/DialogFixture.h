@@ -11,29 +11,9 @@
 
 #include "sim/Bus.h"
 #include "sim/Meter.h"
+#include "tests/gui/harness/ExpectMessage.h"
 #include "tests/gui/harness/GuiTest.h"
-
-// Expects a message box with exactly this text and caption, and answers OK.
-class ExpectMessage : public wxExpectModalBase<wxMessageDialog, ExpectMessage> {
-public:
-    ExpectMessage(const wxString& message, const wxString& caption)
-        : message(message), caption(caption) {}
-
-protected:
-    int OnInvoked(wxMessageDialog* dlg) const override;
-    wxString GetDefaultDescription() const override { return "message box \"" + message + "\""; }
-
-private:
-    wxString message;
-    wxString caption;
-};
-
-// A vendor request as the meter saw it.
-struct Request {
-    int code, value, index;
-    bool operator==(const Request&) const = default;
-};
-void PrintTo(const Request& r, std::ostream* os);
+#include "tests/support/Transfers.h"
 
 class DialogTest : public ::testing::Test {
 protected:
