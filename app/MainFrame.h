@@ -20,8 +20,8 @@ class wxBoxSizer;
 class wxListEvent;
 class wxFileDialog;
 
-// The full path a file dialog was closed with; built from its folder and name, which every port
-// reports the same way.
+// The full path a file dialog was closed with. Not its folder joined with its file name: a path
+// typed or pasted into the chooser names its own folder, which the dialog's folder is not.
 wxString ChosenPath(const wxFileDialog& dialog);
 
 class MainFrame : public wxFrame {

@@ -7,9 +7,7 @@
 #include "data/Preferences.h"
 #include "data/Workspace.h"
 
-wxString ChosenPath(const wxFileDialog& dialog) {
-    return wxFileName(dialog.GetDirectory(), dialog.GetFilename()).GetFullPath();
-}
+wxString ChosenPath(const wxFileDialog& dialog) { return dialog.GetPath(); }
 
 bool MainFrame::SaveWorkspace() {
     if (records_.Path().empty()) return SaveWorkspaceAs();

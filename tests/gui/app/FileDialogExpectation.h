@@ -1,6 +1,7 @@
 #pragma once
 // Expects a file dialog with this message, wildcard and style flags; answers with `path`, or
-// cancels when `path` is empty.
+// cancels when `path` is empty. It proves the command's handling of a path; the chooser itself,
+// as a person uses it, is driven by guitest::RealFileChooser (FileChooserTest.cpp).
 #include <gtest/gtest.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
@@ -25,6 +26,10 @@ protected:
         EXPECT_EQ(dlg->GetFilename(), defaultName);
         if (path.empty()) return wxID_CANCEL;
         dlg->SetPath(path);
+        // The GTK chooser takes a path set from code in the background; the program reads the
+        // dialog's full path, so answer only once the chooser reports it.
+        EXPECT_TRUE(guitest::WaitFor([&] { return dlg->GetPath() == path; }))
+            << "the chooser reports " << dlg->GetPath() << " instead of " << path;
         return wxID_OK;
     }
     wxString GetDefaultDescription() const override { return "file dialog \"" + message + "\""; }

@@ -36,6 +36,13 @@ bool CapturedLog::Contains(const wxString& text) const {
     return false;
 }
 
+namespace {
+bool g_realDialogs = false;
+}
+
+void AllowRealDialogs(bool allow) { g_realDialogs = allow; }
+bool RealDialogsAllowed() { return g_realDialogs; }
+
 void Flush() {
     for (int i = 0; i < 5; ++i) {
         if (wxTheApp) wxTheApp->ProcessPendingEvents();

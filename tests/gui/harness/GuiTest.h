@@ -61,4 +61,9 @@ void Flush();
 // Number of modal dialogs that nobody expected (each was cancelled and failed its test).
 int UnexpectedDialogs();
 
+// While set, a modal dialog that no wxTEST_DIALOG expects is shown for real instead of being
+// cancelled: a test that drives the toolkit's own dialog through the X server sets it.
+void AllowRealDialogs(bool allow);
+bool RealDialogsAllowed();
+
 }  // namespace guitest
