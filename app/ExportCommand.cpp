@@ -3,17 +3,25 @@
 
 #include "app/MainFrame.h"
 #include "data/CsvExport.h"
+#include "data/ExportTarget.h"
 #include "data/Preferences.h"
+#include "data/XlsxExport.h"
 
+// CSV stays the first and default type; the workbook is chosen by its file type or by a name
+// ending in ".xlsx".
 void MainFrame::OnExportCsv(wxCommandEvent&) {
     const int c = CurrentRow();
     if (c < 0) return;
     const Storage& record = records_.At(c);
     wxFileDialog dialog(this, "Esportare su excel", "", CsvDefaultFileName(record.dateText),
-                        "Excel files (*.csv)|*.csv||", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-    dialog.SetFilterIndex(1);
+                        kExportWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    dialog.SetFilterIndex(kCsvFilterIndex);
     if (dialog.ShowModal() != wxID_OK) return;
-    if (!WriteCsv(CsvPathWithExtension(ChosenPath(dialog)), record, GlobalPreferences()))
+    const ExportTarget target = ChooseExportTarget(ChosenPath(dialog), dialog.GetFilterIndex());
+    const bool written = target.format == ExportFormat::Xlsx
+                             ? WriteXlsx(target.path, record, GlobalPreferences())
+                             : WriteCsv(target.path, record, GlobalPreferences());
+    if (!written)
         wxMessageBox(
             "Impossibile aprire il file excel: controllare che non sia in uso in un'altra "
             "applicazione",

@@ -26,13 +26,20 @@ void Put(AtomicFile& out, const wxString& text) {
 
 }  // namespace
 
+ExportLabels ChooseExportLabels(const Storage& record, const Preferences& prefs) {
+    return {CsvFlowLabel(record.metricUnits, prefs.flowUnit),
+            CsvVolumeLabel(record.metricUnits, prefs.flowUnit),
+            PressureShortLabel(record.pressureUnit)};
+}
+
 bool WriteCsv(const wxString& path, const Storage& record, const Preferences& prefs,
               wxString* error) {
     AtomicFile out(path);
     if (out.IsOpen()) {
-        const wxString flowLabel = CsvFlowLabel(record.metricUnits, prefs.flowUnit);
-        const wxString volumeLabel = CsvVolumeLabel(record.metricUnits, prefs.flowUnit);
-        const wxString pressureLabel = PressureShortLabel(record.pressureUnit);
+        const ExportLabels labels = ChooseExportLabels(record, prefs);
+        const wxString& flowLabel = labels.flow;
+        const wxString& volumeLabel = labels.volume;
+        const wxString& pressureLabel = labels.pressure;
         Put(out, "File Name," + path + "\n");
         Put(out, "Title," + record.title + " " + record.dateText + "\n");
         Put(out, "Information," + record.info + "\n");

@@ -13,6 +13,13 @@ wxString CsvDefaultFileName(const wxString& dateText);
 // Appends ".csv" unless the path already holds it anywhere.
 wxString CsvPathWithExtension(const wxString& path);
 
+// The flow, volume and pressure labels of an export, shared by the CSV file and the workbook:
+// they follow the record's measurement system and pressure unit and prefs.flowUnit.
+struct ExportLabels {
+    wxString flow, volume, pressure;
+};
+ExportLabels ChooseExportLabels(const Storage& record, const Preferences& prefs);
+
 // Labels follow the record's measurement system and prefs.flowUnit. The file is replaced
 // atomically; on failure the old file stays and `error` (when given) says why.
 bool WriteCsv(const wxString& path, const Storage& record, const Preferences& prefs,

@@ -1,4 +1,5 @@
-// The spreadsheet export of the current record through the real file dialog, answered by the test.
+// The spreadsheet export of the current record (CSV or Excel workbook) through the real file
+// dialog, answered by the test.
 #include <wx/dir.h>
 #include <wx/ffile.h>
 #include <wx/filename.h>
@@ -12,8 +13,31 @@
 namespace {
 
 const char kMessage[] = "Esportare su excel";
-const char kWildcard[] = "Excel files (*.csv)|*.csv||";
+const char kWildcard[] = "Excel files (*.csv)|*.csv|Cartella di lavoro Excel (*.xlsx)|*.xlsx";
 const char kDefaultName[] = "7_03_2011 9_05_30";
+const char kCannotWrite[] =
+    "Impossibile aprire il file excel: controllare che non sia in uso in un'altra applicazione";
+
+// Answers the export dialog with a path and a file type (0 CSV, 1 workbook), after checking that
+// it opened with the CSV type chosen.
+class ExpectExport : public wxExpectModalBase<wxFileDialog, ExpectExport> {
+public:
+    ExpectExport(const wxString& path, int filterIndex) : path(path), filterIndex(filterIndex) {}
+
+protected:
+    int OnInvoked(wxFileDialog* dlg) const override {
+        EXPECT_EQ(dlg->GetMessage(), kMessage);
+        EXPECT_EQ(dlg->GetWildcard(), kWildcard);
+        EXPECT_EQ(dlg->GetFilterIndex(), 0);
+        dlg->SetFilterIndex(filterIndex);
+        dlg->SetPath(path);
+        return wxID_OK;
+    }
+
+private:
+    wxString path;
+    int filterIndex;
+};
 
 class ExportTest : public MainWindowTest {
 protected:
@@ -71,15 +95,45 @@ TEST_F(ExportTest, CancelWritesNothing) {
 TEST_F(ExportTest, AFileThatCannotBeWrittenIsReported) {
     OpenWithSelection();
     ASSERT_TRUE(wxMkdir(InHome("occupato.csv")));
-    wxTEST_DIALOG(
-        Command(ID_EXPORT_CSV),
-        ExpectFile(kMessage, kWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT, InHome("occupato"),
-                   kDefaultName),
-        ExpectMessage(
-            "Impossibile aprire il file excel: controllare che non sia in uso in un'altra "
-            "applicazione",
-            "Message", wxID_OK, wxOK));
+    wxTEST_DIALOG(Command(ID_EXPORT_CSV),
+                  ExpectFile(kMessage, kWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT,
+                             InHome("occupato"), kDefaultName),
+                  ExpectMessage(kCannotWrite, "Message", wxID_OK, wxOK));
     EXPECT_TRUE(wxDirExists(InHome("occupato.csv")));
+}
+
+bool IsWorkbook(const wxString& path) {
+    wxFFile f(path, "rb");
+    char magic[4] = {};
+    return f.IsOpened() && f.Read(magic, 4) == 4 && std::string(magic, 4) == "PK\x03\x04";
+}
+
+TEST_F(ExportTest, TheWorkbookTypeWritesAnXlsxFile) {
+    MainFrame* w = OpenWithSelection();
+    w->Records().SetSaved(true);
+    wxTEST_DIALOG(Command(ID_EXPORT_CSV), ExpectExport(InHome(kDefaultName), 1));
+    EXPECT_TRUE(IsWorkbook(InHome(wxString(kDefaultName) + ".xlsx")));
+    EXPECT_FALSE(wxFileExists(InHome(wxString(kDefaultName) + ".csv")));
+    EXPECT_TRUE(w->Records().Saved());
+}
+
+TEST_F(ExportTest, TheNamesExtensionWinsOverTheFileType) {
+    OpenWithSelection();
+    wxTEST_DIALOG(Command(ID_EXPORT_CSV), ExpectExport(InHome("cartella.xlsx"), 0));
+    EXPECT_TRUE(IsWorkbook(InHome("cartella.xlsx")));
+    EXPECT_FALSE(wxFileExists(InHome("cartella.xlsx.csv")));
+
+    wxTEST_DIALOG(Command(ID_EXPORT_CSV), ExpectExport(InHome("testo.csv"), 1));
+    EXPECT_NE(Contents(InHome("testo.csv")).Find("Secondo 100%"), wxNOT_FOUND);
+    EXPECT_FALSE(wxFileExists(InHome("testo.csv.xlsx")));
+}
+
+TEST_F(ExportTest, AWorkbookThatCannotBeWrittenIsReportedAndTheOldFileKept) {
+    OpenWithSelection();
+    ASSERT_TRUE(wxMkdir(InHome("occupato.xlsx")));
+    wxTEST_DIALOG(Command(ID_EXPORT_CSV), ExpectExport(InHome("occupato"), 1),
+                  ExpectMessage(kCannotWrite, "Message", wxID_OK, wxOK));
+    EXPECT_TRUE(wxDirExists(InHome("occupato.xlsx")));
 }
 
 TEST_F(ExportTest, WithoutACurrentRowDoesNothing) {
