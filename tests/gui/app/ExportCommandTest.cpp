@@ -9,6 +9,7 @@
 #include "tests/gui/app/FileDialogExpectation.h"
 #include "tests/gui/app/GraphFixture.h"
 #include "tests/gui/app/MainWindowFixture.h"
+#include "tests/gui/harness/RealFileChooser.h"
 
 namespace {
 
@@ -31,6 +32,8 @@ protected:
         EXPECT_EQ(dlg->GetFilterIndex(), 0);
         dlg->SetFilterIndex(filterIndex);
         dlg->SetPath(path);
+        // The GTK chooser takes a path set from code in the background.
+        EXPECT_TRUE(guitest::WaitFor([&] { return dlg->GetPath() == path; }));
         return wxID_OK;
     }
 
@@ -126,6 +129,21 @@ TEST_F(ExportTest, TheNamesExtensionWinsOverTheFileType) {
     wxTEST_DIALOG(Command(ID_EXPORT_CSV), ExpectExport(InHome("testo.csv"), 1));
     EXPECT_NE(Contents(InHome("testo.csv")).Find("Secondo 100%"), wxNOT_FOUND);
     EXPECT_FALSE(wxFileExists(InHome("testo.csv.xlsx")));
+}
+
+// As a person does it: the toolkit's own chooser, a full path ending in ".xlsx" pasted.
+TEST_F(ExportTest, APastedNameEndingInXlsxInTheRealChooserGivesAWorkbook) {
+    OpenWithSelection();
+    wxFileName::Mkdir(home + "/.local/share", wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    ASSERT_TRUE(wxMkdir(InHome("altrove")));
+    const wxString path = wxFileName(InHome("altrove"), "idrante.xlsx").GetFullPath();
+    {
+        guitest::RealFileChooser chooser(path);
+        Command(ID_EXPORT_CSV);
+        EXPECT_TRUE(chooser.Answered()) << "the chooser did not accept " << path;
+    }
+    EXPECT_TRUE(IsWorkbook(path));
+    EXPECT_FALSE(wxFileExists(path + ".csv"));
 }
 
 TEST_F(ExportTest, AWorkbookThatCannotBeWrittenIsReportedAndTheOldFileKept) {
