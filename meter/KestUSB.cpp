@@ -3,7 +3,9 @@
 #include <usb.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <string>
 
 #include "meter/MemoryLayout.h"
 #include "meter/MeterRequests.h"
@@ -12,13 +14,41 @@ namespace {
 
 const RequestSpec& Spec(MeterRequest code) { return *FindRequest(code); }
 
-// A transfer fails when libusb reports an error or moves no bytes. A reply shorter than asked
-// fails too: the rest of the shared buffer would still hold the previous reply.
-bool Moved(int requestType, int result, int length) {
-    return result > 0 && (requestType != kRequestTypeIn || result >= length);
+// A transfer fails when libusb reports an error or moves no bytes. Only a memory chunk must
+// arrive whole (ReadMemory checks that itself); a shorter reply to another request is kept, with
+// its missing tail read as 0.
+bool Moved(int result) { return result > 0; }
+
+std::string LibUsbText() {
+    const char* text = usb_strerror();
+    return text != nullptr ? text : "";
 }
 
 }  // namespace
+
+void KestUSB::Fail(LinkStatus status, LinkFailureKind kind, int code, std::string text) {
+    failure_ = {status, kind, code, std::move(text)};
+}
+
+void KestUSB::FailTransfer(LinkStatus status, int result, int asked) {
+    if (result == 0) {
+        Fail(status, LinkFailureKind::kTransferFailed, 0, "the meter sent no bytes");
+    } else if (result > 0) {
+        Fail(
+            status, LinkFailureKind::kShortReply, result,
+            "the meter sent " + std::to_string(result) + " of " + std::to_string(asked) + " bytes");
+    } else {
+        Fail(status,
+             result == -ETIMEDOUT ? LinkFailureKind::kTimedOut : LinkFailureKind::kTransferFailed,
+             result, LibUsbText());
+    }
+}
+
+bool KestUSB::Search() {
+    if (device_ != nullptr || FindMeter()) return true;
+    Fail(LINK_NOT_FOUND, LinkFailureKind::kNoMeter, 0, "no HVX-2 (04d8:fffd) on the USB bus");
+    return false;
+}
 
 bool KestUSB::FindMeter() {
     handle_ = nullptr;
@@ -58,28 +88,55 @@ LinkStatus KestUSB::WriteRequest(int request, int value, int index, int length, 
 
 LinkStatus KestUSB::Transfer(int requestType, int request, int value, int index, int length,
                              int timeoutMs) {
-    if (device_ == nullptr && !FindMeter()) return LINK_NOT_FOUND;
+    Begin();
+    if (!Search()) return LINK_NOT_FOUND;
     if (!Open()) return LINK_OPEN_FAILED;
     length = std::clamp(length, 0, static_cast<int>(kBufferSize));
+    int result = 0;
     auto send = [&] {
-        return usb_control_msg(handle_, requestType, request, value & 0xFFFF, index & 0xFFFF,
-                               reinterpret_cast<char*>(buffer_), length, timeoutMs);
+        result = usb_control_msg(handle_, requestType, request, value & 0xFFFF, index & 0xFFFF,
+                                 reinterpret_cast<char*>(buffer_), length, timeoutMs);
+        // Missing tail bytes read as 0, never as the previous reply's.
+        if (requestType == kRequestTypeIn && result > 0 && result < length)
+            std::memset(buffer_ + result, 0, static_cast<std::size_t>(length - result));
+        return result;
     };
     LinkStatus status = LINK_OK;
-    if (!Moved(requestType, send(), length)) {
-        if (Reconfigure() < 0)
+    if (!Moved(send())) {
+        const int firstResult = result;
+        const std::string firstText = LibUsbText();
+        if (Reconfigure() < 0) {
             status = LINK_RECONFIGURE_FAILED;
-        else if (!Moved(requestType, send(), length))
+            Fail(status, LinkFailureKind::kReconfigureRefused, firstResult,
+                 (firstResult == 0 ? std::string("the meter sent no bytes") : firstText) +
+                     "; SET_CONFIGURATION refused: " + LibUsbText());
+        } else if (!Moved(send())) {
             status = LINK_RETRY_FAILED;
+            FailTransfer(status, result, length);
+        }
     }
     Close();
     return status;
 }
 
 bool KestUSB::Open() {
-    handle_ = Listed() ? usb_open(device_) : nullptr;
-    if (handle_ == nullptr) device_ = nullptr;
-    return handle_ != nullptr;
+    const bool listed = Listed();
+    errno = 0;
+    handle_ = listed ? usb_open(device_) : nullptr;
+    if (handle_ != nullptr) return true;
+    const int error = errno;
+    const std::string text = listed ? LibUsbText() : "the meter left the USB bus";
+    const bool denied = error == EACCES || error == EPERM ||
+                        text.find("ermission") != std::string::npos ||
+                        text.find("ccess denied") != std::string::npos;
+    const bool gone = !listed || error == ENODEV || error == ENOENT;
+    Fail(LINK_OPEN_FAILED,
+         gone     ? LinkFailureKind::kNoMeter
+         : denied ? LinkFailureKind::kPermissionDenied
+                  : LinkFailureKind::kOpenFailed,
+         error, text);
+    device_ = nullptr;
+    return false;
 }
 
 bool KestUSB::Listed() const {
@@ -97,11 +154,13 @@ void KestUSB::Close() {
 }
 
 int KestUSB::Direct(int requestType, int request, int value, int index, int length, int timeoutMs) {
-    if (device_ == nullptr && !FindMeter()) return -1;
+    Begin();
+    if (!Search()) return -1;
     if (!Open()) return -1;
     const int result =
         usb_control_msg(handle_, requestType, request, value & 0xFFFF, index & 0xFFFF,
                         reinterpret_cast<char*>(buffer_), length, timeoutMs);
+    if (result < 0) FailTransfer(LINK_TRANSFER_FAILED, result, length);
     Close();
     return result;
 }
@@ -144,9 +203,13 @@ const uint8_t* KestUSB::GetLiveSamples() {
 }
 
 bool KestUSB::ReadMemory(unsigned address, unsigned length, uint8_t* destination) {
+    Begin();
     if (length == 0) return true;
-    if (destination == nullptr) return false;
-    if (device_ == nullptr && !FindMeter()) return false;
+    if (destination == nullptr) {
+        Fail(LINK_TRANSFER_FAILED, LinkFailureKind::kTransferFailed, 0, "no destination");
+        return false;
+    }
+    if (!Search()) return false;
     if (!Open()) return false;
     const RequestSpec& s = Spec(REQ_READ_MEMORY);
     while (length > 0) {
@@ -158,6 +221,7 @@ bool KestUSB::ReadMemory(unsigned address, unsigned length, uint8_t* destination
                             reinterpret_cast<char*>(buffer_), static_cast<int>(chunk), s.timeoutMs);
         // A reply shorter than the chunk would leave stale bytes in the destination.
         if (result < static_cast<int>(chunk)) {
+            FailTransfer(LINK_TRANSFER_FAILED, result, static_cast<int>(chunk));
             Close();
             return false;
         }

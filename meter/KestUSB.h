@@ -5,19 +5,13 @@
 // Never shows a message: every failure comes back as a status, false, 0 or a null pointer.
 
 #include <cstdint>
+#include <string>
 
+#include "meter/LinkFailure.h"
 #include "meter/MeterRequests.h"
 
 struct usb_device;
 struct usb_dev_handle;
-
-enum LinkStatus : int {
-    LINK_OPEN_FAILED = 0,
-    LINK_NOT_FOUND = 3,
-    LINK_OK = 4,
-    LINK_RECONFIGURE_FAILED = 5,
-    LINK_RETRY_FAILED = 6,
-};
 
 class KestUSB {
 public:
@@ -51,6 +45,10 @@ public:
     const uint8_t* GetPressureAdc();
     const uint8_t* GetFirmwareVersion();
 
+    // Why the last operation failed (LINK_OK and no kind after one that succeeded), with
+    // libusb's own text. Still silent: callers decide what to show.
+    const LinkFailure& LastFailure() const { return failure_; }
+
 private:
     bool FindMeter();
     int Reconfigure();
@@ -63,6 +61,11 @@ private:
     // One transfer without the retry; the libusb result, or -1 when the meter is absent or closed.
     int Direct(int requestType, int request, int value, int index, int length, int timeoutMs);
     bool Open();
+    // Each public operation starts with a clean record; the paths below fill it on failure.
+    void Begin() { failure_ = {}; }
+    void Fail(LinkStatus status, LinkFailureKind kind, int code, std::string text);
+    void FailTransfer(LinkStatus status, int result, int asked);
+    bool Search();
     // Another link's search makes libusb free the devices that left the bus, so the remembered
     // device is opened only while libusb still lists it (and it is still a meter).
     bool Listed() const;
@@ -72,4 +75,5 @@ private:
     usb_dev_handle* handle_ = nullptr;
     struct usb_device* device_ = nullptr;
     uint8_t buffer_[kBufferSize + 1] = {};
+    LinkFailure failure_;
 };

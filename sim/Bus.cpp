@@ -269,11 +269,14 @@ usb_dev_handle* Bus::Open(struct usb_device* dev) {
     }
     auto it = live_.find(dev);
     if (it == live_.end() || !it->second->plugged) {
+        errno = ENODEV;
         lastError_ = "could not open device: No such device";
         return nullptr;
     }
     if (failOpen_ > 0) {
         --failOpen_;
+        // As libusb does when the device node is not the user's.
+        errno = EACCES;
         lastError_ = "could not open device: Permission denied";
         return nullptr;
     }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <vector>
 
@@ -136,7 +137,14 @@ public:
             live_ = {Number(2), Number(4)};
             return;
         } else if (key == "event") {
+            if (image_) Fail("'event' cannot be combined with 'memory-image'");
             Event();
+            return;
+        } else if (key == "memory-image") {
+            Args(1);
+            if (!events_.empty()) Fail("'memory-image' cannot be combined with 'event'");
+            LoadImage(w[1]);
+            settingsSeen_ = true;
             return;
         } else if (key == "samples") {
             if (events_.empty() || events_.back().shape.kind != Shape::Kind::Samples)
@@ -193,6 +201,7 @@ public:
                 Generate(events_[k].shape, scale, intervalMs, static_cast<unsigned>(k));
             if (!s_.meter_.AddEvent(events_[k].start, samples))
                 Fail("the event does not fit in the meter's memory");
+            s_.events_.push_back({events_[k].start, samples});
         }
         if (live_) {
             const auto [flow, pressure] = *live_;
@@ -290,6 +299,23 @@ private:
         }
     }
 
+    // The meter's whole memory as `hvx-probe --dump` writes it, relative to the scenario file.
+    void LoadImage(const std::string& file) {
+        std::string path = file;
+        const auto slash = name_.rfind('/');
+        if (!file.starts_with('/') && slash != std::string::npos)
+            path = name_.substr(0, slash + 1) + file;
+        std::ifstream in(path, std::ios::binary);
+        if (!in) Fail("cannot read memory image '" + path + "'");
+        std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        if (bytes.size() != kMemorySize)
+            Fail("memory image '" + path + "' holds " + std::to_string(bytes.size()) +
+                 " bytes instead of " + std::to_string(kMemorySize));
+        std::copy(bytes.begin(), bytes.end(), s_.meter_.MutableMemory().begin());
+        image_ = true;
+    }
+
     void Event() {
         PendingEvent e{line_, DateAndTime(1), {}};
         const std::string& kind = Word(3);
@@ -336,6 +362,7 @@ private:
     std::vector<PendingEvent> events_;
     std::optional<std::pair<double, double>> live_;
     bool settingsSeen_ = false;
+    bool image_ = false;
 };
 
 Scenario Scenario::Parse(std::string_view text, const std::string& name) {

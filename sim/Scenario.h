@@ -20,6 +20,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// An event as the scenario describes it, before it is written into the meter's memory.
+struct ScenarioEvent {
+    DateTime start;
+    std::vector<RawSample> samples;
+};
+
 class Scenario {
 public:
     // Throws ScenarioError ("name:line: message").
@@ -29,6 +35,8 @@ public:
     const Meter& meter() const { return meter_; }
     int busNumber() const { return bus_; }
     bool hasClock() const { return hasClock_; }
+    // Oldest first; empty for a scenario that loads a memory image.
+    const std::vector<ScenarioEvent>& events() const { return events_; }
 
     // Plugs a copy of the scenario's meter into the bus, arms the scenario's faults on the bus and
     // returns the meter.
@@ -38,6 +46,7 @@ private:
     Meter meter_;
     int bus_ = 1;
     bool hasClock_ = false;
+    std::vector<ScenarioEvent> events_;
     std::vector<std::function<void(Bus&)>> faults_;
     friend class ScenarioParser;
 };

@@ -1,6 +1,7 @@
 // hvx-probe: a diagnostic for technicians and end-to-end checks. Lists the HVX-2 meters on the USB
 // bus and prints the first one's version, settings, logger status, clock and table of contents;
-// --dump FILE writes its whole 128 KiB memory.
+// --dump FILE writes its whole 128 KiB memory; --download FILE.orv downloads the logged events
+// into a workspace file, as the program's download does, without a display.
 
 #include <usb.h>
 
@@ -16,12 +17,9 @@
 #include "meter/MeterClock.h"
 #include "meter/SampleRate.h"
 #include "meter/SettingsBlock.h"
+#include "meter/probe/ProbeDownload.h"
 
 namespace {
-
-constexpr int kNoMeter = 2;
-constexpr int kNoAnswer = 3;
-constexpr int kUsage = 64;
 
 int ListMeters() {
     usb_init();
@@ -121,7 +119,8 @@ bool PrintToc(KestUSB& link, unsigned n, unsigned settingsLength) {
 bool Dump(KestUSB& link, const std::string& path) {
     std::vector<uint8_t> memory(kMemorySize);
     if (!link.ReadMemory(0, kMemorySize, memory.data())) {
-        std::fprintf(stderr, "hvx-probe: the memory read failed\n");
+        std::fprintf(stderr, "hvx-probe: the memory read failed: %s\n",
+                     ReasonText(link.LastFailure()).c_str());
         return false;
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -136,22 +135,32 @@ bool Dump(KestUSB& link, const std::string& path) {
     return true;
 }
 
-int NoAnswer(const char* what) {
-    std::fprintf(stderr, "hvx-probe: the meter does not answer (%s)\n", what);
+int NoAnswer(const KestUSB& link, const char* what) {
+    std::fprintf(stderr, "hvx-probe: the meter does not answer (%s): %s\n", what,
+                 ReasonText(link.LastFailure()).c_str());
     return kNoAnswer;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string dumpPath;
+    std::string dumpPath, downloadPath;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--dump") == 0 && i + 1 < argc) {
             dumpPath = argv[++i];
+        } else if (std::strcmp(argv[i], "--download") == 0 && i + 1 < argc) {
+            downloadPath = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: hvx-probe [--dump FILE]\n");
+            std::fprintf(stderr, "usage: hvx-probe [--dump FILE] | --download FILE.orv\n");
             return kUsage;
         }
+    }
+    if (!downloadPath.empty()) {
+        if (!dumpPath.empty()) {
+            std::fprintf(stderr, "usage: hvx-probe [--dump FILE] | --download FILE.orv\n");
+            return kUsage;
+        }
+        return DownloadToWorkspace(downloadPath);
     }
     if (ListMeters() == 0) {
         std::fprintf(stderr, "hvx-probe: no HVX-2 meter (04d8:fffd) found on the USB bus\n");
@@ -159,29 +168,29 @@ int main(int argc, char** argv) {
     }
     KestUSB link;
     const uint8_t* version = link.GetFirmwareVersion();
-    if (version == nullptr) return NoAnswer("firmware version");
+    if (version == nullptr) return NoAnswer(link, "firmware version");
     const uint16_t word = VersionWord(version);
     std::printf("Firmware version: 0x%04X (%d.%d)\n", word, word >> 8, word & 0xFF);
 
     const std::size_t length = SettingsBlockLength(word);
     uint8_t block[kLongSettingsLength] = {};
     if (!link.ReadMemory(0, static_cast<unsigned>(length), block))
-        return NoAnswer("settings block");
+        return NoAnswer(link, "settings block");
     const SettingsBlock settings = *DecodeSettingsBlock(std::span<const uint8_t>(block, length));
     PrintSettings(settings);
 
     const uint8_t* status = link.GetLoggerStatus();
-    if (status == nullptr) return NoAnswer("logger status");
+    if (status == nullptr) return NoAnswer(link, "logger status");
     PrintStatus(*DecodeLoggerStatus(std::span<const uint8_t>(status, kLoggerStatusLength)));
 
     const uint8_t* clockBytes = link.GetClock();
-    if (clockBytes == nullptr) return NoAnswer("clock");
+    if (clockBytes == nullptr) return NoAnswer(link, "clock");
     const MeterClock c = *DecodeClock(std::span<const uint8_t>(clockBytes, kClockLength));
     std::printf("Clock: %04d-%02d-%02d %02d:%02d:%02d (fourth byte 0x%02X)\n", c.year, c.month,
                 c.day, c.hour, c.minute, c.second, c.fourth);
 
     if (!PrintToc(link, settings.fileCount, static_cast<unsigned>(length)))
-        return NoAnswer("table of contents");
+        return NoAnswer(link, "table of contents");
     if (!dumpPath.empty() && !Dump(link, dumpPath)) return kNoAnswer;
     return 0;
 }

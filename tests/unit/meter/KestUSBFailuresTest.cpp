@@ -238,19 +238,116 @@ TEST_F(LinkTest, DirectOperationsDoNotRetry) {
     for (const Packet& p : Packets()) EXPECT_NE(p.request, 9);
 }
 
-TEST_F(LinkTest, ShortReplyOnTheReadPathIsRetried) {
+// Only a memory chunk must arrive whole; another reply fails only when nothing arrives, and the
+// bytes it lacks read as 0, never as the previous reply's.
+TEST_F(LinkTest, ShortReplyKeepsWhatArrivedWithItsTailReadAsZero) {
     sim::Meter& meter = bus().PlugMeter();
+    meter.SetClock({2026, 12, 9, 10, 30, 15});
     meter.SetBattery(0x0102);
     KestUSB link;
     Warm(link);
+    ASSERT_NE(link.GetClock(), nullptr);  // fills the buffer with eight clock bytes
+    bus().ClearTransfers();
+
     bus().ShortReplyNextTransfers(1, 3);
     const uint8_t* status = link.GetLoggerStatus();
-    ASSERT_NE(status, nullptr);
-    EXPECT_EQ(DecodeLoggerStatus(std::span<const uint8_t>(status, 7))->battery, 0x0102);
-    EXPECT_EQ(Packets().size(), 3u) << "request, SET_CONFIGURATION, request";
+    ASSERT_NE(status, nullptr) << "three of the status's seven bytes";
+    EXPECT_EQ(Packets().size(), 1u) << "no SET_CONFIGURATION, no retry";
+    EXPECT_EQ(DecodeLoggerStatus(std::span<const uint8_t>(status, 7))->freeMemory,
+              meter.FreeMemory());
+    for (int i = 3; i < 7; ++i) EXPECT_EQ(status[i], 0) << "byte " << i;
 
-    bus().ShortReplyNextTransfers(2, 7);
-    EXPECT_EQ(link.GetClock(), nullptr) << "7 of the clock's 8 bytes";
+    bus().ShortReplyNextTransfers(1, 7);
+    const uint8_t* clock = link.GetClock();
+    ASSERT_NE(clock, nullptr) << "the clock's unused last byte missing";
+    EXPECT_EQ(clock[0] & 0x7F, 0x15);
+    EXPECT_EQ(clock[7], 0);
+    EXPECT_FALSE(link.LastFailure().failed());
+
+    bus().ClearTransfers();
+    bus().ShortReplyNextTransfers(1, 127);
+    std::vector<uint8_t> dest(128);
+    EXPECT_FALSE(link.ReadMemory(0, 128, dest.data())) << "a memory chunk must arrive whole";
+    EXPECT_EQ(link.LastFailure().kind, LinkFailureKind::kShortReply);
+    EXPECT_EQ(Packets().size(), 1u);
+}
+
+// Why the last operation failed, for each fault the simulator injects; the link stays silent and
+// the next successful operation clears the record.
+TEST_F(LinkTest, LastFailureSaysWhyTheLinkFailed) {
+    struct Case {
+        std::string name;
+        std::function<void()> fault;
+        std::function<bool(KestUSB&)> call;
+        LinkStatus status;
+        LinkFailureKind kind;
+        std::string text;  // part of libusb's text
+    };
+    auto status = [](KestUSB& k) { return k.GetLoggerStatus() != nullptr; };
+    auto memory = [](KestUSB& k) {
+        uint8_t dest[300];
+        return k.ReadMemory(0x100, 300, dest);
+    };
+    const Case cases[] = {
+        {"no meter", [] {}, status, LINK_NOT_FOUND, LinkFailureKind::kNoMeter, "04d8:fffd"},
+        {"unplugged", [] {}, memory, LINK_OPEN_FAILED, LinkFailureKind::kNoMeter, "No such device"},
+        {"permission denied", [] { bus().FailNextOpens(1); }, status, LINK_OPEN_FAILED,
+         LinkFailureKind::kPermissionDenied, "Permission denied"},
+        {"failed transfer", [] { bus().FailNextTransfers(2); }, status, LINK_RETRY_FAILED,
+         LinkFailureKind::kTransferFailed, "Input/output error"},
+        {"no bytes twice", [] { bus().ZeroByteNextTransfers(2); }, status, LINK_RETRY_FAILED,
+         LinkFailureKind::kTransferFailed, "no bytes"},
+        {"time-out", [] { bus().TimeOutNextTransfers(2); }, status, LINK_RETRY_FAILED,
+         LinkFailureKind::kTimedOut, "timed out"},
+        {"refused reconfigure",
+         [] {
+             bus().FailNextTransfers(1);
+             bus().RefuseSetConfiguration(1);
+         },
+         status, LINK_RECONFIGURE_FAILED, LinkFailureKind::kReconfigureRefused,
+         "SET_CONFIGURATION"},
+        {"memory chunk fails", [] { bus().FailNextTransfers(1); }, memory, LINK_TRANSFER_FAILED,
+         LinkFailureKind::kTransferFailed, "Input/output error"},
+        {"memory chunk short", [] { bus().ShortReplyNextTransfers(2, 100); }, memory,
+         LINK_TRANSFER_FAILED, LinkFailureKind::kShortReply, "100 of 128 bytes"},
+        {"memory chunk times out", [] { bus().TimeOutNextTransfers(1); }, memory,
+         LINK_TRANSFER_FAILED, LinkFailureKind::kTimedOut, "timed out"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bus().Reset();
+        const bool noMeter = c.name == "no meter";
+        sim::Meter* meter = noMeter ? nullptr : &bus().PlugMeter();
+        KestUSB link;
+        if (meter != nullptr) Warm(link);
+        if (c.name == "unplugged") bus().Unplug(*meter);
+        c.fault();
+        EXPECT_FALSE(c.call(link));
+        const LinkFailure& failure = link.LastFailure();
+        EXPECT_EQ(failure.status, c.status);
+        EXPECT_EQ(failure.kind, c.kind);
+        EXPECT_NE(failure.text.find(c.text), std::string::npos) << failure.text;
+        EXPECT_FALSE(ReasonText(failure).empty());
+        EXPECT_EQ(bus().OpenHandles(), 0);
+
+        bus().ClearFaults();
+        if (meter == nullptr)
+            bus().PlugMeter();
+        else if (!bus().IsPlugged(*meter))
+            bus().Replug(*meter);
+        EXPECT_TRUE(c.call(link) || c.call(link)) << "the link recovers";
+        EXPECT_FALSE(link.LastFailure().failed());
+        EXPECT_EQ(link.LastFailure().status, LINK_OK);
+    }
+}
+
+TEST_F(LinkTest, PermissionDeniedNamesTheUdevRule) {
+    bus().PlugMeter();
+    KestUSB link;
+    bus().FailNextOpens(2);  // the search's own open and the request's
+    EXPECT_EQ(link.GetFirmwareVersion(), nullptr);
+    EXPECT_EQ(link.LastFailure().kind, LinkFailureKind::kPermissionDenied);
+    EXPECT_NE(ReasonText(link.LastFailure()).find("60-hvx2.rules"), std::string::npos);
 }
 
 TEST_F(LinkTest, LiveBlockNeverRepeatsThePreviousSamples) {

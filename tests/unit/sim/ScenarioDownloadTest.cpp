@@ -12,6 +12,7 @@
 
 #include "meter/KestUSB.h"
 #include "meter/LiveBlock.h"
+#include "meter/LogDownload.h"
 #include "meter/MemoryLayout.h"
 #include "meter/SampleRate.h"
 #include "meter/SettingsBlock.h"
@@ -32,45 +33,27 @@ struct Download {
     std::vector<Event> events;  // newest first, as the record list shows them
 };
 
-// Follows the download step by step, reading only what it reads and in the same order.
+// The download's own reads (ReadSettings, then ReadLog), with the samples of each event taken as
+// the records take them.
 Download RunDownload(KestUSB& link) {
     Download d;
-    const uint8_t* reply = link.GetFirmwareVersion();
-    const unsigned version = reply == nullptr ? 0 : reply[1] * 256u + reply[0];
-    const unsigned L = version == 0x0403 ? 41 : 21;
-    d.settingsLength = L;
-    std::vector<uint8_t> block(L);
-    if (!link.ReadMemory(0, L, block.data())) {
-        ADD_FAILURE() << "settings block";
+    const std::optional<SettingsRead> settings = ReadSettings(link);
+    if (!settings) {
+        ADD_FAILURE() << "settings block: " << ReasonText(link.LastFailure());
         return d;
     }
-    d.settings = *DecodeSettingsBlock(block);
-    const unsigned n = block[2] | block[3] << 8;
-    if (n == 0) return d;
-    std::vector<uint8_t> toc(9 * n);
-    if (!link.ReadMemory(0x1FFFF - 9 * n, 9 * n, toc.data())) {
-        ADD_FAILURE() << "table of contents";
+    d.settingsLength = static_cast<unsigned>(settings->block.size());
+    d.settings = settings->settings;
+    const LogRead log = ReadLog(link, *settings, {});
+    if (log.outcome != LogReadOutcome::kDone) {
+        ADD_FAILURE() << "log: " << log.error << ReasonText(link.LastFailure());
         return d;
     }
-    const uint32_t E = toc[6] | toc[7] << 8 | toc[8] << 16;
-    std::vector<uint8_t> data(E - L);
-    if (!link.ReadMemory(L, E - L, data.data())) {
-        ADD_FAILURE() << "sample area";
-        return d;
-    }
-    for (unsigned k = 0; k < n; ++k) {
-        const TocEntry entry = DecodeTocEntry(toc.data() + 9 * k);
-        d.events.push_back({FormatEventDate(entry), entry.endAddress, {}});
-    }
-    uint32_t start = L, offset = 0;
-    for (unsigned k = n; k-- > 0;) {
-        const uint32_t count = (d.events[k].end - start) / 3;
-        if (count >= 1 && count <= 0x1FFFF) {
-            for (uint32_t s = 0; s < count; ++s, offset += 3)
-                d.events[k].samples.push_back(DecodeRawSample(data.data() + offset));
-        }
-        start = d.events[k].end;
-        offset = start - L;
+    EXPECT_TRUE(log.memory.table.warnings.empty());
+    for (const LoggedEvent& e : log.memory.table.events) {
+        Event& event = d.events.emplace_back(Event{FormatEventDate(e.entry), e.end, {}});
+        for (uint32_t i = 0; i < e.SampleCount(); ++i)
+            event.samples.push_back(log.memory.Sample(e, i));
     }
     return d;
 }

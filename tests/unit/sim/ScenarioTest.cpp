@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "meter/KestUSB.h"
@@ -189,6 +191,57 @@ TEST(Scenario, DemoScenarioHoldsItsFourEvents) {
     EXPECT_EQ(s.meter().Settings().serial, 2417);
     EXPECT_EQ(FormatEventDate(DecodeTocEntry(s.meter().Memory().data() + TocAddress(1))),
               "8/12/2026 8:12:40");
+}
+
+}  // namespace
+
+namespace {
+
+// A memory image saved from a meter (the format `hvx-probe --dump` writes) replays as is: settings
+// and table of contents come from the image. Its path is relative to the scenario file.
+TEST(Scenario, MemoryImageIsLoadedAsIs) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("hvx-image-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir / "images");
+    sim::Meter source;
+    source.SetFirmwareVersion(0x0402);
+    const RawSample samples[] = {{100, 200}, {300, 400}};
+    ASSERT_TRUE(source.AddEvent({2025, 5, 6, 7, 8, 9}, samples));
+    source.MutableMemory()[0x1FFFF] = 0x5A;  // a byte no entry owns survives too
+    {
+        std::ofstream out(dir / "images" / "meter.bin", std::ios::binary);
+        out.write(reinterpret_cast<const char*>(source.Memory().data()), kMemorySize);
+    }
+    const std::string name = (dir / "replay.txt").string();
+    const sim::Scenario s =
+        sim::Scenario::Parse("firmware 0x0402\nmemory-image images/meter.bin\nbattery 99\n", name);
+    EXPECT_EQ(s.meter().Memory(), source.Memory());
+    EXPECT_EQ(s.meter().EventCount(), 1u);
+    EXPECT_EQ(s.meter().Battery(), 99);
+    EXPECT_TRUE(s.events().empty());
+
+    std::filesystem::resize_file(dir / "images" / "meter.bin", 1000);
+    struct Case {
+        std::string text, message;
+    };
+    const Case errors[] = {
+        {"memory-image images/meter.bin\n", "holds 1000 bytes instead of 131072"},
+        {"memory-image missing.bin\n", "cannot read memory image"},
+        {"memory-image a b\n", "takes 1 value"},
+        {"event 2026-01-01 00:00:00 samples 1/1\nmemory-image images/meter.bin\n",
+         "cannot be combined with 'event'"},
+    };
+    for (const Case& c : errors) {
+        SCOPED_TRACE(c.text);
+        try {
+            sim::Scenario::Parse(c.text, name);
+            ADD_FAILURE() << "accepted";
+        } catch (const sim::ScenarioError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+            EXPECT_EQ(std::string(e.what()).rfind(name + ":", 0), 0u) << e.what();
+        }
+    }
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace
