@@ -55,6 +55,9 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
     EVT_MENU(ID_PRESSURE_WIDTH, MainFrame::OnLineWidth)
     EVT_MENU(ID_FILTER_SETTINGS, MainFrame::OnFilterSettings)
     EVT_TIMER(ID_STATUS_TIMER, MainFrame::OnStatusTimer)
+    EVT_BUTTON(ID_LIVE_START, MainFrame::OnLiveStart)
+    EVT_BUTTON(ID_LIVE_STOP, MainFrame::OnLiveStop)
+    EVT_TIMER(ID_LIVE_TIMER, MainFrame::OnLiveTick)
 wxEND_EVENT_TABLE()
 
 MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& size)
@@ -91,6 +94,8 @@ MainFrame::~MainFrame() {
 }
 
 void MainFrame::OnClose(wxCloseEvent& event) {
+    // The meter must not be left in live mode, whatever the answer below.
+    if (LiveLoggingRunning()) StopLiveLogging();
     if (!records_.WouldLoseUnsaved()) {
         Destroy();
         return;

@@ -47,6 +47,14 @@ public:
     // Replaces the records by the file's; a file that cannot be read is logged and changes nothing.
     void OpenWorkspace(const wxString& path, const wxString& caption);
 
+    // Live logging. Start reads the meter's settings, switches live mode on and puts the record
+    // "Dal vivo N" at the front; every live tick appends the meter's buffered samples to it. Stop
+    // switches live mode off; the record stays. A command that would remove or replace the live
+    // record (Cancella on it, Apri, a download) stops live logging first.
+    void StartLiveLogging();
+    void StopLiveLogging();
+    bool LiveLoggingRunning() const;
+
     // The records, the workspace file, `saved`, the filter and the live record.
     RecordSequence& Records() { return records_; }
     const RecordSequence& Records() const { return records_; }
@@ -80,6 +88,10 @@ private:
     void OnTextBoxMoved(wxCommandEvent& event);
     void OnMeterSettings(wxCommandEvent& event);
     void OnFactoryConfig(wxCommandEvent& event);
+    void OnLiveStart(wxCommandEvent& event);
+    void OnLiveStop(wxCommandEvent& event);
+    void OnLiveTick(wxTimerEvent& event);
+    void LiveTick();
     void OnLineColour(wxCommandEvent& event);
     void OnLineWidth(wxCommandEvent& event);
     void OnFilterSettings(wxCommandEvent& event);

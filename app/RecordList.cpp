@@ -183,6 +183,7 @@ void MainFrame::EditRecord(int id) {
 void MainFrame::OnRemoveRecord(wxCommandEvent&) {
     const int c = CurrentRow();
     if (c < 0) return;
+    if (c == records_.LiveIndex()) StopLiveLogging();
     records_.Remove(c);
     RefreshRecordList();
     // The previous row (the first, when the first was removed) becomes the current record.

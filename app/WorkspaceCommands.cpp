@@ -36,6 +36,8 @@ bool MainFrame::SaveWorkspaceAs() {
 }
 
 void MainFrame::OpenWorkspace(const wxString& path, const wxString& caption) {
+    // The live record would be replaced: the meter leaves live mode first.
+    if (LiveLoggingRunning()) StopLiveLogging();
     wxString error;
     if (!records_.Open(path, GlobalPreferences(), &error)) {
         wxLogError("%s", error);

@@ -208,6 +208,24 @@ void GraphView::ClearRecord() {
     }
 }
 
+void GraphView::ShowGrownRecord(int index) {
+    if (!records_.Valid(index) || !flowSeries_) return;
+    const Storage& r = records_.At(index);
+    if (records_.IdAt(index) != shownId_ || flowSeries_->GetCount() > r.GetLength()) {
+        ShowRecord(index);
+        return;
+    }
+    flowSeries_->ExtendData(r.time, r.flow, r.volume, r.targetFlow);
+    volumeSeries_->ExtendData(r.time, r.volume, r.flow, 0.0);
+    pressureSeries_->ExtendData(r.time, r.pressure, {}, 0.0);
+    secondPressureSeries_->ExtendData(r.time, r.pressure);
+    targetLine_->SetData(r.GetTargetX(), r.GetTargetY(), 0.0);
+    if (c_.plot != nullptr) {
+        c_.plot->UpdateAll();
+        c_.plot->Fit();
+    }
+}
+
 void GraphView::ShowRecord(int index) {
     // Callers pass an existing row or -1; anything else must not reach into the list.
     if (!records_.Valid(index) || !flowSeries_) return;

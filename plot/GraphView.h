@@ -53,6 +53,10 @@ public:
     void RebuildLayers();
     // Loads record `index` into the series and fits the view; a negative index keeps the plot.
     void ShowRecord(int index);
+    // ShowRecord for a record that only grew since it was shown (live logging): the new samples
+    // are added to the series instead of loading the whole record again. Any other record, or one
+    // that is not shown, is shown by ShowRecord.
+    void ShowGrownRecord(int index);
     // Empties the plot: no record is shown, measurements and box moves go nowhere.
     void ClearRecord();
     // The index of the record on display, or -1 (none, or it has left the sequence).

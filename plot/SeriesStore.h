@@ -14,6 +14,11 @@ public:
     // (z: missing values read as emptyZ).
     void Set(const std::vector<float>& xs, const std::vector<float>& ys,
              const std::vector<float>& zs, std::optional<double> extraY);
+    // The same as Set when the sequences only grew at their ends since the last Set or Extend:
+    // the new samples are copied and summarised, the old ones are not read again (live logging
+    // appends a few samples to a long record every second).
+    void Extend(const std::vector<float>& xs, const std::vector<float>& ys,
+                const std::vector<float>& zs, std::optional<double> extraY);
 
     void Rewind() { index_ = 0; }
     bool GetNextXY(double& x, double& y);
@@ -30,7 +35,12 @@ public:
 private:
     std::vector<float> xs_, ys_, zs_;
     unsigned index_ = 0;
+    void TakeExtremes(std::size_t from);
+    void UpdateBounds(std::optional<double> extraY);
+
     plotcore::SeriesBounds bounds_;
+    // Extremes of the samples (NaN ignored); +inf/-inf before the first one.
+    double minX_ = 0, maxX_ = 0, minY_ = 0, maxY_ = 0;
     plotcore::MinMaxPyramid pyramid_;
     bool sorted_ = false;
     bool finite_ = false;

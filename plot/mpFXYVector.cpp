@@ -9,6 +9,11 @@ void mpFXYVector::SetData(const std::vector<float>& xs, const std::vector<float>
     store_.Set(xs, ys, {}, extraY);
 }
 
+void mpFXYVector::ExtendData(const std::vector<float>& xs, const std::vector<float>& ys,
+                             const std::vector<float>& zs, double extraY) {
+    store_.Extend(xs, ys, zs, extraY);
+}
+
 void mpFXYVector::SetData(const std::vector<float>& xs, const std::vector<float>& ys,
                           const std::vector<float>& zs, double extraY) {
     store_.Set(xs, ys, zs, extraY);

@@ -13,6 +13,10 @@ public:
     void SetData(const std::vector<float>& xs, const std::vector<float>& ys, double extraY);
     void SetData(const std::vector<float>& xs, const std::vector<float>& ys,
                  const std::vector<float>& zs, double extraY);
+    // As SetData, for sequences that only grew at their ends since the last SetData or
+    // ExtendData: only the new samples are taken.
+    void ExtendData(const std::vector<float>& xs, const std::vector<float>& ys,
+                    const std::vector<float>& zs, double extraY);
 
     void Rewind() override { store_.Rewind(); }
     bool GetNextXY(double& x, double& y) override { return store_.GetNextXY(x, y); }

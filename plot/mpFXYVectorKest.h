@@ -10,6 +10,8 @@ public:
     explicit mpFXYVectorKest(const wxString& name = wxEmptyString, int flags = 0);
 
     void SetData(const std::vector<float>& xs, const std::vector<float>& ys);
+    // As SetData, for sequences that only grew at their ends since the last SetData or ExtendData.
+    void ExtendData(const std::vector<float>& xs, const std::vector<float>& ys);
 
     void Rewind() override { store_.Rewind(); }
     bool GetNextXY(double& x, double& y) override { return store_.GetNextXY(x, y); }

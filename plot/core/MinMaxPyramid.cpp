@@ -42,6 +42,40 @@ void MinMaxPyramid::Build(const float* ys, std::size_t n) {
     }
 }
 
+void MinMaxPyramid::Extend(const float* ys, std::size_t n) {
+    const std::size_t base = std::size_t{1} << kBaseShift;
+    std::size_t count = n >> kBaseShift;
+    if (count == 0) {
+        levels_.clear();
+        return;
+    }
+    if (levels_.empty()) levels_.emplace_back();
+    if (levels_[0].mins.size() > count) {
+        Build(ys, n);
+        return;
+    }
+    for (std::size_t lv = 0; count > 0; ++lv) {
+        if (lv == levels_.size()) levels_.emplace_back();
+        Level& level = levels_[lv];
+        const std::size_t from = level.mins.size();
+        level.mins.resize(count);
+        level.maxs.resize(count);
+        for (std::size_t k = from; k < count; ++k) {
+            float mn = kInf, mx = -kInf;
+            if (lv == 0) {
+                for (std::size_t i = k * base; i < (k + 1) * base; ++i) Take(ys[i], mn, mx);
+            } else {
+                const Level& prev = levels_[lv - 1];
+                mn = std::min(prev.mins[2 * k], prev.mins[2 * k + 1]);
+                mx = std::max(prev.maxs[2 * k], prev.maxs[2 * k + 1]);
+            }
+            levels_[lv].mins[k] = mn;
+            levels_[lv].maxs[k] = mx;
+        }
+        count = levels_[lv].mins.size() / 2;
+    }
+}
+
 std::pair<float, float> MinMaxPyramid::Range(const float* ys, std::size_t a, std::size_t b) const {
     float mn = kInf, mx = -kInf;
     const std::size_t base = std::size_t{1} << kBaseShift;

@@ -12,6 +12,9 @@ public:
     static constexpr unsigned kBaseShift = 4;  // the finest summary covers 16 samples
 
     void Build(const float* ys, std::size_t n);
+    // The same summaries as Build(ys, n) when ys grew at its end since the last Build or Extend
+    // and its earlier values are unchanged; only the new blocks are summarised.
+    void Extend(const float* ys, std::size_t n);
     void Clear() { levels_.clear(); }
 
     // {min, max} of ys[a..b), NaN ignored; {+inf, -inf} for an empty range or only NaN.

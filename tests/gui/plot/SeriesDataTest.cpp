@@ -117,3 +117,50 @@ TEST(SeriesData, PlainScanOfBothFamiliesChoosesLikeTheVectorSeries) {
     double sx = 0, sy = 0, sz = 0;
     EXPECT_FALSE(empty.mpFXY::FindNearest(0, sx, sy, sz));
 }
+
+// A series extended as its record grows (live logging) reads like one given the whole record.
+TEST(SeriesData, ExtendingMatchesSettingTheWholeSequences) {
+    struct Case {
+        const char* name;
+        float (*x)(int);
+        float (*y)(int);
+    };
+    const Case cases[] = {
+        {"ordered", [](int i) { return float(i); }, [](int i) { return float((i * 37) % 101); }},
+        {"a NaN value", [](int i) { return float(i); },
+         [](int i) { return i == 20 ? NAN : float(i % 9); }},
+        {"time going back", [](int i) { return i == 30 ? 1.0f : float(i); },
+         [](int i) { return float(-i); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<float> xs, ys, zs;
+        mpFXYVector grown;
+        for (int n : {0, 1, 5, 16, 33, 34, 70}) {
+            SCOPED_TRACE(n);
+            while (int(xs.size()) < n) {
+                const int i = int(xs.size());
+                xs.push_back(c.x(i));
+                ys.push_back(c.y(i));
+                zs.push_back(float(2 * i));
+            }
+            grown.ExtendData(xs, ys, zs, 40.0);
+            mpFXYVector whole;
+            whole.SetData(xs, ys, zs, 40.0);
+            ASSERT_EQ(grown.GetCount(), whole.GetCount());
+            EXPECT_EQ(grown.GetMinX(), whole.GetMinX());
+            EXPECT_EQ(grown.GetMaxX(), whole.GetMaxX());
+            EXPECT_EQ(grown.GetMinY(), whole.GetMinY());
+            EXPECT_EQ(grown.GetMaxY(), whole.GetMaxY());
+            for (double at : {-3.0, 0.4, 12.6, 30.0, 69.0, 100.0}) {
+                double gx = 0, gy = 0, gz = 0, wx = 0, wy = 0, wz = 0;
+                const bool g = grown.FindNearest(at, gx, gy, gz);
+                ASSERT_EQ(g, whole.FindNearest(at, wx, wy, wz));
+                if (g) {
+                    EXPECT_EQ(gx, wx);
+                    EXPECT_EQ(gz, wz);
+                }
+            }
+        }
+    }
+}
