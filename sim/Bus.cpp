@@ -25,6 +25,27 @@ struct Slot {
 
 namespace {
 
+// libusb 0.1's texts for the errors the simulated bus gives, the same on every system (the Windows
+// C library has no text for some of these codes).
+std::string ErrorText(int err) {
+    switch (err) {
+        case EPIPE:
+            return "Broken pipe";
+        case ETIMEDOUT:
+            return "Connection timed out";
+        case EIO:
+            return "Input/output error";
+        case ENODEV:
+            return "No such device";
+        case EBADF:
+            return "Bad file descriptor";
+        case EINVAL:
+            return "Invalid argument";
+        default:
+            return std::strerror(err);
+    }
+}
+
 constexpr uint16_t kHubVendor = 0x1D6B;
 constexpr uint16_t kHubProduct = 0x0002;
 
@@ -327,8 +348,7 @@ int Bus::ControlMsg(usb_dev_handle* handle, int requestType, int request, int va
     } else {
         rec.result = VendorTransfer(slot, requestType, request, value, index, bytes, size, timeout);
     }
-    if (rec.result < 0)
-        lastError_ = "error sending control message: " + std::string(std::strerror(-rec.result));
+    if (rec.result < 0) lastError_ = "error sending control message: " + ErrorText(-rec.result);
     log_.push_back(rec);
     return rec.result;
 }

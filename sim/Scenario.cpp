@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -301,11 +302,10 @@ private:
 
     // The meter's whole memory as `hvx-probe --dump` writes it, relative to the scenario file.
     void LoadImage(const std::string& file) {
-        std::string path = file;
-        const auto slash = name_.rfind('/');
-        if (!file.starts_with('/') && slash != std::string::npos)
-            path = name_.substr(0, slash + 1) + file;
-        std::ifstream in(path, std::ios::binary);
+        std::filesystem::path where(file);
+        if (where.is_relative()) where = std::filesystem::path(name_).parent_path() / where;
+        const std::string path = where.string();
+        std::ifstream in(where, std::ios::binary);
         if (!in) Fail("cannot read memory image '" + path + "'");
         std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
                                 std::istreambuf_iterator<char>());
