@@ -6,6 +6,7 @@
 #include <wx/textdlg.h>
 #include <wx/uiaction.h>
 
+#include <cstdlib>
 #include <functional>
 
 #include "app/CommandIds.h"
@@ -193,7 +194,11 @@ TEST_F(RecordStatesTest, DraggingTheTextBoxMarksTheWorkspaceUnsaved) {
         guitest::Flush();
     }
     sim.MouseUp();
-    EXPECT_TRUE(guitest::WaitFor([&] { return w->Records().At(0).boxX != x0; }));
+    // Each paint stores where the box is; wait for the paint after the last motion, not the first.
+    EXPECT_TRUE(guitest::WaitFor([&] {
+        const Storage& r = w->Records().At(0);
+        return std::abs(r.boxX - (x0 + 40)) <= 2 && std::abs(r.boxY - (y0 + 20)) <= 2;
+    }));
     EXPECT_NEAR(w->Records().At(0).boxX, x0 + 40, 2);
     EXPECT_NEAR(w->Records().At(0).boxY, y0 + 20, 2);
     EXPECT_FALSE(w->Records().Saved());
