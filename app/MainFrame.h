@@ -97,6 +97,8 @@ private:
     void OnFilterSettings(wxCommandEvent& event);
     void OnStatusTimer(wxTimerEvent& event);
     void ShowMemoryText(const wxString& text);
+    void OnPrintPreview(wxCommandEvent& event);
+    void OnPrint(wxCommandEvent& event);
 
     void EnableRecordCommands(bool on);
     // Selects and focuses `row` quietly; RowBecameCurrent shows it as a selection by the user does.
