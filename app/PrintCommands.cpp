@@ -4,10 +4,10 @@
 #include "app/MainFrame.h"
 #include "plot/PlotPrinting.h"
 
-void MainFrame::OnPrintPreview(wxCommandEvent&) { ShowPlotPreview(this, MakePlotPreview(plot)); }
+void MainFrame::OnPrintPreview(wxCommandEvent&) { ShowPlotPreview(this, MakePlotPreview(c_.plot)); }
 
 void MainFrame::OnPrint(wxCommandEvent&) {
     wxPrintDialogData data = A4PrintDialogData();
     wxPrinter printer(&data);
-    PrintPlot(this, printer, plot);
+    PrintPlot(this, printer, c_.plot);
 }

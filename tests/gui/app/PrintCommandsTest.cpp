@@ -55,7 +55,7 @@ class PrintCommandsTest : public MainWindowTest {
 protected:
     MainFrame* OpenWithRecord() {
         MainFrame* w = Open();
-        w->records.push_back(MakeRecord("Stampa", 1, 0, 'p', 40));
+        w->Records().Append(MakeRecord("Stampa", 1, 0, 'p', 40));
         w->RefreshRecordList();
         w->ShowRecord(0);
         guitest::Flush();
@@ -70,7 +70,7 @@ protected:
     }
     void Click(int id) {
         wxCommandEvent event(wxEVT_BUTTON, id);
-        event.SetEventObject(frame->panel->FindWindow(id));
+        event.SetEventObject(frame->Controls().panel->FindWindow(id));
         frame->ProcessWindowEvent(event);
     }
 };
@@ -116,7 +116,8 @@ TEST_F(PrintCommandsTest, TheMenuEntryAndTheToolButtonOpenThePreview) {
 TEST_F(PrintCommandsTest, AnUnusablePreviewIsReportedAndShowsNothing) {
     MainFrame* w = OpenWithRecord();
     wxPreviewFrame* shown = nullptr;
-    wxTEST_DIALOG(shown = ShowPlotPreview(w, new UnusablePreview(new MyPrintout("Primo", w->plot))),
+    wxTEST_DIALOG(shown = ShowPlotPreview(
+                      w, new UnusablePreview(new MyPrintout("Primo", w->Controls().plot))),
                   ExpectMessage(wxString::FromUTF8(kTrouble), "Anteprima", wxID_OK, wxOK));
     EXPECT_EQ(shown, nullptr);
     EXPECT_TRUE(PreviewFrames().empty());
@@ -130,12 +131,13 @@ TEST_F(PrintCommandsTest, PrintShowsThePrintDialogAndACancelShowsNothingElse) {
 TEST_F(PrintCommandsTest, APrinterErrorIsReportedButACancelIsNot) {
     MainFrame* w = OpenWithRecord();
     FailingPrinter broken(wxPRINTER_ERROR);
-    wxTEST_DIALOG(EXPECT_FALSE(PrintPlot(w, broken, w->plot)),
+    wxTEST_DIALOG(EXPECT_FALSE(PrintPlot(w, broken, w->Controls().plot)),
                   ExpectMessage(wxString::FromUTF8(kTrouble), "Stampa", wxID_OK, wxOK));
     EXPECT_EQ(broken.title, "Stampata");
 
     FailingPrinter cancelled(wxPRINTER_CANCELLED);
-    EXPECT_FALSE(PrintPlot(w, cancelled, w->plot));  // an unexpected message box fails the test
+    EXPECT_FALSE(
+        PrintPlot(w, cancelled, w->Controls().plot));  // an unexpected message box fails the test
 }
 
 }  // namespace
