@@ -51,4 +51,5 @@ enum CommandId : int {
     ID_RECORD_TEXTBOX = 65,
     ID_TARGET_FLOW = 66,
     ID_ABSOLUTE_TIME = 67,
+    ID_STATISTICS = 71,
 };

@@ -95,6 +95,7 @@ private:
     void OnLineColour(wxCommandEvent& event);
     void OnLineWidth(wxCommandEvent& event);
     void OnFilterSettings(wxCommandEvent& event);
+    void OnStatistics(wxCommandEvent& event);
     void OnStatusTimer(wxTimerEvent& event);
     void ShowMemoryText(const wxString& text);
     void OnPrintPreview(wxCommandEvent& event);

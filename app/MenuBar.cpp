@@ -14,7 +14,7 @@ enum class Kind { Normal, Check, Separator };
 
 struct Entry {
     int id;
-    const char* label;  // UTF-8, no accelerators
+    const char* label;  // UTF-8; after a tab, the entry's key
     const char* help;   // UTF-8; a check entry's help is its label
     Kind kind;
     const char* picture;  // menu picture name, or nullptr
@@ -43,6 +43,13 @@ constexpr Entry kStyleMenu[] = {
     {ID_FLOW_WIDTH, "Portata", "Cambia spessore della linea della portata", Kind::Normal, nullptr},
     {ID_VOLUME_WIDTH, "Volumne", "Cambia spessore della linea del volume", Kind::Normal, nullptr},
     {ID_PRESSURE_WIDTH, "Pressione", "Cambia spessore ", Kind::Normal, nullptr},
+};
+
+// Follows the two submenus.
+constexpr Entry kGraphMenu[] = {
+    {ID_STATISTICS, "Statistiche\tCtrl+T",
+     "Statistiche della parte visibile del grafico, o tra i due cursori di misura", Kind::Normal,
+     nullptr},
 };
 
 // Follows the flow unit entries, which come from the unit table.
@@ -96,6 +103,8 @@ void MainFrame::BuildMenuBar() {
     auto* graph = new wxMenu;
     graph->AppendSubMenu(MakeMenu(kColourMenu), "Colore della linea", "Cambia colore delle linee");
     graph->AppendSubMenu(MakeMenu(kStyleMenu), "Stile della linea", "Cambia carattere della linea");
+    graph->AppendSeparator();
+    AppendEntries(graph, kGraphMenu);
 
     auto* bar = new wxMenuBar;
     bar->Append(MakeMenu(kFileMenu), "File");

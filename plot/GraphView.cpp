@@ -231,6 +231,7 @@ void GraphView::ShowRecord(int index) {
     if (!records_.Valid(index) || !flowSeries_) return;
     const Storage& r = records_.At(index);
     shownId_ = records_.IdAt(index);
+    ++showCount_;
 
     const wxString name = r.title + " " + r.dateText;
     flowSeries_->SetData(r.time, r.flow, r.volume, r.targetFlow);
@@ -277,6 +278,11 @@ void GraphView::ShowRecord(int index) {
         c_.plot->UpdateAll();
         c_.plot->Fit();
     }
+}
+
+const Storage* GraphView::ShownRecord() const {
+    const int index = SelectedRecord();
+    return records_.Valid(index) ? &records_.At(index) : nullptr;
 }
 
 void GraphView::SetUnitLabel(wxStaticText* label, const wxString& text) {

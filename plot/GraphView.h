@@ -63,6 +63,10 @@ public:
     int SelectedRecord() const { return records_.IndexOf(shownId_); }
     // Axis titles, legend units and the unit labels from record `index`, or the preferences for -1.
     void SetAxisUnits(int index);
+    // The record on display, or null; and a count of ShowRecord calls, which every change of its
+    // samples (another record, the filter, live samples) goes through.
+    const Storage* ShownRecord() const;
+    unsigned ShowCount() const { return showCount_; }
 
     // The graph commands.
     void ZoomIn();
@@ -129,6 +133,7 @@ private:
     RecordSequence::RecordId shownId_ = RecordSequence::kNoRecord;
     // Markers survive a redraw of the same record and vanish when another one is shown.
     RecordSequence::RecordId markerId_ = RecordSequence::kNoRecord;
+    unsigned showCount_ = 0;
     GraphControls c_;
     std::unique_ptr<mpScaleX> timeAxis_;
     std::unique_ptr<mpScaleY> flowAxis_;

@@ -39,6 +39,7 @@ void mpFXY::Plot(wxDC& dc, mpWindow& w) {
     if (w.GetMeasurePrimary()) {
         if (const auto hit = MeasureAtClick(dc, w, *this, plotcore::PixelY)) {
             markerShown = true;
+            markerX = hit->x;
             markerY = hit->y;
             markerZ = hit->z;
             markerPixel_ = hit->pixel;

@@ -33,6 +33,7 @@ void mpFXYKest::Plot(wxDC& dc, mpWindow& w) {
         // The third value is not kept: a second-axis series never sets markerZ.
         if (const auto hit = MeasureAtClick(dc, w, *this, plotcore::PixelY2)) {
             markerShown = true;
+            markerX = hit->x;
             markerY = hit->y;
             markerPixel_ = hit->pixel;
             SendMeasure(w, *this, 2, wxString::Format("%f ", hit->y));

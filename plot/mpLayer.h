@@ -46,6 +46,7 @@ public:
     wxString legendLabel;
     wxString legendUnit;
     bool markerShown = false;
+    double markerX = 0;  // time of the marked sample
     double markerY = 0;
     double markerZ = 0;
     wxFont font;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "plot/mpEvents.h"
 #include "plot/mpLayer.h"
 
 wxIMPLEMENT_CLASS(mpWindow, wxScrolledWindow);
@@ -189,6 +190,15 @@ void mpWindow::OnPaint(wxPaintEvent&) {
     }
     DrawTo(bufferDC_, size);
     paint.Blit(0, 0, size.x, size.y, &bufferDC_, 0, 0);
+    if (!paintedPending_) {
+        paintedPending_ = true;
+        CallAfter([this] {
+            paintedPending_ = false;
+            wxCommandEvent painted(mpEVT_PAINTED, GetId());
+            painted.SetEventObject(this);
+            ProcessWindowEventLocally(painted);
+        });
+    }
 }
 
 void mpWindow::OnSize(wxSizeEvent& e) {

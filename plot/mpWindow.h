@@ -136,6 +136,7 @@ private:
     wxDateTime recordStart_;
     int bottomMargin_ = 30;
     bool absoluteTime_ = false;
+    bool paintedPending_ = false;  // an mpEVT_PAINTED is queued
 
     wxDECLARE_CLASS(mpWindow);
     wxDECLARE_NO_COPY_CLASS(mpWindow);

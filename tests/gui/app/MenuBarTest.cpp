@@ -2,6 +2,8 @@
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 
+#include <memory>
+
 #include "app/CommandIds.h"
 #include "data/Preferences.h"
 #include "tests/gui/app/MainWindowFixture.h"
@@ -104,10 +106,10 @@ TEST_F(MainWindowTest, DataMenuListsTheFlowUnitsFirstInUnitOrder) {
                                      ID_FILTER_SETTINGS}));
 }
 
-TEST_F(MainWindowTest, GraphMenuHoldsTheTwoLineSubmenus) {
+TEST_F(MainWindowTest, GraphMenuHoldsTheTwoLineSubmenusThenTheStatistics) {
     Open();
     wxMenu* graph = frame->GetMenuBar()->GetMenu(1);
-    ASSERT_EQ(graph->GetMenuItemCount(), 2u);
+    ASSERT_EQ(graph->GetMenuItemCount(), 4u);
     const wxMenuItemList& items = graph->GetMenuItems();
     EXPECT_EQ(items[0]->GetItemLabel(), "Colore della linea");
     EXPECT_EQ(items[0]->GetHelp(), "Cambia colore delle linee");
@@ -117,6 +119,13 @@ TEST_F(MainWindowTest, GraphMenuHoldsTheTwoLineSubmenus) {
     ASSERT_NE(items[1]->GetSubMenu(), nullptr);
     EXPECT_NE(items[0]->GetSubMenu()->FindItem(ID_FLOW_COLOUR), nullptr);
     EXPECT_NE(items[1]->GetSubMenu()->FindItem(ID_FLOW_WIDTH), nullptr);
+    EXPECT_TRUE(items[2]->IsSeparator());
+    EXPECT_EQ(items[3]->GetId(), ID_STATISTICS);
+    EXPECT_EQ(items[3]->GetItemLabelText(), "Statistiche");
+    const std::unique_ptr<wxAcceleratorEntry> key(items[3]->GetAccel());
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->GetFlags(), wxACCEL_CTRL);
+    EXPECT_EQ(key->GetKeyCode(), 'T');
 }
 
 TEST_F(MainWindowTest, HighlightedEntryShowsItsHelpInTheStatusBar) {
