@@ -18,9 +18,8 @@ void MainFrame::OnExportCsv(wxCommandEvent&) {
     dialog.SetFilterIndex(kCsvFilterIndex);
     if (dialog.ShowModal() != wxID_OK) return;
     const ExportTarget target = ChooseExportTarget(ChosenPath(dialog), dialog.GetFilterIndex());
-    const bool written = target.format == ExportFormat::Xlsx
-                             ? WriteXlsx(target.path, record, GlobalPreferences())
-                             : WriteCsv(target.path, record, GlobalPreferences());
+    const bool written = target.format == ExportFormat::Xlsx ? WriteXlsx(target.path, record)
+                                                             : WriteCsv(target.path, record);
     if (!written)
         wxMessageBox(
             "Impossibile aprire il file excel: controllare che non sia in uso in un'altra "

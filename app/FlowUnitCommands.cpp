@@ -11,6 +11,8 @@ void MainFrame::OnFlowUnit(wxCommandEvent& event) {
     if (code < 0) return;
     GlobalPreferences().flowUnit = static_cast<uint8_t>(code);
     UpdateFlowUnitChecks();
+    // A shown record keeps its own labels; with none shown they name the new unit.
+    SetAxisUnits(graph_->SelectedRecord());
     wxMessageBox(wxString::FromUTF8(
                      "Riavvaire l'applicazione per effettuare il cambio dell'unità di portata"),
                  "Message", wxOK);
@@ -19,7 +21,8 @@ void MainFrame::OnFlowUnit(wxCommandEvent& event) {
 void MainFrame::UpdateFlowUnitChecks() {
     wxMenuBar* bar = GetMenuBar();
     const int unit = GlobalPreferences().flowUnit;
-    if (bar == nullptr || FlowUnitMenuId(unit) < 0) return;
+    if (bar == nullptr) return;
+    // An unknown unit (from a workspace file) checks no entry: none of them is true.
     for (int code = 0; code < kFlowUnitCount; ++code)
         bar->Check(FlowUnitMenuId(code), code == unit);
 }

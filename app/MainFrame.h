@@ -30,7 +30,7 @@ public:
     ~MainFrame() override;
 
     // Checks the "Data" menu entry of the preferences' flow unit and unchecks the other three;
-    // a code outside 0..3 changes no mark.
+    // a code outside 0..3 leaves all four unchecked.
     void UpdateFlowUnitChecks();
 
     // Rebuilds the rows of the record list from the records.

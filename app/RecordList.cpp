@@ -6,6 +6,7 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "art/Art.h"
+#include "data/Units.h"
 #include "widgets/wxKestButton.h"
 
 namespace {
@@ -49,6 +50,9 @@ void MainFrame::RefreshRecordList() {
         wxEventBlocker quiet(c_.recordList, wxEVT_LIST_ITEM_SELECTED);
         quiet.Block(wxEVT_LIST_ITEM_DESELECTED);
         c_.recordList->DeleteAllItems();
+        wxListItem volumeHeader;
+        volumeHeader.SetMask(wxLIST_MASK_TEXT);
+        c_.recordList->GetColumn(4, volumeHeader);
         for (std::size_t i = 0; i < records_.Size(); ++i) {
             const Storage& r = records_.At(int(i));
             const long row = c_.recordList->InsertItem(long(i), r.title);
@@ -57,7 +61,9 @@ void MainFrame::RefreshRecordList() {
             c_.recordList->SetItem(row, 1, blank == wxNOT_FOUND ? date : date.Left(blank));
             c_.recordList->SetItem(row, 2, blank == wxNOT_FOUND ? wxString() : date.Mid(blank + 1));
             c_.recordList->SetItem(row, 3, DurationText(r));
-            c_.recordList->SetItem(row, 4, wxString::Format("%.2f", r.GetLastVolume()));
+            c_.recordList->SetItem(row, 4,
+                                   ListVolumeText(r.GetLastVolume(), r.metricUnits, r.flowUnit,
+                                                  volumeHeader.GetText()));
         }
         const int again = records_.IndexOf(currentId_);
         if (again >= 0) {

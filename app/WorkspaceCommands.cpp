@@ -12,7 +12,7 @@ wxString ChosenPath(const wxFileDialog& dialog) { return dialog.GetPath(); }
 bool MainFrame::SaveWorkspace() {
     if (records_.Path().empty()) return SaveWorkspaceAs();
     wxString error;
-    if (!records_.Save(records_.Path(), GlobalPreferences(), &error)) {
+    if (!records_.Save(records_.Path(), &error)) {
         wxLogError("%s", error);
         return false;
     }
@@ -26,8 +26,7 @@ bool MainFrame::SaveWorkspaceAs() {
     if (dialog.ShowModal() != wxID_OK) return false;
     // A file that could not be written is not the workspace's file: later saves ask again.
     wxString error;
-    if (!records_.Save(WorkspacePathWithExtension(ChosenPath(dialog)), GlobalPreferences(),
-                       &error)) {
+    if (!records_.Save(WorkspacePathWithExtension(ChosenPath(dialog)), &error)) {
         wxLogError("%s", error);
         return false;
     }

@@ -26,17 +26,16 @@ void Put(AtomicFile& out, const wxString& text) {
 
 }  // namespace
 
-ExportLabels ChooseExportLabels(const Storage& record, const Preferences& prefs) {
-    return {CsvFlowLabel(record.metricUnits, prefs.flowUnit),
-            CsvVolumeLabel(record.metricUnits, prefs.flowUnit),
+ExportLabels ChooseExportLabels(const Storage& record) {
+    return {CsvFlowLabel(record.metricUnits, record.flowUnit),
+            CsvVolumeLabel(record.metricUnits, record.flowUnit),
             PressureShortLabel(record.pressureUnit)};
 }
 
-bool WriteCsv(const wxString& path, const Storage& record, const Preferences& prefs,
-              wxString* error) {
+bool WriteCsv(const wxString& path, const Storage& record, wxString* error) {
     AtomicFile out(path);
     if (out.IsOpen()) {
-        const ExportLabels labels = ChooseExportLabels(record, prefs);
+        const ExportLabels labels = ChooseExportLabels(record);
         const wxString& flowLabel = labels.flow;
         const wxString& volumeLabel = labels.volume;
         const wxString& pressureLabel = labels.pressure;

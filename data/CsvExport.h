@@ -5,7 +5,6 @@
 
 #include <wx/string.h>
 
-#include "data/Preferences.h"
 #include "data/Storage.h"
 
 // The record's date text with ":", "/", ".", "," and "'" turned into "_".
@@ -14,13 +13,11 @@ wxString CsvDefaultFileName(const wxString& dateText);
 wxString CsvPathWithExtension(const wxString& path);
 
 // The flow, volume and pressure labels of an export, shared by the CSV file and the workbook:
-// they follow the record's measurement system and pressure unit and prefs.flowUnit.
+// they follow the record's own units (measurement system, flow unit and pressure unit).
 struct ExportLabels {
     wxString flow, volume, pressure;
 };
-ExportLabels ChooseExportLabels(const Storage& record, const Preferences& prefs);
+ExportLabels ChooseExportLabels(const Storage& record);
 
-// Labels follow the record's measurement system and prefs.flowUnit. The file is replaced
-// atomically; on failure the old file stays and `error` (when given) says why.
-bool WriteCsv(const wxString& path, const Storage& record, const Preferences& prefs,
-              wxString* error = nullptr);
+// The file is replaced atomically; on failure the old file stays and `error` (when given) says why.
+bool WriteCsv(const wxString& path, const Storage& record, wxString* error = nullptr);

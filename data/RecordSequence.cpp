@@ -144,8 +144,8 @@ bool RecordSequence::AppendLiveSample(int flowRaw, int pressureRaw) {
     return true;
 }
 
-bool RecordSequence::Save(const wxString& path, const Preferences& prefs, wxString* error) {
-    if (!WriteWorkspace(path, records_, prefs, error)) return false;
+bool RecordSequence::Save(const wxString& path, wxString* error) {
+    if (!WriteWorkspace(path, records_, error)) return false;
     path_ = path;
     saved_ = true;
     return true;

@@ -103,10 +103,10 @@ public:
     // True when there are records that a replacement or closing would lose without a save.
     bool WouldLoseUnsaved() const { return !saved_ && !records_.empty(); }
 
-    // Writes every record to `path` (the flow unit written is prefs.flowUnit); on success the
+    // Writes every record to `path` (each with its own flow unit); on success the
     // workspace file becomes `path` and `saved` is set. On failure nothing changes and `error`
     // says why.
-    bool Save(const wxString& path, const Preferences& prefs, wxString* error = nullptr);
+    bool Save(const wxString& path, wxString* error = nullptr);
     // Reads a workspace file. On success the records become the file's, the workspace file becomes
     // `path`, `saved` is set, the filter flag is cleared, live logging ends and `prefs` receives
     // the file's units. On failure nothing changes (records, path, saved, prefs) and `error` says

@@ -54,15 +54,15 @@ void Storage::AddRawSample(int flowRaw, int pressureRaw) {
     volume.push_back(volumeTotal);
 }
 
+void Storage::AddStoredSample(float t, float f, float p, float v) {
+    time.push_back(t);
+    flow.push_back(f);
+    pressure.push_back(p);
+    volume.push_back(v);
+}
+
 void Storage::AddSample(float t, float flowLpm, float p, float v) {
     time.push_back(t);
-    if (flowUnit ==
-        kFlowLitresPerMinute) {  // the workspace reader's case, a million times per record
-        flow.push_back(flowLpm);
-        pressure.push_back(p);
-        volume.push_back(v);
-        return;
-    }
     flow.push_back(float(ConvertFlow(flowLpm, flowUnit)));
     pressure.push_back(p);
     volume.push_back(VolumeInCubicMetres(flowUnit) ? float(v / 1000.0) : v);

@@ -30,6 +30,9 @@ public:
     void AddRawSample(int flowRaw, int pressureRaw);
     // A sample already in engineering units (flow per minute in the meter's unit).
     void AddSample(float time, float flowLpm, float pressure, float volume);
+    // A sample already in this record's own units (flowUnit, volume in litres or cubic metres), as
+    // a workspace file holds it: stored unchanged.
+    void AddStoredSample(float time, float flow, float pressure, float volume);
     // Makes room for `count` more samples in each series.
     void Reserve(std::size_t count);
 

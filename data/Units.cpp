@@ -14,27 +14,29 @@ struct FlowUnitRow {
     const char* menuText;
     const char* graphFlow;
     const char* graphVolume;
+    const char* legendFlow;
     const char* readout;
     const char* csvFlow;
     const char* csvVolume;
     const char* listVolume;
+    int measureDecimals;
 };
 
 // Unit 3 integrates its volume in litres, so its volume labels are the litre ones.
 constexpr FlowUnitRow kFlowUnits[kFlowUnitCount] = {
-    {1.0, 1.0, false, 61, "Portata l/m", "Portata (litri/min)", "Litri", "l/min.", "L/min", "L",
-     "Volume (L)"},
-    {1.0, 60.0, false, 63, "Portara l/s", "Portata (Litre/sec)", "Litri", "l/s", "L/s", "L",
-     "Volume (L)"},
-    {0.06, 1.0, true, 62, "Portata  M³/h", "Portata (M³/h)", " Metri³", "M³/h", "M³/h", "M³",
-     "Volume (M³)"},
-    {0.264172, 1.0, false, 64, "Portata GPM", "Portata (galloni/min)", "Litri", "GPM", "G/min", "L",
-     "Volume (L)"},
+    {1.0, 1.0, false, 61, "Portata l/m", "Portata (litri/min)", "Litri", "l/min", "l/min.", "L/min",
+     "L", "Volume (L)", 0},
+    {1.0, 60.0, false, 63, "Portara l/s", "Portata (Litre/sec)", "Litri", "l/s", "l/s", "L/s", "L",
+     "Volume (L)", 2},
+    {0.06, 1.0, true, 62, "Portata  M³/h", "Portata (M³/h)", " Metri³", "M³/h", "M³/h", "M³/h",
+     "M³", "Volume (M³)", 2},
+    {0.264172, 1.0, false, 64, "Portata GPM", "Portata (galloni/min)", "Litri", "GPM", "GPM",
+     "G/min", "L", "Volume (L)", 1},
 };
 
 constexpr FlowUnitRow kGallonMeter = {
-    1.0,       1.0,   false,   61,  "Portata l/m", "Portata (galloni/min)",
-    "Galloni", "GPM", "G/min", "G", "Volume (G)"};
+    1.0,     1.0, false,        61, "Portata l/m", "Portata (galloni/min)", "Galloni", "GPM", "GPM",
+    "G/min", "G", "Volume (G)", 1};
 
 struct PressureUnitRow {
     std::uint8_t code;
@@ -94,6 +96,18 @@ wxString GraphVolumeLabel(int metricUnits, int flowUnit) {
     return Text(LabelRow(metricUnits, flowUnit).graphVolume);
 }
 
+wxString LegendFlowLabel(int metricUnits, int flowUnit) {
+    return Text(LabelRow(metricUnits, flowUnit).legendFlow);
+}
+
+wxString ReadoutFlowLabel(int metricUnits, int flowUnit) {
+    return Text(LabelRow(metricUnits, flowUnit).readout);
+}
+
+wxString MeasureText(double value, int metricUnits, int flowUnit) {
+    return wxString::FromCDouble(value, LabelRow(metricUnits, flowUnit).measureDecimals);
+}
+
 wxString CsvFlowLabel(int metricUnits, int flowUnit) {
     return Text(LabelRow(metricUnits, flowUnit).csvFlow);
 }
@@ -113,11 +127,18 @@ wxString PressureShortLabel(std::uint8_t code) {
 }
 
 wxString ReadoutFlowLabel(const Preferences& prefs) {
-    return Text(LabelRow(prefs.metricUnits, prefs.flowUnit).readout);
+    return ReadoutFlowLabel(prefs.metricUnits, prefs.flowUnit);
 }
 
 wxString ListVolumeHeader(const Preferences& prefs) {
     return Text(LabelRow(prefs.metricUnits, prefs.flowUnit).listVolume);
+}
+
+wxString ListVolumeText(double volume, int metricUnits, int flowUnit, const wxString& header) {
+    const FlowUnitRow& row = LabelRow(metricUnits, flowUnit);
+    wxString text = wxString::FromCDouble(volume, 2);
+    if (Text(row.listVolume) != header) text += " " + Text(row.csvVolume);
+    return text;
 }
 
 int FlowUnitMenuId(int flowUnit) {

@@ -28,10 +28,9 @@ WorkspaceReadResult ReadWorkspace(const wxString& path, Preferences& prefs);
 WorkspaceReadResult ReadWorkspaceBytes(std::string_view bytes, Preferences& prefs);
 
 // Writes version 4 through a temporary file renamed over `path`: on failure the old file stays as
-// it was and `error` (when given) says why. The flow unit written with each record is
-// prefs.flowUnit.
+// it was and `error` (when given) says why. Each record is written with its own flow unit.
 bool WriteWorkspace(const wxString& path, const std::vector<Storage>& records,
-                    const Preferences& prefs, wxString* error = nullptr);
+                    wxString* error = nullptr);
 
 // The path a save-as writes to: ".orv" is appended unless the path already holds it anywhere.
 wxString WorkspacePathWithExtension(const wxString& path);

@@ -5,6 +5,7 @@
 #include "data/BaseOnly.h"
 #include "data/LineReader.h"
 #include "data/NumberText.h"
+#include "data/Units.h"
 #include "data/Workspace.h"
 
 wxString TextBoxFromCodes(const std::vector<unsigned>& codes) {
@@ -164,7 +165,7 @@ private:
             if (!ScanFloatLine(line, v, 4))
                 Fail("a sample should be four numbers (time, flow, pressure, volume), found " +
                      Quote(line));
-            record.AddSample(v[0], v[1], v[2], v[3]);
+            record.AddStoredSample(v[0], v[1], v[2], v[3]);
         }
     }
 
@@ -207,8 +208,12 @@ private:
             const int reserved = IntLine("reserved flag");
             const int samples = IntLine("number of samples");
 
-            Storage& r = records.emplace_back(dateText, interval, version >= 3 ? units.first : 1,
-                                              reserved != 0 ? 1 : 0, 0, record_);
+            // Each record takes the units of its own line 10: the flow unit it was saved with
+            // (versions 3 and 4; older files knew litres per minute only) and its measurement
+            // system, so a gallon record of an old file is not read as litres.
+            const int flowUnit = version >= 3 ? units.second : kFlowLitresPerMinute;
+            Storage& r = records.emplace_back(dateText, interval, units.first,
+                                              reserved != 0 ? 1 : 0, flowUnit, record_);
             r.title = title;
             r.info = info;
             r.serial = serial;

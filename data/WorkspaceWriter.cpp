@@ -99,8 +99,7 @@ private:
 
 }  // namespace
 
-bool WriteWorkspace(const wxString& path, const std::vector<Storage>& records,
-                    const Preferences& prefs, wxString* error) {
+bool WriteWorkspace(const wxString& path, const std::vector<Storage>& records, wxString* error) {
     AtomicFile out(path);
     if (out.IsOpen()) {
         Writer w(out);
@@ -116,7 +115,9 @@ bool WriteWorkspace(const wxString& path, const std::vector<Storage>& records,
             w.RealLine(r.targetFlow);
             w.IntLine(r.intervalMs);
             w.IntLine(r.pressureUnit);
-            w.IntPairLine(r.metricUnits, prefs.flowUnit);
+            // Each record's own flow unit: older programs read it as the preference, and the
+            // samples of this record are in it.
+            w.IntPairLine(r.metricUnits, r.flowUnit);
             w.IntLine(r.reservedFlag);
             // The four series have one length; the shortest bounds what can be written whole.
             const std::size_t count =

@@ -107,7 +107,7 @@ private:
 };
 
 lxw_error WriteBook(const wxString& scratch, const wxString& path, const Storage& record,
-                    const Preferences& prefs, unsigned rowsPerSheet) {
+                    unsigned rowsPerSheet) {
     const std::string scratchName(scratch.utf8_str());
     const std::string tmpdir(wxFileName::GetTempDir().utf8_str());
     lxw_workbook_options options{};
@@ -116,7 +116,7 @@ lxw_error WriteBook(const wxString& scratch, const wxString& path, const Storage
     lxw_workbook* book = workbook_new_opt(scratchName.c_str(), &options);
     if (book == nullptr) return LXW_ERROR_CREATING_XLSX_FILE;
 
-    const ExportLabels labels = ChooseExportLabels(record, prefs);
+    const ExportLabels labels = ChooseExportLabels(record);
     const std::vector<wxString> titles = {"Tempo (s)", "portata(" + labels.flow + ")",
                                           "Volume (" + labels.volume + ")",
                                           "Pressione(" + labels.pressure + ")"};
@@ -151,8 +151,8 @@ bool ReadAll(const wxString& path, std::vector<char>& bytes) {
 
 }  // namespace
 
-bool WriteXlsx(const wxString& path, const Storage& record, const Preferences& prefs,
-               wxString* error, unsigned rowsPerSheet) {
+bool WriteXlsx(const wxString& path, const Storage& record, wxString* error,
+               unsigned rowsPerSheet) {
     // The library writes a whole file by name: it goes to a scratch file first, then into place
     // the way every other file of the program is saved.
     const wxString scratch = wxFileName::CreateTempFileName("hvx-xlsx");
@@ -160,7 +160,7 @@ bool WriteXlsx(const wxString& path, const Storage& record, const Preferences& p
     std::vector<char> bytes;
     if (scratch.empty()) {
         why = "cannot create a temporary file";
-    } else if (lxw_error e = WriteBook(scratch, path, record, prefs, rowsPerSheet)) {
+    } else if (lxw_error e = WriteBook(scratch, path, record, rowsPerSheet)) {
         why = wxString::FromUTF8(lxw_strerror(e));
     } else if (!ReadAll(scratch, bytes)) {
         why = "cannot read back the temporary workbook";

@@ -5,7 +5,6 @@
 
 #include <wx/string.h>
 
-#include "data/Preferences.h"
 #include "data/Storage.h"
 
 // Rows of one worksheet; samples past the last row go on to further worksheets ("Dati 2", ...),
@@ -14,5 +13,5 @@ constexpr unsigned kXlsxMaxRows = 1048576;
 
 // On failure the old file stays and `error` (when given) says why. `rowsPerSheet` is the sheet size
 // (smaller only in tests).
-bool WriteXlsx(const wxString& path, const Storage& record, const Preferences& prefs,
-               wxString* error = nullptr, unsigned rowsPerSheet = kXlsxMaxRows);
+bool WriteXlsx(const wxString& path, const Storage& record, wxString* error = nullptr,
+               unsigned rowsPerSheet = kXlsxMaxRows);

@@ -7,7 +7,7 @@
 
 #include "art/Art.h"
 #include "data/Preferences.h"
-#include "plot/core/GraphUnits.h"
+#include "data/Units.h"
 #include "plot/mpFXYVector.h"
 #include "plot/mpFXYVectorKest.h"
 #include "plot/mpInfoLegend.h"
@@ -293,33 +293,39 @@ void GraphView::SetUnitLabel(wxStaticText* label, const wxString& text) {
 
 void GraphView::SetAxisUnits(int index) {
     if (!flowAxis_) return;
+    // A record is labelled by the units its numbers are in; without one, by the preferences.
     const Preferences& prefs = GlobalPreferences();
     int metric = prefs.metricUnits;
+    int flowUnit = prefs.flowUnit;
     uint8_t pressureCode = prefs.pressureUnit;
     if (records_.Valid(index)) {
-        metric = records_.At(index).GetMetricUnits();
-        pressureCode = records_.At(index).pressureUnit;
+        const Storage& r = records_.At(index);
+        metric = r.GetMetricUnits();
+        flowUnit = r.flowUnit;
+        pressureCode = r.pressureUnit;
     }
 
-    if (const auto units = GraphUnitTexts(metric, prefs.flowUnit)) {
-        flowAxis_->name = units->flowAxis;
-        volumeAxis_->name = units->volumeAxis;
-        if (flowView) SetUnitLabel(c_.flowUnitLabel, units->flowLabel);
-        if (volumeView) {
-            SetUnitLabel(c_.flowUnitLabel, units->volumeUnit);
-            volumeSeries_->legendUnit = units->volumeUnit;
-            volumeSeries_->legendUnit2 = units->flowUnit;
-        }
-        flowSeries_->legendUnit = units->flowUnit;
-        flowSeries_->legendUnit2 = units->volumeUnit;
+    const wxString volumeUnit = GraphVolumeLabel(metric, flowUnit);
+    const wxString flowUnitText = LegendFlowLabel(metric, flowUnit);
+    flowAxis_->name = GraphFlowLabel(metric, flowUnit);
+    volumeAxis_->name = volumeUnit;
+    if (flowView) SetUnitLabel(c_.flowUnitLabel, ReadoutFlowLabel(metric, flowUnit));
+    if (volumeView) {
+        SetUnitLabel(c_.flowUnitLabel, volumeUnit);
+        volumeSeries_->legendUnit = volumeUnit;
+        volumeSeries_->legendUnit2 = flowUnitText;
     }
+    flowSeries_->legendUnit = flowUnitText;
+    flowSeries_->legendUnit2 = volumeUnit;
 
-    if (const auto pressure = GraphPressureTexts(pressureCode)) {
-        pressureAxis_->name = pressure->axis;
-        secondPressureAxis_->name = pressure->axis;
-        SetUnitLabel(c_.pressureUnitLabel, pressure->label);
-        pressureSeries_->legendUnit = pressure->label;
-        secondPressureSeries_->legendUnit = pressure->label;
+    const wxString pressureAxis = GraphPressureLabel(pressureCode);
+    if (!pressureAxis.empty()) {
+        const wxString pressureLabel = PressureShortLabel(pressureCode);
+        pressureAxis_->name = pressureAxis;
+        secondPressureAxis_->name = pressureAxis;
+        SetUnitLabel(c_.pressureUnitLabel, pressureLabel);
+        pressureSeries_->legendUnit = pressureLabel;
+        secondPressureSeries_->legendUnit = pressureLabel;
     }
 }
 
@@ -343,7 +349,7 @@ void GraphView::ToggleFlowView() {
         flowView = false;
         volumeView = false;
     }
-    SetAxisUnits(-1);
+    SetAxisUnits(SelectedRecord());
     RebuildLayers();
     if (c_.plot != nullptr) c_.plot->Fit();
 }
@@ -356,7 +362,7 @@ void GraphView::ShowVolumeView() {
         flowView = false;
         if (c_.measurePrimaryButton != nullptr) c_.measurePrimaryButton->SetCaption("Misura V");
     }
-    SetAxisUnits(-1);
+    SetAxisUnits(SelectedRecord());
     RebuildLayers();
     if (c_.plot != nullptr) c_.plot->Fit();
 }
@@ -364,7 +370,7 @@ void GraphView::ShowVolumeView() {
 void GraphView::TogglePressure() {
     pressureShown = !pressureShown;
     ShowPictures(c_.pressureButton, "graph-pressure", pressureShown, kToolPicture);
-    SetAxisUnits(-1);
+    SetAxisUnits(SelectedRecord());
     RebuildLayers();
     if (c_.plot != nullptr) c_.plot->Fit();
 }
@@ -427,7 +433,13 @@ void GraphView::OnMeasure(const wxCommandEvent& event) {
     if (event.GetInt() == 1) {
         const double t = LeadingNumber(text);
         const double v = TrailingNumber(text);
-        const wxString shown = MeasureText(v, GlobalPreferences().flowUnit);
+        int metric = GlobalPreferences().metricUnits;
+        int flowUnit = GlobalPreferences().flowUnit;
+        if (records_.Valid(record)) {
+            metric = records_.At(record).GetMetricUnits();
+            flowUnit = records_.At(record).flowUnit;
+        }
+        const wxString shown = MeasureText(v, metric, flowUnit);
         if (flowView) {
             if (c_.flowDisplay != nullptr) c_.flowDisplay->SetValue(shown);
             if (c_.elapsedDisplay != nullptr) c_.elapsedDisplay->SetElapsedSeconds(float(t));

@@ -18,8 +18,7 @@ inline const char* Utf8(const wxString& s, std::string& keep) {
     return keep.c_str();
 }
 
-inline bool WriteWorkspace(const char* path, const std::vector<Storage>& records,
-                           const Preferences& prefs) {
+inline bool WriteWorkspace(const char* path, const std::vector<Storage>& records) {
     FILE* f = std::fopen(path, "w");
     if (f == nullptr) return false;
     std::string keep;
@@ -36,7 +35,7 @@ inline bool WriteWorkspace(const char* path, const std::vector<Storage>& records
         std::fprintf(f, "%f\n", double(r.targetFlow));
         std::fprintf(f, "%d\n", r.intervalMs);
         std::fprintf(f, "%d\n", int(r.pressureUnit));
-        std::fprintf(f, "%d %d\n", r.metricUnits, int(prefs.flowUnit));
+        std::fprintf(f, "%d %d\n", r.metricUnits, r.flowUnit);
         std::fprintf(f, "%d\n", int(r.reservedFlag));
         std::fprintf(f, "%d\n", r.GetLength());
         for (int i = 0; i < r.GetLength(); ++i) {
@@ -94,12 +93,12 @@ inline std::vector<Storage> ReadWorkspace(const char* path) {
     return records;
 }
 
-inline bool WriteCsv(const char* path, const Storage& r, const Preferences& prefs) {
+inline bool WriteCsv(const char* path, const Storage& r) {
     FILE* f = std::fopen(path, "w");
     if (f == nullptr) return false;
     std::string k1, k2, k3;
-    const wxString flowLabel = CsvFlowLabel(r.metricUnits, prefs.flowUnit);
-    const wxString volumeLabel = CsvVolumeLabel(r.metricUnits, prefs.flowUnit);
+    const wxString flowLabel = CsvFlowLabel(r.metricUnits, r.flowUnit);
+    const wxString volumeLabel = CsvVolumeLabel(r.metricUnits, r.flowUnit);
     const wxString pressureLabel = PressureShortLabel(r.pressureUnit);
     std::fprintf(f, "File Name,%s\n", path);
     std::fprintf(f, "Title,%s %s\n", Utf8(r.title, k1), Utf8(r.dateText, k2));

@@ -68,7 +68,7 @@ struct Fixture {
             s.AddRawSample(int(300 + (i * 7919) % 9000), int(100 + (i * 104729) % 900));
         records.push_back(std::move(s));
         orv = (dir / "bench.orv").string();
-        cref::WriteWorkspace(orv.c_str(), records, prefs);
+        cref::WriteWorkspace(orv.c_str(), records);
     }
     ~Fixture() {
         std::error_code ec;
@@ -87,12 +87,12 @@ Fixture& Data() {
 
 void WorkspaceWriteReference(benchmark::State& state) {
     const std::string path = (Data().dir / "ref.orv").string();
-    for (auto _ : state) cref::WriteWorkspace(path.c_str(), Data().records, Data().prefs);
+    for (auto _ : state) cref::WriteWorkspace(path.c_str(), Data().records);
 }
 
 void WorkspaceWriteOurs(benchmark::State& state) {
     const wxString path = wxString::FromUTF8((Data().dir / "ours.orv").string());
-    for (auto _ : state) WriteWorkspace(path, Data().records, Data().prefs);
+    for (auto _ : state) WriteWorkspace(path, Data().records);
 }
 
 void WorkspaceReadReference(benchmark::State& state) {
@@ -118,12 +118,12 @@ void WorkspaceReadOurs(benchmark::State& state) {
 
 void CsvWriteReference(benchmark::State& state) {
     const std::string path = (Data().dir / "ref.csv").string();
-    for (auto _ : state) cref::WriteCsv(path.c_str(), Data().records[0], Data().prefs);
+    for (auto _ : state) cref::WriteCsv(path.c_str(), Data().records[0]);
 }
 
 void CsvWriteOurs(benchmark::State& state) {
     const wxString path = wxString::FromUTF8((Data().dir / "ours.csv").string());
-    for (auto _ : state) WriteCsv(path, Data().records[0], Data().prefs);
+    for (auto _ : state) WriteCsv(path, Data().records[0]);
 }
 
 // Several short repetitions, interleaved at random with the reference (see main): the fastest

@@ -37,7 +37,7 @@ struct Fixture {
         const std::filesystem::path file = std::filesystem::temp_directory_path() /
                                            ("hvx-stats-bench-" + std::to_string(::getpid()));
         std::vector<Storage> records{record};
-        WriteWorkspace(wxString::FromUTF8(file.string()), records, Preferences());
+        WriteWorkspace(wxString::FromUTF8(file.string()), records);
         std::ifstream in(file, std::ios::binary);
         std::ostringstream bytes;
         bytes << in.rdbuf();

@@ -48,13 +48,11 @@ int DownloadToWorkspace(const std::string& path) {
     for (const std::string& warning : log.memory.table.warnings)
         std::fprintf(stderr, "hvx-probe: warning: %s\n", warning.c_str());
 
+    // Each record is written with the unit its numbers are in (a gallon meter's stay in gallons per
+    // minute whatever the preference says).
     const std::vector<Storage> records = RecordsFromLog(log.memory, prefs.flowUnit);
-    // The file names the unit its numbers are in: a gallon meter's records stay in gallons per
-    // minute whatever the preference says.
-    Preferences written = prefs;
-    written.flowUnit = static_cast<uint8_t>(EffectiveFlowUnit(prefs.metricUnits, prefs.flowUnit));
     wxString error;
-    if (!WriteWorkspace(wxString::FromUTF8(path.c_str()), records, written, &error)) {
+    if (!WriteWorkspace(wxString::FromUTF8(path.c_str()), records, &error)) {
         std::fprintf(stderr, "hvx-probe: cannot write '%s': %s\n", path.c_str(),
                      error.utf8_str().data());
         return kCannotWrite;

@@ -47,7 +47,7 @@ TEST_F(FileChooserTest, OpenReadsThePastedPath) {
     std::vector<Storage> records{MakeRecord("Idrante ovest")};
     const wxString path = wxFileName(elsewhere, "lavoro.orv").GetFullPath();
     wxString error;
-    ASSERT_TRUE(WriteWorkspace(path, records, prefs, &error)) << error;
+    ASSERT_TRUE(WriteWorkspace(path, records, &error)) << error;
 
     MainFrame* w = Open();
     ChooseThrough(ID_OPEN, path);

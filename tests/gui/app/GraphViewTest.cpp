@@ -373,8 +373,9 @@ struct MeasureCase {
 class MeasureFormatTest : public GraphTest, public ::testing::WithParamInterface<MeasureCase> {};
 
 TEST_P(MeasureFormatTest, AFlowSampleGoesToTheReadoutsAndTheRecord) {
-    MainFrame* w = OpenWith(1, 98, GetParam().flowUnit);
-    w->Records().Append(MakeRecord("M"));
+    // The record's own flow unit decides the format, whatever the preference.
+    MainFrame* w = OpenWith(1, 98, GetParam().flowUnit == 0 ? 2 : 0);
+    w->Records().Append(MakeRecord("M", 1, GetParam().flowUnit));
     w->ShowRecord(0);
     Measure(1, "75.000000 12.345000");
     EXPECT_EQ(w->Controls().flowDisplay->GetValue(), GetParam().shown);

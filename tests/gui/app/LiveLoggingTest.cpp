@@ -274,10 +274,7 @@ TEST_F(LiveLoggingTest, AMeterUnpluggedMidRunStopsAndKeepsEverySample) {
 // arrives writes into no other record.
 TEST_F(LiveLoggingTest, TheLiveRecordIsProtected) {
     const wxString file = home + "/lavoro.orv";
-    {
-        Preferences prefs;
-        ASSERT_TRUE(WriteWorkspace(file, {MakeRecord("Salvato")}, prefs));
-    }
+    ASSERT_TRUE(WriteWorkspace(file, {MakeRecord("Salvato")}));
     struct Case {
         const char* name;
         std::function<void(LiveLoggingTest&, MainFrame*)> takeAway;

@@ -1,12 +1,17 @@
 // The meter-settings button and the factory command open their modal dialogs against the simulated
 // meter; what the settings dialog learns of the meter's flow unit shows in the "Data" menu at once.
+#include <wx/ffile.h>
+#include <wx/filename.h>
+#include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
+#include <wx/stattext.h>
 
 #include "app/CommandIds.h"
 #include "data/Preferences.h"
 #include "dialogs/Config.h"
 #include "dialogs/SettingsDialog.h"
+#include "plot/mpScaleY.h"
 #include "sim/Bus.h"
 #include "sim/Meter.h"
 #include "tests/gui/app/MainWindowFixture.h"
@@ -64,6 +69,32 @@ TEST_F(MeterDialogsTest, SettingsButtonOpensTheDialogAndTheMenuFollowsTheMetersF
     EXPECT_TRUE(Checked(ID_FLOW_UNIT_M3H));
     EXPECT_FALSE(Checked(ID_FLOW_UNIT_LPM));
     EXPECT_TRUE(guitest::CapturedLog::Get().Errors().empty());
+}
+
+// A meter set to cubic metres per hour changes the preference, not the shown litre record: its
+// labels and what a save writes for it stay litres per minute.
+TEST_F(MeterDialogsTest, TheMetersFlowUnitDoesNotRelabelTheShownRecord) {
+    SettingsBlock s = meter->Settings();
+    s.unitMarker = 5;
+    s.flowUnitBit = 4;
+    meter->SetSettings(s);
+    Storage r("7/03/2011 9:05:30", 1000, 1, 0, 0, 1);
+    for (int i = 0; i < 3; ++i) r.AddRawSample(152, 0);
+    frame->Records().Append(r);
+    frame->RefreshRecordList();
+    const long both = wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED;
+    frame->Controls().recordList->SetItemState(0, both, both);
+    guitest::Flush();
+
+    wxTEST_DIALOG(Click(ID_METER_SETTINGS), ExpectDialog<SettingsDialog>(wxID_CANCEL));
+    ASSERT_EQ(GlobalPreferences().flowUnit, 2);
+    EXPECT_EQ(frame->Graph().FlowAxis()->name, "Portata (litri/min)");
+    EXPECT_EQ(frame->Controls().flowUnitLabel->GetLabel(), "l/min.");
+    const wxString path = wxFileName(home, "dopo.orv").GetFullPath();
+    ASSERT_TRUE(frame->Records().Save(path));
+    wxString text;
+    wxFFile(path, "rb").ReadAll(&text);
+    EXPECT_TRUE(text.Contains("\n1 0\n")) << text;
 }
 
 TEST_F(MeterDialogsTest, FactoryCommandOpensTheFactoryDialog) {

@@ -33,8 +33,7 @@ protected:
         r.SetPressureScaling(0, 2, 0, 'p');
         for (int i = 1; i <= 100; ++i) r.AddRawSample(10 * i + (i % 2 ? 100 : 0), 40);
         const wxString path = home + "/prova.orv";
-        Preferences prefs;
-        ASSERT_TRUE(WriteWorkspace(path, {r}, prefs));
+        ASSERT_TRUE(WriteWorkspace(path, {r}));
         Open();
         frame->OpenWorkspace(path, "prova.orv");
         frame->Controls().recordList->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,

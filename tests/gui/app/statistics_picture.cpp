@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) return 2;
 
     const wxString path = wxGetHomeDir() + "/idrante.orv";
-    if (!WriteWorkspace(path, {HydrantTest()}, Preferences())) return 1;
+    if (!WriteWorkspace(path, {HydrantTest()})) return 1;
     MainFrame* w = Application::CreateMainWindow();
     w->SetSize(860, 700);
     w->Move(10, 10);

@@ -32,14 +32,12 @@ struct Writer {
 };
 
 const Writer kWriters[] = {
-    {"workspace",
-     [](const wxString& path, const char* title, wxString* error) {
-         return WriteWorkspace(path, {Record(title)}, Preferences{}, error);
-     }},
+    {"workspace", [](const wxString& path, const char* title,
+                     wxString* error) { return WriteWorkspace(path, {Record(title)}, error); }},
     {"csv", [](const wxString& path, const char* title,
-               wxString* error) { return WriteCsv(path, Record(title), Preferences{}, error); }},
+               wxString* error) { return WriteCsv(path, Record(title), error); }},
     {"xlsx", [](const wxString& path, const char* title,
-                wxString* error) { return WriteXlsx(path, Record(title), Preferences{}, error); }},
+                wxString* error) { return WriteXlsx(path, Record(title), error); }},
     {"preferences",
      [](const wxString& path, const char* title, wxString* error) {
          Preferences p;

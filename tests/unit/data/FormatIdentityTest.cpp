@@ -49,8 +49,8 @@ TEST_F(FormatIdentity, WorkspaceBytesAndValuesMatchTheReference) {
     prefs.flowUnit = 3;
     const std::string ours = dir_.File("ours.orv");
     const std::string ref = dir_.File("ref.orv");
-    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(ours), records, prefs));
-    ASSERT_TRUE(cref::WriteWorkspace(ref.c_str(), records, prefs));
+    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(ours), records));
+    ASSERT_TRUE(cref::WriteWorkspace(ref.c_str(), records));
     const std::string oursBytes = TempDir::Read(ours);
     ASSERT_GT(oursBytes.size(), 4000000u);
     ASSERT_TRUE(oursBytes == TempDir::Read(ref))
@@ -84,9 +84,9 @@ TEST_F(FormatIdentity, CsvBytesMatchTheReference) {
     prefs.flowUnit = 2;
     const std::string ours = dir_.File("ours.csv");
     const std::string ref = dir_.File("ref.csv");
-    ASSERT_TRUE(WriteCsv(wxString::FromUTF8(ref), record, prefs));  // the path is part of line 1
+    ASSERT_TRUE(WriteCsv(wxString::FromUTF8(ref), record));  // the path is part of line 1
     const std::string oursBytes = TempDir::Read(ref);
-    ASSERT_TRUE(cref::WriteCsv(ref.c_str(), record, prefs));
+    ASSERT_TRUE(cref::WriteCsv(ref.c_str(), record));
     ASSERT_GT(oursBytes.size(), 2000000u);
     ASSERT_TRUE(oursBytes == TempDir::Read(ref)) << "the CSV differs from the C library's output";
 }

@@ -37,7 +37,7 @@ TEST_F(CommaLocale, WorkspaceAndCsvUseThePoint) {
     s.AddSample(1.5f, 12.25f, -3.75f, 0.5f);
     s.pressureUnit = 'b';
     const wxString orv = wxString::FromUTF8(dir_.File("w.orv"));
-    ASSERT_TRUE(WriteWorkspace(orv, {s}, Preferences{}));
+    ASSERT_TRUE(WriteWorkspace(orv, {s}));
     const std::string bytes = TempDir::Read(dir_.File("w.orv"));
     EXPECT_NE(bytes.find("\n2.500000\n"), std::string::npos) << bytes;
     EXPECT_NE(bytes.find("\n1.500000 12.250000 -3.750000 0.500000\n"), std::string::npos) << bytes;
@@ -49,7 +49,7 @@ TEST_F(CommaLocale, WorkspaceAndCsvUseThePoint) {
     EXPECT_EQ(r.records[0].flow[0], 12.25f);
     EXPECT_EQ(r.records[0].pressure[0], -3.75f);
 
-    ASSERT_TRUE(WriteCsv(wxString::FromUTF8(dir_.File("e.csv")), s, Preferences{}));
+    ASSERT_TRUE(WriteCsv(wxString::FromUTF8(dir_.File("e.csv")), s));
     EXPECT_NE(TempDir::Read(dir_.File("e.csv")).find("\n1.50,12.25,0.50,-3.75\n"),
               std::string::npos);
 }

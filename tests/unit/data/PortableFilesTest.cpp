@@ -51,11 +51,8 @@ struct Writer {
 };
 const Writer kWriters[] = {
     {"workspace",
-     [](const wxString& path, wxString* error) {
-         return WriteWorkspace(path, {Record()}, Preferences{}, error);
-     }},
-    {"csv", [](const wxString& path,
-               wxString* error) { return WriteCsv(path, Record(), Preferences{}, error); }},
+     [](const wxString& path, wxString* error) { return WriteWorkspace(path, {Record()}, error); }},
+    {"csv", [](const wxString& path, wxString* error) { return WriteCsv(path, Record(), error); }},
     {"preferences", [](const wxString& path, wxString*) { return SavePreferences({}, path); }},
 };
 
@@ -65,8 +62,8 @@ TEST(PortableFiles, TheSameRecordGivesTheSameBytesOnEverySystem) {
     TempDir dir;
     const auto orv = dir.Path() / "w.orv";
     const auto csv = dir.Path() / "w.csv";
-    ASSERT_TRUE(WriteWorkspace(ToWx(orv), {Record()}, Preferences{}));
-    ASSERT_TRUE(WriteCsv(ToWx(csv), Record(), Preferences{}));
+    ASSERT_TRUE(WriteWorkspace(ToWx(orv), {Record()}));
+    ASSERT_TRUE(WriteCsv(ToWx(csv), Record()));
     EXPECT_EQ(ReadBytes(orv),
               "480000\n1\nCitt\xC3\xA0 \xE2\x80\x93 prova \xC3\x98\n7/03/2011 9:05:30\n"
               "\xC3\x9C"
@@ -85,7 +82,7 @@ TEST(PortableFiles, TheSameRecordGivesTheSameBytesOnEverySystem) {
 TEST(PortableFiles, WindowsLineEndsReadLikeUnixOnes) {
     TempDir dir;
     const auto orv = dir.Path() / "w.orv";
-    ASSERT_TRUE(WriteWorkspace(ToWx(orv), {Record()}, Preferences{}));
+    ASSERT_TRUE(WriteWorkspace(ToWx(orv), {Record()}));
     std::string crlf;
     for (char c : ReadBytes(orv)) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     TempDir::Write((dir.Path() / "crlf.orv").string(), crlf);

@@ -209,13 +209,13 @@ TEST(RecordSequence, SaveAndOpenKeepThePathAndTheSavedFlag) {
     prefs.flowUnit = 0;
     const wxString path = dir.File("lavoro.orv");
     wxString error;
-    ASSERT_TRUE(s.Save(path, prefs, &error)) << error;
+    ASSERT_TRUE(s.Save(path, &error)) << error;
     EXPECT_TRUE(s.Saved());
     EXPECT_EQ(s.Path(), path);
 
     // A failed save changes nothing.
     s.Rename(0, "Cambiato");
-    EXPECT_FALSE(s.Save(dir.File("no/such/folder/x.orv"), prefs, &error));
+    EXPECT_FALSE(s.Save(dir.File("no/such/folder/x.orv"), &error));
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(s.Path(), path);
     EXPECT_FALSE(s.Saved());

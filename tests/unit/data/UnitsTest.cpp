@@ -14,7 +14,9 @@ struct LabelCase {
     int flowUnit;
     const char* graphFlow;
     const char* graphVolume;
+    const char* legendFlow;
     const char* readout;
+    const char* measured;  // 12.345 as the flow readout shows it
     const char* csvFlow;
     const char* csvVolume;
     const char* listHeader;
@@ -29,7 +31,10 @@ TEST_P(Labels, EveryPlaceNamesTheUnitTheNumbersAreIn) {
     prefs.flowUnit = uint8_t(c.flowUnit);
     EXPECT_EQ(U(GraphFlowLabel(c.metricUnits, c.flowUnit)), c.graphFlow);
     EXPECT_EQ(U(GraphVolumeLabel(c.metricUnits, c.flowUnit)), c.graphVolume);
+    EXPECT_EQ(U(LegendFlowLabel(c.metricUnits, c.flowUnit)), c.legendFlow);
+    EXPECT_EQ(U(ReadoutFlowLabel(c.metricUnits, c.flowUnit)), c.readout);
     EXPECT_EQ(U(ReadoutFlowLabel(prefs)), c.readout);
+    EXPECT_EQ(U(MeasureText(12.345, c.metricUnits, c.flowUnit)), c.measured);
     EXPECT_EQ(U(CsvFlowLabel(c.metricUnits, c.flowUnit)), c.csvFlow);
     EXPECT_EQ(U(CsvVolumeLabel(c.metricUnits, c.flowUnit)), c.csvVolume);
     EXPECT_EQ(U(ListVolumeHeader(prefs)), c.listHeader);
@@ -37,19 +42,38 @@ TEST_P(Labels, EveryPlaceNamesTheUnitTheNumbersAreIn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Units, Labels,
-    ::testing::Values(
-        LabelCase{1, 0, "Portata (litri/min)", "Litri", "l/min.", "L/min", "L", "Volume (L)"},
-        LabelCase{1, 1, "Portata (Litre/sec)", "Litri", "l/s", "L/s", "L", "Volume (L)"},
-        LabelCase{1, 2, "Portata (M³/h)", " Metri³", "M³/h", "M³/h", "M³", "Volume (M³)"},
-        // Gallons per minute of flow, but the volume is still integrated in litres.
-        LabelCase{1, 3, "Portata (galloni/min)", "Litri", "GPM", "G/min", "L", "Volume (L)"},
-        // An unknown flow unit is recorded as litres per minute.
-        LabelCase{1, 9, "Portata (litri/min)", "Litri", "l/min.", "L/min", "L", "Volume (L)"},
-        // A gallon meter is labelled in gallons whatever the flow unit preference.
-        LabelCase{0, 0, "Portata (galloni/min)", "Galloni", "GPM", "G/min", "G", "Volume (G)"},
-        LabelCase{0, 1, "Portata (galloni/min)", "Galloni", "GPM", "G/min", "G", "Volume (G)"},
-        LabelCase{0, 2, "Portata (galloni/min)", "Galloni", "GPM", "G/min", "G", "Volume (G)"},
-        LabelCase{2, 3, "Portata (galloni/min)", "Galloni", "GPM", "G/min", "G", "Volume (G)"}));
+    ::testing::Values(LabelCase{1, 0, "Portata (litri/min)", "Litri", "l/min", "l/min.", "12",
+                                "L/min", "L", "Volume (L)"},
+                      LabelCase{1, 1, "Portata (Litre/sec)", "Litri", "l/s", "l/s", "12.35", "L/s",
+                                "L", "Volume (L)"},
+                      LabelCase{1, 2, "Portata (M³/h)", " Metri³", "M³/h", "M³/h", "12.35", "M³/h",
+                                "M³", "Volume (M³)"},
+                      // Gallons per minute of flow, but the volume is still integrated in litres.
+                      LabelCase{1, 3, "Portata (galloni/min)", "Litri", "GPM", "GPM", "12.3",
+                                "G/min", "L", "Volume (L)"},
+                      // An unknown flow unit is recorded as litres per minute.
+                      LabelCase{1, 9, "Portata (litri/min)", "Litri", "l/min", "l/min.", "12",
+                                "L/min", "L", "Volume (L)"},
+                      // A gallon meter is labelled in gallons whatever the flow unit.
+                      LabelCase{0, 0, "Portata (galloni/min)", "Galloni", "GPM", "GPM", "12.3",
+                                "G/min", "G", "Volume (G)"},
+                      LabelCase{0, 1, "Portata (galloni/min)", "Galloni", "GPM", "GPM", "12.3",
+                                "G/min", "G", "Volume (G)"},
+                      LabelCase{0, 2, "Portata (galloni/min)", "Galloni", "GPM", "GPM", "12.3",
+                                "G/min", "G", "Volume (G)"},
+                      LabelCase{2, 3, "Portata (galloni/min)", "Galloni", "GPM", "GPM", "12.3",
+                                "G/min", "G", "Volume (G)"}));
+
+// A list cell names its unit only where the column header names another.
+TEST(Units, ListVolumeCellsNameTheirUnitWhenTheHeaderDoesNot) {
+    const wxString litres = "Volume (L)";
+    EXPECT_EQ(U(ListVolumeText(152.5, 1, 0, litres)), "152.50");
+    EXPECT_EQ(U(ListVolumeText(152.5, 1, 1, litres)), "152.50");
+    EXPECT_EQ(U(ListVolumeText(0.15, 1, 2, litres)), "0.15 M³");
+    EXPECT_EQ(U(ListVolumeText(40.25, 0, 0, litres)), "40.25 G");
+    EXPECT_EQ(U(ListVolumeText(0.15, 1, 2, wxString::FromUTF8("Volume (M³)"))), "0.15");
+    EXPECT_EQ(U(ListVolumeText(152.5, 1, 0, wxString::FromUTF8("Volume (M³)"))), "152.50 L");
+}
 
 TEST(Units, PressureUnitsDivisorsAndLabels) {
     struct Row {

@@ -28,13 +28,11 @@ std::size_t Entries(const std::filesystem::path& dir) {
 class WindowsSave : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(WriteWorkspace(Path(), {Record("old")}, Preferences{}));
+        ASSERT_TRUE(WriteWorkspace(Path(), {Record("old")}));
         before_ = TempDir::Read(file_);
     }
     wxString Path() const { return wxString(file_); }
-    bool SaveNew(wxString* error) {
-        return WriteWorkspace(Path(), {Record("new title")}, Preferences{}, error);
-    }
+    bool SaveNew(wxString* error) { return WriteWorkspace(Path(), {Record("new title")}, error); }
 
     TempDir dir_;
     std::string file_ = dir_.File("w.orv");
@@ -72,7 +70,7 @@ TEST_F(WindowsSave, AReadOnlyFileIsNotOverwritten) {
 TEST_F(WindowsSave, ANewFileIsMovedIntoPlace) {
     const std::string fresh = dir_.File("fresh.csv");
     wxString error;
-    ASSERT_TRUE(WriteCsv(wxString(fresh), Record("x"), Preferences{}, &error)) << U(error);
+    ASSERT_TRUE(WriteCsv(wxString(fresh), Record("x"), &error)) << U(error);
     EXPECT_NE(TempDir::Read(fresh).find("Title,x "), std::string::npos);
     EXPECT_EQ(Entries(dir_.Path()), 2u);
 }

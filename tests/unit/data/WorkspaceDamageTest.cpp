@@ -190,9 +190,9 @@ std::size_t Entries(const std::filesystem::path& dir) {
 TEST(WorkspaceSave, ReplacesTheOldFileWhole) {
     TempDir dir;
     const wxString path = wxString::FromUTF8(dir.File("w.orv"));
-    ASSERT_TRUE(WriteWorkspace(path, OneRecord("old"), Preferences{}));
+    ASSERT_TRUE(WriteWorkspace(path, OneRecord("old")));
     std::filesystem::permissions(dir.File("w.orv"), std::filesystem::perms(0640));
-    ASSERT_TRUE(WriteWorkspace(path, OneRecord("new"), Preferences{}));
+    ASSERT_TRUE(WriteWorkspace(path, OneRecord("new")));
     Preferences prefs;
     const WorkspaceReadResult r = ReadWorkspace(path, prefs);
     ASSERT_TRUE(r.Ok());
@@ -208,7 +208,7 @@ TEST(WorkspaceSave, AFailedSaveIsReportedAndLeavesTheOldFile) {
     TempDir dir;
     wxString error;
     EXPECT_FALSE(WriteWorkspace(wxString::FromUTF8(dir.File("no/such/folder/w.orv")),
-                                OneRecord("x"), Preferences{}, &error));
+                                OneRecord("x"), &error));
     EXPECT_NE(U(error).find("temporary file"), std::string::npos) << U(error);
 
     // The rename target is a folder holding the old file: the rename fails after everything was
@@ -217,7 +217,7 @@ TEST(WorkspaceSave, AFailedSaveIsReportedAndLeavesTheOldFile) {
     std::filesystem::create_directory(target);
     TempDir::Write(target + "/old", "old bytes");
     error.clear();
-    EXPECT_FALSE(WriteWorkspace(wxString::FromUTF8(target), OneRecord("x"), Preferences{}, &error));
+    EXPECT_FALSE(WriteWorkspace(wxString::FromUTF8(target), OneRecord("x"), &error));
     EXPECT_NE(U(error).find("Cannot replace"), std::string::npos) << U(error);
     EXPECT_EQ(TempDir::Read(target + "/old"), "old bytes");
     EXPECT_EQ(Entries(dir.Path()), 1u) << "no temporary file is left behind";

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "data/Units.h"
 #include "data/Workspace.h"
 #include "tests/unit/data/TempDir.h"
 
@@ -31,7 +32,7 @@ float SixDecimals(float v) {
 }
 
 Storage FullRecord() {
-    Storage s("7/03/2011 9:05:30", 250, 1, 0, 0, 1);
+    Storage s("7/03/2011 9:05:30", 250, 1, 0, kFlowCubicMetresPerHour, 1);
     s.title = wxString::FromUTF8("Pompa già provata, 100% – ok");
     s.info = wxString(wxUniChar('x'), 500) + wxString::FromUTF8(" città");
     s.boxText = wxString::FromUTF8("Prima riga\r\nseconda: €, ✓ e 😀\tfine");
@@ -41,18 +42,16 @@ Storage FullRecord() {
     s.serial = 98765;
     s.reservedFlag = 1;
     s.SetPressureScaling(3, 2, 50, 16);
-    s.AddSample(0.25f, -1.5f, 0.0f, 1e-7f);
-    s.AddSample(0.5f, 123456.789f, 3.4e38f, -0.0f);
-    s.AddSample(0.75f, 0.0000004f, 2.0000005f, 99999.99f);
+    s.AddStoredSample(0.25f, -1.5f, 0.0f, 1e-7f);
+    s.AddStoredSample(0.5f, 123456.789f, 3.4e38f, -0.0f);
+    s.AddStoredSample(0.75f, 0.0000004f, 2.0000005f, 99999.99f);
     return s;
 }
 
 TEST(Workspace, RoundTripKeepsEveryField) {
     TempDir dir;
     std::vector<Storage> records{FullRecord(), Storage("", 1000, 0, 0, 0, 2)};
-    Preferences writePrefs;
-    writePrefs.flowUnit = 2;
-    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), records, writePrefs));
+    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), records));
 
     Preferences prefs;
     const WorkspaceReadResult r = ReadOk(dir.File("w.orv"), prefs);
@@ -71,7 +70,7 @@ TEST(Workspace, RoundTripKeepsEveryField) {
     EXPECT_EQ(a.pressureUnit, 16);
     EXPECT_EQ(a.GetMetricUnits(), 1);
     EXPECT_EQ(a.GetReservedFlag(), 1);
-    EXPECT_EQ(a.flowUnit, 0) << "values read are stored as they are";
+    EXPECT_EQ(a.flowUnit, kFlowCubicMetresPerHour) << "each record keeps the unit it was saved in";
     EXPECT_TRUE(a.start.IsValid());
     ASSERT_EQ(a.GetLength(), 3);
     // Six decimals: what "%f" keeps of each value.
@@ -84,15 +83,15 @@ TEST(Workspace, RoundTripKeepsEveryField) {
     EXPECT_EQ(r.records[1].GetMetricUnits(), 0);
     EXPECT_EQ(r.records[1].GetLength(), 0);
     EXPECT_EQ(U(r.records[1].title), "2");
-    // The units of the last record and the flow unit the file was saved with.
+    // The units of the last record: a gallon record, stored in gallons per minute.
     EXPECT_EQ(prefs.metricUnits, 0);
     EXPECT_EQ(prefs.pressureUnit, 0);
-    EXPECT_EQ(prefs.flowUnit, 2);
+    EXPECT_EQ(prefs.flowUnit, 0);
 }
 
 TEST(Workspace, WritesVersionFourByteForByte) {
     TempDir dir;
-    Storage s("7/03/2011 9:05:30", 1000, 1, 0, 0, 1);
+    Storage s("7/03/2011 9:05:30", 1000, 1, 0, kFlowCubicMetresPerHour, 1);
     s.title = "Memoria 1";
     s.info = "Prova impianto";
     s.serial = 1234;
@@ -101,16 +100,62 @@ TEST(Workspace, WritesVersionFourByteForByte) {
     s.boxY = 20;
     s.targetFlow = 12.5f;
     s.pressureUnit = 'b';
-    s.AddSample(1, 7.2f, 2.5f, 0.002f);
-    s.AddSample(2, 3.6f, 2.6f, 0.003f);
-    s.AddSample(3, 0, 0, 0.003f);
-    Storage live("25/12/2023 17:45:01", 500, 1, 1, 0, 0);
+    s.AddStoredSample(1, 7.2f, 2.5f, 0.002f);
+    s.AddStoredSample(2, 3.6f, 2.6f, 0.003f);
+    s.AddStoredSample(3, 0, 0, 0.003f);
+    Storage live("25/12/2023 17:45:01", 500, 1, 1, kFlowCubicMetresPerHour, 0);
     live.title = "Dal vivo 2";
     live.pressureUnit = 'p';
-    Preferences prefs;
-    prefs.flowUnit = 2;
-    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), {s, live}, prefs));
+    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), {s, live}));
     EXPECT_EQ(TempDir::Read(dir.File("w.orv")), TempDir::Read(Fixture("v4.orv")));
+}
+
+// Records made with different flow units (the preference changed between two downloads) each keep
+// their own: line 10 carries each record's unit, and reading gives it back to that record.
+TEST(Workspace, EachRecordKeepsItsOwnFlowUnit) {
+    struct Made {
+        int metric;
+        int flowUnit;
+        const char* line10;
+    };
+    const Made made[] = {{1, kFlowLitresPerMinute, "\n1 0\n"},
+                         {1, kFlowLitresPerSecond, "\n1 1\n"},
+                         {1, kFlowCubicMetresPerHour, "\n1 2\n"},
+                         {1, kFlowGallonsPerMinute, "\n1 3\n"},
+                         {0, kFlowLitresPerMinute, "\n0 0\n"}};
+    std::vector<Storage> records;
+    for (const Made& m : made) {
+        Storage& r = records.emplace_back("7/03/2011 9:05:30", 1000, m.metric, 0, m.flowUnit, 1);
+        r.AddRawSample(152, 0);
+    }
+    TempDir dir;
+    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), records));
+    const std::string text = TempDir::Read(dir.File("w.orv"));
+    for (const Made& m : made) EXPECT_NE(text.find(m.line10), std::string::npos) << m.line10;
+
+    Preferences prefs;
+    prefs.flowUnit = kFlowCubicMetresPerHour;
+    const WorkspaceReadResult r = ReadOk(dir.File("w.orv"), prefs);
+    ASSERT_EQ(r.records.size(), records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(r.records[i].flowUnit, records[i].flowUnit);
+        EXPECT_EQ(r.records[i].GetMetricUnits(), records[i].GetMetricUnits());
+        EXPECT_EQ(Row(r.records[i], 0)[1], SixDecimals(Row(records[i], 0)[1]));
+    }
+}
+
+// A line 10 naming a flow unit no program makes reads as litres per minute for the record, and
+// the preference takes it as it stands (the menu then checks no entry).
+TEST(Workspace, AnUnknownFlowUnitInTheFile) {
+    const std::string text =
+        "460000\n1\nT\n7/03/2011 9:05:30\n\n0\n1000\n98\n1 7\n0\n1\n1.0 5.0 0.0 0.1\n";
+    Preferences prefs;
+    const WorkspaceReadResult r = ReadWorkspaceBytes(text, prefs);
+    ASSERT_TRUE(r.Ok()) << U(r.error);
+    EXPECT_EQ(r.records[0].flowUnit, kFlowLitresPerMinute);
+    EXPECT_EQ(Row(r.records[0], 0), (std::vector<float>{1, 5, 0, 0.1f}));
+    EXPECT_EQ(prefs.flowUnit, 7);
 }
 
 TEST(Workspace, SaveAsPathGetsTheExtensionOnlyWhenItLacksIt) {
@@ -138,7 +183,7 @@ TEST(Workspace, TextBoxCodes) {
 TEST(Workspace, EmptyTextBoxIsAZeroAndReadsBackEmpty) {
     TempDir dir;
     Storage s("", 1000, 1, 0, 0, 1);
-    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), {s}, Preferences{}));
+    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), {s}));
     const std::string bytes = TempDir::Read(dir.File("w.orv"));
     EXPECT_NE(bytes.find("\n0\n0 \n0 0\n"), std::string::npos) << bytes;
     Preferences prefs;
@@ -156,7 +201,7 @@ TEST(Workspace, LongTextsSurvive) {
         s.title = wxString(wxUniChar('T'), length);
         s.info = wxString(wxUniChar(0xE0), length);
         s.boxText = wxString(wxUniChar(0x4E2D), length);
-        ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), {s}, Preferences{}));
+        ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), {s}));
         Preferences prefs;
         const WorkspaceReadResult r = ReadOk(dir.File("w.orv"), prefs);
         ASSERT_EQ(r.records.size(), 1u);
@@ -173,7 +218,7 @@ TEST(Workspace, LineBreaksInOneLineTextsDoNotSplitTheRecord) {
     s.title = "due\nrighe";
     s.info = "a\r\nb";
     s.AddSample(1, 2, 3, 4);
-    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), {s}, Preferences{}));
+    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), {s}));
     Preferences prefs;
     const WorkspaceReadResult r = ReadOk(dir.File("w.orv"), prefs);
     ASSERT_EQ(r.records.size(), 1u);
@@ -187,7 +232,7 @@ TEST(Workspace, FilteredRecordIsSavedWithItsSmoothedValues) {
     Storage s("", 1000, 1, 0, 0, 1);
     for (float f : {0.0f, 0.0f, 9.0f, 0.0f, 0.0f}) s.AddSample(1, f, f, f);
     s.Smooth(true, 1);
-    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), {s}, Preferences{}));
+    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("w.orv")), {s}));
     Preferences prefs;
     const WorkspaceReadResult r = ReadOk(dir.File("w.orv"), prefs);
     EXPECT_FALSE(r.records[0].filtered);
@@ -230,6 +275,7 @@ TEST(Workspace, VersionThreeFixture) {
     EXPECT_EQ(a.serial, 77);
     EXPECT_TRUE(a.boxText.empty());
     EXPECT_EQ(a.GetMetricUnits(), 0);
+    EXPECT_EQ(a.flowUnit, 0) << "a gallon record is kept in gallons per minute";
     EXPECT_EQ(a.pressureUnit, 16);
     EXPECT_EQ(a.GetInterval(), 2000);
     EXPECT_EQ(Row(a, 1), (std::vector<float>{4, 20, 6, 1}));
@@ -264,7 +310,7 @@ TEST(Workspace, VersionOneFixture) {
     ASSERT_EQ(r.records.size(), 1u);
     EXPECT_EQ(U(r.records[0].info), "Info v1");
     EXPECT_EQ(r.records[0].serial, 0);
-    EXPECT_EQ(r.records[0].GetMetricUnits(), 1);
+    EXPECT_EQ(r.records[0].GetMetricUnits(), 0) << "a gallon file is not litres";
     EXPECT_EQ(prefs.metricUnits, 0) << "the preference takes line 10 as it stands";
     EXPECT_EQ(prefs.pressureUnit, 'p');
     EXPECT_EQ(Row(r.records[0], 1), (std::vector<float>{2, 11, 21, 0.35f}));
@@ -313,7 +359,7 @@ TEST(Workspace, LargeRecordRoundTrip) {
     Storage s("1/01/2024 0:00:00", 100, 1, 0, 0, 1);
     s.SetPressureScaling(10, 2, 50, 'b');
     for (int i = 0; i < 200000; ++i) s.AddRawSample((i * 37) % 16384, (i * 11) % 1024);
-    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("big.orv")), {s, s}, Preferences{}));
+    ASSERT_TRUE(WriteWorkspace(wxString::FromUTF8(dir.File("big.orv")), {s, s}));
     Preferences prefs;
     const WorkspaceReadResult r = ReadOk(dir.File("big.orv"), prefs);
     ASSERT_EQ(r.records.size(), 2u);

@@ -128,11 +128,9 @@ TEST(XlsxExport, EveryCellReadsBackInASpreadsheetAsTheRecordHasIt) {
     REQUIRE_LIBREOFFICE();
     TempDir dir;
     const Storage record = AwkwardRecord();
-    Preferences prefs;
-    prefs.flowUnit = 2;  // cubic metres per hour
     const std::string path = dir.File("7_03_2011 9_05_30.xlsx");
     wxString error;
-    ASSERT_TRUE(WriteXlsx(wxString::FromUTF8(path), record, prefs, &error)) << U(error);
+    ASSERT_TRUE(WriteXlsx(wxString::FromUTF8(path), record, &error)) << U(error);
 
     const Rows rows = ParseCsv(Convert(dir, path, {"Dati"})[0]);
     Rows expected = {
@@ -158,7 +156,7 @@ TEST(XlsxExport, ARecordWithoutSamplesGivesTheHeaderRowsOnly) {
     Storage record("7/03/2011 9:05:30", 1000, 0, 0, 0, 1);  // a gallon meter
     record.title = "Vuoto";
     const std::string path = dir.File("vuoto.xlsx");
-    ASSERT_TRUE(WriteXlsx(wxString::FromUTF8(path), record, Preferences{}, nullptr));
+    ASSERT_TRUE(WriteXlsx(wxString::FromUTF8(path), record, nullptr));
     const Rows rows = ParseCsv(Convert(dir, path, {"Dati"})[0]);
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[2], (std::vector<Cell>{Text("Information"), kEmpty, kEmpty, kEmpty}));
@@ -175,7 +173,7 @@ TEST(XlsxExport, SamplesPastAFullSheetGoOnToTheNextWithTheColumnTitles) {
     for (int i = 1; i <= 13; ++i) record.AddRawSample(10 * i, 30 + i);
     const std::string path = dir.File("lungo.xlsx");
     // Sheets of 10 rows: 6 header rows and 4 samples, then 1 title row and 9 samples.
-    ASSERT_TRUE(WriteXlsx(wxString::FromUTF8(path), record, Preferences{}, nullptr, 10));
+    ASSERT_TRUE(WriteXlsx(wxString::FromUTF8(path), record, nullptr, 10));
     const std::vector<std::string> files = Convert(dir, path, {"Dati", "Dati 2"});
     const Rows first = ParseCsv(files[0]), second = ParseCsv(files[1]);
     ASSERT_EQ(first.size(), 10u);
@@ -195,14 +193,12 @@ TEST(XlsxExport, AFileThatCannotBeWrittenIsReportedAndTheOldOneKept) {
     Storage record("7/03/2011 9:05:30", 1000, 1, 0, 0, 1);
     wxString error;
     // A folder that does not exist beside the file.
-    EXPECT_FALSE(WriteXlsx(wxString::FromUTF8(dir.File("nessuna/cartella.xlsx")), record,
-                           Preferences{}, &error));
+    EXPECT_FALSE(WriteXlsx(wxString::FromUTF8(dir.File("nessuna/cartella.xlsx")), record, &error));
     EXPECT_FALSE(error.empty());
     // A folder where the file should go.
     std::filesystem::create_directory(dir.File("cartella.xlsx"));
     error.clear();
-    EXPECT_FALSE(
-        WriteXlsx(wxString::FromUTF8(dir.File("cartella.xlsx")), record, Preferences{}, &error));
+    EXPECT_FALSE(WriteXlsx(wxString::FromUTF8(dir.File("cartella.xlsx")), record, &error));
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(std::filesystem::is_directory(dir.File("cartella.xlsx")));
     EXPECT_EQ(TempDir::Read(path), "old bytes");
