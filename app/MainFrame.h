@@ -55,6 +55,15 @@ public:
     void StopLiveLogging();
     bool LiveLoggingRunning() const;
 
+    // The meter's log (MeterDownload.cpp): replaces the records with every logged event, asks to
+    // save them and, once the saved file reads back equal, offers to erase the meter's log.
+    void DownloadEvents();
+    // Asks for confirmation and erases the meter's log; the records are not touched.
+    void EraseMeter();
+    // Logs why the last request failed: the meter's error code, or the lost connection, and the
+    // link's reason.
+    void ReportUsbFailure();
+
     // The records, the workspace file, `saved`, the filter and the live record.
     RecordSequence& Records() { return records_; }
     const RecordSequence& Records() const { return records_; }
@@ -92,6 +101,8 @@ private:
     void OnLiveStop(wxCommandEvent& event);
     void OnLiveTick(wxTimerEvent& event);
     void LiveTick();
+    void OnDownload(wxCommandEvent& event);
+    void OnEraseMeter(wxCommandEvent& event);
     void OnLineColour(wxCommandEvent& event);
     void OnLineWidth(wxCommandEvent& event);
     void OnFilterSettings(wxCommandEvent& event);

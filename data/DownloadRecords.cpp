@@ -1,7 +1,10 @@
 #include "data/DownloadRecords.h"
 
+#include <charconv>
+
 #include "data/BaseOnly.h"
 #include "data/Units.h"
+#include "data/Workspace.h"
 
 void ApplyDownloadSettings(Preferences& prefs, uint16_t versionWord,
                            std::span<const uint8_t> block) {
@@ -37,4 +40,40 @@ std::vector<Storage> RecordsFromLog(const LoggedMemory& memory, int flowUnit) {
         }
     }
     return records;
+}
+
+bool WorkspaceHolds(const wxString& path, const std::vector<Storage>& records, wxString* why) {
+    auto fail = [&](const wxString& text) {
+        if (why != nullptr) *why = text;
+        return false;
+    };
+    Preferences scratch;
+    const WorkspaceReadResult back = ReadWorkspace(path, scratch);
+    if (!back.Ok()) return fail(back.error);
+    if (back.records.size() != records.size())
+        return fail(
+            wxString::Format("%zu records instead of %zu", back.records.size(), records.size()));
+    // A value as the file keeps it: six decimals, read back as a float.
+    auto asSaved = [](float value) {
+        char text[64];
+        const auto end =
+            std::to_chars(text, text + sizeof text, double(value), std::chars_format::fixed, 6).ptr;
+        float back = 0;
+        std::from_chars(text, end, back);
+        return back;
+    };
+    const std::vector<float> Storage::*series[] = {&Storage::time, &Storage::flow,
+                                                   &Storage::pressure, &Storage::volume};
+    for (std::size_t k = 0; k < records.size(); ++k) {
+        const Storage& want = records[k];
+        const Storage& got = back.records[k];
+        if (got.title != want.title || got.dateText != want.dateText ||
+            got.GetLength() != want.GetLength())
+            return fail(want.title + ": title, date or number of samples differ");
+        for (auto s : series)
+            for (std::size_t i = 0; i < (want.*s).size(); ++i)
+                if ((got.*s)[i] != asSaved((want.*s)[i]))
+                    return fail(wxString::Format("%s: sample %zu differs", want.title, i));
+    }
+    return true;
 }

@@ -18,3 +18,7 @@ void ApplyDownloadSettings(Preferences& prefs, uint16_t versionWord,
 // "Memoria 1" is the event logged last. Dates from the table, the interval, measurement system,
 // calibration, pressure unit and serial from the settings block; flows in `flowUnit`.
 std::vector<Storage> RecordsFromLog(const LoggedMemory& memory, int flowUnit);
+
+// True when the workspace file at `path` gives back these records: the same titles, dates and
+// samples as the file keeps them (six decimals). Otherwise `why` says what differs.
+bool WorkspaceHolds(const wxString& path, const std::vector<Storage>& records, wxString* why);

@@ -38,8 +38,11 @@ void KestUSB::FailTransfer(LinkStatus status, int result, int asked) {
             status, LinkFailureKind::kShortReply, result,
             "the meter sent " + std::to_string(result) + " of " + std::to_string(asked) + " bytes");
     } else {
+        // A device that left the bus in the middle of an operation fails its transfers with ENODEV.
         Fail(status,
-             result == -ETIMEDOUT ? LinkFailureKind::kTimedOut : LinkFailureKind::kTransferFailed,
+             result == -ETIMEDOUT ? LinkFailureKind::kTimedOut
+             : result == -ENODEV  ? LinkFailureKind::kNoMeter
+                                  : LinkFailureKind::kTransferFailed,
              result, LibUsbText());
     }
 }

@@ -6,7 +6,13 @@
 
 std::optional<SettingsRead> ReadSettings(KestUSB& link) {
     SettingsRead read;
-    read.versionWord = VersionWord(link.GetFirmwareVersion());
+    const uint8_t* reply = link.GetFirmwareVersion();
+    // A meter replugged (or swapped) since the last request fails its first open, and the link
+    // searches again at the next one: ask again rather than take the short block for a meter
+    // that may have the long one.
+    if (reply == nullptr && link.LastFailure().status == LINK_OPEN_FAILED)
+        reply = link.GetFirmwareVersion();
+    read.versionWord = VersionWord(reply);
     read.block.resize(SettingsBlockLength(read.versionWord));
     if (!link.ReadMemory(0, static_cast<unsigned>(read.block.size()), read.block.data()))
         return std::nullopt;

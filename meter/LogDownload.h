@@ -35,7 +35,7 @@ using LogProgress = std::function<bool(double fraction)>;
 
 // Bytes of the sample area read per call, so progress is real; a whole number of chunks keeps the
 // number of transfers at its minimum.
-constexpr unsigned kSampleAreaPiece = 32 * kMaxChunk;
+constexpr unsigned kSampleAreaPiece = 8 * kMaxChunk;
 
 // Steps 7-8: the table of contents, checked, and the sample area it names.
 LogRead ReadLog(KestUSB& link, const SettingsRead& settings, const LogProgress& progress);

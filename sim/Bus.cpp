@@ -85,6 +85,8 @@ void Bus::Reset() {
     head_ = nullptr;
     usb_busses = nullptr;
     log_.clear();
+    vendorTransfers_ = 0;
+    beforeTransfer_ = nullptr;
     openCalls_ = 0;
     staleOpens_ = 0;
     lastError_.clear();
@@ -355,6 +357,8 @@ int Bus::ControlMsg(usb_dev_handle* handle, int requestType, int request, int va
 
 int Bus::VendorTransfer(Slot& slot, int requestType, int request, int value, int index, char* bytes,
                         int size, int timeout) {
+    if (beforeTransfer_) beforeTransfer_(vendorTransfers_);
+    ++vendorTransfers_;
     int result;
     if (timeoutNext_ > 0) {
         --timeoutNext_;

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -70,7 +71,13 @@ public:
     void ClearFaults();
 
     const std::vector<TransferRecord>& Transfers() const { return log_; }
-    void ClearTransfers() { log_.clear(); }
+    void ClearTransfers() {
+        log_.clear();
+        vendorTransfers_ = 0;
+    }
+    // Called just before each vendor transfer with its number, from 0, since the last Reset or
+    // ClearTransfers; it may arm a fault for that very transfer.
+    void BeforeVendorTransfer(std::function<void(int)> hook) { beforeTransfer_ = std::move(hook); }
     int OpenHandles() const { return static_cast<int>(handles_.size()); }
     int OpenCalls() const { return openCalls_; }
     // usb_open calls on a device that a later usb_find_devices dropped from the list: the real
@@ -120,6 +127,8 @@ private:
     usb_bus* head_ = nullptr;
     std::vector<TransferRecord> log_;
     int openCalls_ = 0;
+    int vendorTransfers_ = 0;
+    std::function<void(int)> beforeTransfer_;
     int staleOpens_ = 0;
     std::string lastError_;
     int timeoutNext_ = 0, failNext_ = 0, failResult_ = -5, zeroNext_ = 0, shortNext_ = 0,
