@@ -371,3 +371,21 @@ TEST_F(MeterDownloadTest, EraseOnlyWhenConfirmed) {
 }
 
 }  // namespace
+
+namespace {
+
+// The download replaces the live record, so live logging stops first: live mode off on the meter.
+TEST_F(MeterDownloadTest, DownloadWhileLiveLoggingStopsItFirst) {
+    const sim::Scenario scenario = Plug("hydrant-test.txt");
+    Press(ID_LIVE_START);
+    ASSERT_TRUE(frame->LiveLoggingRunning());
+    ASSERT_TRUE(meter_->LiveMode());
+    frame->Records().SetSaved(true);  // nothing of the live record to ask about here
+    wxTEST_DIALOG(Press(ID_DOWNLOAD), ExpectMessage(kSaveQuestion, kSaveCaption, wxID_NO,
+                                                    wxYES_NO | wxICON_INFORMATION));
+    EXPECT_FALSE(frame->LiveLoggingRunning());
+    EXPECT_FALSE(meter_->LiveMode());
+    ExpectSameRecords(frame->Records().Records(), ExpectedRecords(scenario, 0));
+}
+
+}  // namespace
