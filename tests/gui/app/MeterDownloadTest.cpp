@@ -67,7 +67,7 @@ protected:
         frame->Records().Append(MakeRecord("Idrante nord"));
         const wxString path = wxFileName(home, "prima.orv").GetFullPath();
         wxString error;
-        ASSERT_TRUE(frame->Records().Save(path, GlobalPreferences(), &error)) << error;
+        ASSERT_TRUE(frame->Records().Save(path, &error)) << error;
         frame->RefreshRecordList();
     }
     void ExpectWorkspaceUnchanged() {

@@ -113,8 +113,7 @@ TEST(DownloadRecords, SavedFileIsCheckedRecordBySample) {
     TempDir dir;
     const wxString path = dir.File("giorno.orv");
     const std::vector<Storage> records = RecordsFromLog(TwoEvents(true, true), 2);
-    Preferences prefs;
-    ASSERT_TRUE(WriteWorkspace(path, records, prefs));
+    ASSERT_TRUE(WriteWorkspace(path, records));
     wxString why;
     EXPECT_TRUE(WorkspaceHolds(path, records, &why)) << why;
 
