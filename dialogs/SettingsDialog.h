@@ -63,7 +63,7 @@ private:
     void ShowPicture(MeterPicture which);
     void ApplyInterval();
     void ShowClock();
-    void StepClock(int byteIndex, int limit, bool up);
+    void StepClock(int byteIndex, uint8_t digitMask, int limit, bool up);
     void EnableThresholdFields();
     void Send();
     void SendThresholds();

@@ -106,10 +106,8 @@ void SettingsDialog::LoadClock() {
         return;
     }
     std::copy(reply, reply + clock_.size(), clock_.begin());
-    // The clock chip keeps flag bits above the digits; stepping and sending work on the digits.
-    clock_[0] &= 0x7F;
-    clock_[1] &= 0x7F;
-    clock_[2] &= 0x3F;
+    // The flag bits above the digits (the oscillator's among them) stay as read: stepping changes
+    // the digits only and the time goes back with the flags the meter gave.
     ShowClock();
     if (const std::optional<CalendarDate> date = ClockDate(clock_))
         datePicker_->SetValue(

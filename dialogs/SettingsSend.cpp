@@ -47,8 +47,8 @@ void SettingsDialog::ShowClock() {
     secondsField_->ChangeValue(texts.seconds);
 }
 
-void SettingsDialog::StepClock(int byteIndex, int limit, bool up) {
-    clock_[byteIndex] = StepClockByte(clock_[byteIndex], limit, up);
+void SettingsDialog::StepClock(int byteIndex, uint8_t digitMask, int limit, bool up) {
+    clock_[byteIndex] = StepClockByte(clock_[byteIndex], digitMask, limit, up);
     ShowClock();
     timeChanged_ = true;
 }
@@ -78,13 +78,13 @@ void SettingsDialog::OnClockSpin(wxSpinEvent& event) {
     const bool up = event.GetEventType() == wxEVT_SPIN_UP;
     switch (event.GetId()) {
         case ID_SECONDS_SPIN:
-            StepClock(0, 59, up);
+            StepClock(0, 0x7F, 59, up);
             break;
         case ID_MINUTES_SPIN:
-            StepClock(1, 59, up);
+            StepClock(1, 0x7F, 59, up);
             break;
         case ID_HOURS_SPIN:
-            StepClock(2, 23, up);
+            StepClock(2, 0x3F, 23, up);
             break;
     }
 }

@@ -240,12 +240,15 @@ int Meter::Out(int request, int value, int index, int length) {
             EraseLog();
             return length;
         case REQ_SET_CLOCK_TIME: {
-            const uint8_t hour = index & 0xFF, fourth = (index >> 8) & 0xFF;
-            if (!ValidBcd(lo, 0, 59) || !ValidBcd(hi, 0, 59) || !ValidBcd(hour, 0, 23))
+            // The chip keeps flag bits above the digits (bit 7 of seconds and minutes, bits 6-7
+            // of the hours); they are taken with the time and not checked as digits.
+            const uint8_t second = lo & 0x7F, minute = hi & 0x7F, hour = index & 0x3F;
+            const uint8_t fourth = (index >> 8) & 0xFF;
+            if (!ValidBcd(second, 0, 59) || !ValidBcd(minute, 0, 59) || !ValidBcd(hour, 0, 23))
                 return -EPIPE;
             DateTime t = Clock();
-            t.second = FromBcd(lo);
-            t.minute = FromBcd(hi);
+            t.second = FromBcd(second);
+            t.minute = FromBcd(minute);
             t.hour = FromBcd(hour);
             SetClock(t, fourth);
             return length;

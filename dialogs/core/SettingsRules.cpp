@@ -37,11 +37,12 @@ int ClockByteValue(uint8_t byte) {
     return value;
 }
 
-uint8_t StepClockByte(uint8_t byte, int limit, bool up) {
-    const int v = ClockByteValue(byte);
+uint8_t StepClockByte(uint8_t byte, uint8_t digitMask, int limit, bool up) {
+    const int v = ClockByteValue(byte & digitMask);
     if (v < 0 || v > limit) return byte;
-    if (up) return v + 1 > limit ? 0 : ToBcd(v + 1);
-    return v - 1 < 0 ? ToBcd(limit) : ToBcd(v - 1);
+    const uint8_t digits =
+        up ? (v + 1 > limit ? 0 : ToBcd(v + 1)) : (v - 1 < 0 ? ToBcd(limit) : ToBcd(v - 1));
+    return static_cast<uint8_t>((byte & ~digitMask) | digits);
 }
 
 ClockTexts ClockFieldTexts(const ClockBytes& clock) {

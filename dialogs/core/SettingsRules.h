@@ -25,8 +25,10 @@ wxString IntervalText(int tenths);
 // A clock byte read the way the meter's digits print: its hex digits taken as a decimal number
 // (leading digits only, 0 when there are none).
 int ClockByteValue(uint8_t byte);
-// v + 1 up to limit, then 0; v - 1 down to 0, then limit. A byte outside 0..limit is left alone.
-uint8_t StepClockByte(uint8_t byte, int limit, bool up);
+// Steps the digits under digitMask: v + 1 up to limit, then 0; v - 1 down to 0, then limit. The
+// bits outside the mask are the clock chip's flags (the oscillator's among them) and are kept as
+// read. Digits outside 0..limit are left alone.
+uint8_t StepClockByte(uint8_t byte, uint8_t digitMask, int limit, bool up);
 
 struct ClockTexts {
     wxString hours, minutes, seconds;  // only the minutes carry a leading zero

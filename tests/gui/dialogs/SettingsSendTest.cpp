@@ -96,7 +96,7 @@ TEST_F(SettingsSend, EveryChangeReachesTheMeterInOrder) {
 
     Send();
     const std::vector<Request> expected{
-        {4, 65536 - 10240, 0}, {12, 'p', 0}, {27, 0x0606, 0x2008}, {28, 0x0228, 0x27}, {30, 60, 2},
+        {4, 65536 - 10240, 0}, {12, 'p', 0}, {27, 0x0686, 0x2008}, {28, 0x0228, 0x27}, {30, 60, 2},
         {31, 20, 4},           {3, 2, 0}};
     EXPECT_EQ(Requests(), expected);
     EXPECT_TRUE(LoggedAt(wxLOG_Error).empty());
@@ -124,6 +124,26 @@ TEST_F(SettingsSend, EveryChangeReachesTheMeterInOrder) {
     ClearRequests();
     Send();
     EXPECT_EQ(RequestCodes(), (std::vector<int>{4, 12}));
+}
+
+// The meter's clock runs, so its seconds byte carries the oscillator flag (bit 7): the dialog
+// steps the digits under it and sends the flag back as it read it.
+TEST_F(SettingsSend, SteppedClockGoesBackWithItsFlagBits) {
+    for (int i = 0; i < 53; ++i) Spin(SettingsDialog::ID_SECONDS_SPIN, true);  // 07 -> 59 -> 00
+    Spin(SettingsDialog::ID_MINUTES_SPIN, false);                              // 04
+    EXPECT_EQ(Field("seconds"), "0");
+    EXPECT_EQ(Field("minutes"), "04");
+    EXPECT_EQ(Field("hours"), "9");
+    ClearRequests();
+    Send();
+    const std::vector<Request> expected{{4, 0xF000, 0}, {12, 'b', 0}, {27, 0x0480, 0x2009}};
+    EXPECT_EQ(Requests(), expected);
+    EXPECT_TRUE(LoggedAt(wxLOG_Error).empty());
+    const sim::DateTime t = meter->Clock();
+    EXPECT_EQ(t.hour, 9);
+    EXPECT_EQ(t.minute, 4);
+    EXPECT_EQ(t.second, 0);
+    EXPECT_EQ(meter->FourthClockByte(), 0x20);
 }
 
 TEST_F(SettingsSend, IntervalEnds) {

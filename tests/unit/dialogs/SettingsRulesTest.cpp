@@ -46,7 +46,31 @@ TEST(ClockStepper, WrapsAtItsLimits) {
         {0x19, 23, true, 0x20},  {0x60, 59, true, 0x60},  // not a valid minute: left alone
     };
     for (const auto& c : cases)
-        EXPECT_EQ(StepClockByte(c.byte, c.limit, c.up), c.expected)
+        EXPECT_EQ(StepClockByte(c.byte, c.limit == 23 ? 0x3F : 0x7F, c.limit, c.up), c.expected)
+            << std::hex << int(c.byte) << (c.up ? " up" : " down");
+}
+
+// The bits above the digits are the clock chip's flags (bit 7 of the seconds is the running
+// oscillator's): stepping moves the digits and hands the flags back as read.
+TEST(ClockStepper, StepsTheDigitsAndKeepsTheFlagBits) {
+    const struct {
+        uint8_t byte;
+        uint8_t mask;
+        int limit;
+        bool up;
+        uint8_t expected;
+    } cases[] = {
+        {0x85, 0x7F, 59, true, 0x86},   // oscillator flag on the seconds
+        {0x80, 0x7F, 59, false, 0xD9},  // wraps 0 -> 59 under the flag
+        {0xD9, 0x7F, 59, true, 0x80},   // and 59 -> 0
+        {0x89, 0x7F, 59, true, 0x90},   // a flagged minute
+        {0x63, 0x3F, 23, true, 0x40},   // hours: bit 6 kept, 23 -> 0
+        {0xC0, 0x3F, 23, false, 0xE3},  // bits 6 and 7 kept, 0 -> 23
+        {0x88, 0x3F, 23, false, 0x87},
+        {0xE0, 0x7F, 59, true, 0xE0},  // digits 60 are no valid second: left alone, flag and all
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StepClockByte(c.byte, c.mask, c.limit, c.up), c.expected)
             << std::hex << int(c.byte) << (c.up ? " up" : " down");
 }
 

@@ -155,6 +155,22 @@ TEST_F(SimTest, ClockReplyCarriesTheOscillatorFlagOnTheSeconds) {
     EXPECT_EQ(clock->hour, 23);
 }
 
+// The clock chip takes its flag bits with the time; only the digits under them are the time.
+TEST_F(SimTest, ClockTimeTakesTheFlagBitsAboveTheDigits) {
+    sim::Meter& meter = bus().PlugMeter();
+    meter.SetClock({2026, 2, 10, 8, 0, 0});
+    KestUSB link;
+    const uint8_t flagged[4] = {0x86, 0x85, 0x52, 0x20};  // 12:05:06, flags on all three bytes
+    ASSERT_TRUE(link.SetClockTime(flagged));
+    const sim::DateTime t = meter.Clock();
+    EXPECT_EQ(t.hour, 12);
+    EXPECT_EQ(t.minute, 5);
+    EXPECT_EQ(t.second, 6);
+    const uint8_t badUnderFlag[4] = {0xE0, 0x00, 0x12, 0x00};  // digits 60 under the flag
+    EXPECT_FALSE(link.SetClockTime(badUnderFlag));
+    EXPECT_EQ(meter.Clock().hour, 12);
+}
+
 TEST_F(SimTest, ClockRejectsBlocksThatAreNotValidBcd) {
     sim::Meter& meter = bus().PlugMeter();
     meter.SetClock({2026, 2, 10, 8, 0, 0});
