@@ -64,6 +64,7 @@ wxBEGIN_EVENT_TABLE(MainFrame, wxFrame)
     EVT_BUTTON(ID_PRINT_BUTTON, MainFrame::OnPrintPreview)
     EVT_MENU(ID_PRINT_PREVIEW, MainFrame::OnPrintPreview)
     EVT_MENU(ID_PRINT, MainFrame::OnPrint)
+    EVT_BUTTON(ID_SAVE_IMAGE, MainFrame::OnSavePicture)
 wxEND_EVENT_TABLE()
 
 MainFrame::MainFrame(const wxString& title, const wxPoint& pos, const wxSize& size)

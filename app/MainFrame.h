@@ -111,6 +111,7 @@ private:
     void ShowMemoryText(const wxString& text);
     void OnPrintPreview(wxCommandEvent& event);
     void OnPrint(wxCommandEvent& event);
+    void OnSavePicture(wxCommandEvent& event);
 
     void EnableRecordCommands(bool on);
     // Selects and focuses `row` quietly; RowBecameCurrent shows it as a selection by the user does.
