@@ -1,5 +1,8 @@
 // "cattura": the graph as on screen saved as a picture (BMP, PNG) or drawn again as vectors (SVG).
 // The SVG context's header reads the build's settings before including them.
+// clang-format off
+#include <wx/defs.h>
+// clang-format on
 #include <wx/dcsvg.h>
 #include <wx/ffile.h>
 #include <wx/filedlg.h>
