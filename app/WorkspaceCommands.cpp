@@ -22,7 +22,7 @@ bool MainFrame::SaveWorkspace() {
 bool MainFrame::SaveWorkspaceAs() {
     wxFileDialog dialog(this, "Salva i dialoghi dello spazio di lavoro", "", "",
                         "HVX files (*.orv)|*.orv||", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-    dialog.SetFilterIndex(1);
+    dialog.SetFilterIndex(0);
     if (dialog.ShowModal() != wxID_OK) return false;
     // A file that could not be written is not the workspace's file: later saves ask again.
     wxString error;

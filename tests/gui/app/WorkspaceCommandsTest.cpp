@@ -83,6 +83,30 @@ TEST_F(WorkspaceTest, SaveWritesToTheKnownFileWithoutAsking) {
     EXPECT_EQ(back.records[0].title, "Cambiato");
 }
 
+// Records the file type the save dialog opens with, then cancels it.
+class ExpectSaveFilterIndex : public wxExpectModalBase<wxFileDialog, ExpectSaveFilterIndex> {
+public:
+    explicit ExpectSaveFilterIndex(int* index) : index_(index) {}
+
+protected:
+    int OnInvoked(wxFileDialog* dlg) const override {
+        *index_ = dlg->GetFilterIndex();
+        return wxID_CANCEL;
+    }
+
+private:
+    int* index_;
+};
+
+TEST_F(WorkspaceTest, SaveDialogsOpenWithTheWorkspaceFileTypeSelected) {
+    OpenWithRecords();
+    for (int id : {ID_SAVE, ID_SAVE_AS}) {
+        int index = -1;
+        wxTEST_DIALOG(Command(id), ExpectSaveFilterIndex(&index));
+        EXPECT_EQ(index, 0) << "command " << id;
+    }
+}
+
 TEST_F(WorkspaceTest, CancelledDialogsChangeNothing) {
     MainFrame* w = OpenWithRecords();
     const wxString caption = w->GetTitle();
