@@ -4,6 +4,8 @@
 #include "art/Art.h"
 
 MainFrame* Application::CreateMainWindow() {
+    // The toolkit captions its message and error boxes with this name.
+    if (wxTheApp) wxTheApp->SetAppDisplayName("HVX Monitor");
     auto* window = new MainFrame("Senza titolo", wxDefaultPosition, wxSize(440, 440));
     window->SetIcons(AppIconBundle());
     return window;

@@ -155,4 +155,13 @@ TEST_F(WorkspaceTest, AFailedWriteIsLoggedAndLeavesTheWorkspaceUnsaved) {
     guitest::CapturedLog::Get().Clear();
 }
 
+TEST_F(WorkspaceTest, ErrorBoxesCarryTheProgramsDisplayName) {
+    Open();
+    // The toolkit's own error log, as the program runs without the test's capture.
+    wxLog* previous = wxLog::SetActiveTarget(new wxLogGui);
+    wxLogError("Errore di prova");
+    wxTEST_DIALOG(wxLog::FlushActive(), ExpectMessage("Errore di prova", "HVX Monitor Error"));
+    delete wxLog::SetActiveTarget(previous);
+}
+
 }  // namespace
