@@ -1,3 +1,4 @@
+#include <wx/accel.h>
 #include <wx/menu.h>
 
 #include <span>
@@ -112,6 +113,9 @@ void MainFrame::BuildMenuBar() {
     bar->Append(MakeDataMenu(), "Data");
     bar->Append(MakeMenu(kHelpMenu), "Aiuto");
     SetMenuBar(bar);
+    // The factory dialog has no menu entry; service technicians reach it by this key alone.
+    wxAcceleratorEntry keys[] = {{wxACCEL_CTRL | wxACCEL_SHIFT, 'F', ID_FACTORY_CONFIG}};
+    SetAcceleratorTable(wxAcceleratorTable(1, keys));
 
     bar->Check(ID_ABSOLUTE_TIME, GlobalPreferences().absoluteTime);
     UpdateFlowUnitChecks();

@@ -6,12 +6,14 @@
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/stattext.h>
+#include <wx/uiaction.h>
 
 #include "app/CommandIds.h"
 #include "data/Preferences.h"
 #include "dialogs/Config.h"
 #include "dialogs/SettingsDialog.h"
 #include "plot/mpScaleY.h"
+#include "plot/mpWindow.h"
 #include "sim/Bus.h"
 #include "sim/Meter.h"
 #include "tests/gui/app/MainWindowFixture.h"
@@ -95,6 +97,21 @@ TEST_F(MeterDialogsTest, TheMetersFlowUnitDoesNotRelabelTheShownRecord) {
     wxString text;
     wxFFile(path, "rb").ReadAll(&text);
     EXPECT_TRUE(text.Contains("\n1 0\n")) << text;
+}
+
+TEST_F(MeterDialogsTest, CtrlShiftFOpensTheFactoryDialog) {
+    frame->Raise();
+    frame->Controls().plot->SetFocus();
+    wxUIActionSimulator input;
+    // Without a window manager the keyboard follows the pointer.
+    input.MouseMove(frame->Controls().plot->GetScreenRect().GetPosition() + wxPoint(20, 20));
+    guitest::Flush();
+    wxTEST_DIALOG(
+        {
+            input.Char('F', wxMOD_CONTROL | wxMOD_SHIFT);
+            guitest::Flush();
+        },
+        ExpectDialog<Config>(wxID_CANCEL));
 }
 
 TEST_F(MeterDialogsTest, FactoryCommandOpensTheFactoryDialog) {
