@@ -1,6 +1,9 @@
 #include "data/DownloadRecords.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
+#include <string>
 
 #include "data/BaseOnly.h"
 #include "data/Units.h"
@@ -26,10 +29,19 @@ std::vector<Storage> RecordsFromLog(const LoggedMemory& memory, int flowUnit) {
     int number = 0;
     for (const LoggedEvent& event : memory.table.events) {
         ++number;
-        Storage& r = records.emplace_back(wxString::FromAscii(FormatEventDate(event.entry).c_str()),
-                                          memory.intervalMs, metric, 0, flowUnit, number);
+        // The texts are ASCII: widened by hand, as the toolkit's conversions allocate several
+        // times for each record.
+        const std::string date = FormatEventDate(event.entry);
+        wchar_t wide[64];
+        const std::size_t length = std::min(date.size(), std::size(wide));
+        std::copy_n(date.begin(), length, wide);
+        Storage& r = records.emplace_back(wxString(wide, length), memory.intervalMs, metric, 0,
+                                          flowUnit, number);
         r.SetPressureScaling(s.pressureZero, s.pressureRough, s.pressureFine, s.pressureUnit);
-        r.title = wxString("Memoria ") << number;
+        const std::wstring digits = std::to_wstring(number);
+        r.title.clear();
+        r.title.reserve(8 + digits.size());
+        r.title.append(L"Memoria ").append(digits.c_str(), digits.size());
         r.SetSerial(serial);
         r.memoryEnd = static_cast<int>(event.end);
         const uint32_t count = event.SampleCount();

@@ -1,11 +1,52 @@
 #include "data/Storage.h"
 
 #include <cassert>
+#include <optional>
 
 #include "data/BaseOnly.h"
 #include "data/Units.h"
 
+namespace {
+
+// The form every download and every saved workspace writes, "D/MM/YYYY H:MM:SS" (one or two digits
+// for day and hour), read without the toolkit's parser: big workspaces and downloads read thousands
+// of dates, and the parser allocates several times for each. Anything else, or any value the parser
+// might judge differently (seconds 60 and 61, a day past the month's end), is left to the parser.
+std::optional<wxDateTime> ParseCanonicalDate(const wxString& text) {
+    const wxStringCharType* p = text.wx_str();
+    const wxStringCharType* const end = p + text.length();
+    auto number = [&](int minDigits, int maxDigits) -> int {
+        int value = 0;
+        int digits = 0;
+        while (p != end && digits < maxDigits && *p >= '0' && *p <= '9') {
+            value = value * 10 + (*p++ - '0');
+            ++digits;
+        }
+        return digits >= minDigits ? value : -1;
+    };
+    auto skip = [&](wxStringCharType c) { return p != end && *p == c ? (++p, true) : false; };
+    const int day = number(1, 2);
+    if (day < 1 || !skip('/')) return std::nullopt;
+    const int month = number(2, 2);
+    if (month < 1 || month > 12 || !skip('/')) return std::nullopt;
+    const int year = number(4, 4);
+    if (year < 0 || !skip(' ')) return std::nullopt;
+    const int hour = number(1, 2);
+    if (hour < 0 || hour > 23 || !skip(':')) return std::nullopt;
+    const int minute = number(2, 2);
+    if (minute < 0 || minute > 59 || !skip(':')) return std::nullopt;
+    const int second = number(2, 2);
+    if (second < 0 || second > 59 || p != end) return std::nullopt;
+    const auto m = wxDateTime::Month(month - 1);
+    if (day > wxDateTime::GetNumberOfDays(m, year)) return std::nullopt;
+    return wxDateTime(wxDateTime::wxDateTime_t(day), m, year, wxDateTime::wxDateTime_t(hour),
+                      wxDateTime::wxDateTime_t(minute), wxDateTime::wxDateTime_t(second));
+}
+
+}  // namespace
+
 wxDateTime ParseRecordDate(const wxString& dateText) {
+    if (const std::optional<wxDateTime> fast = ParseCanonicalDate(dateText)) return *fast;
     wxDateTime when;
     const wxString text = dateText.Strip(wxString::both);
     // The creators write the day first; the free-form parser would read 7/03 as July 3rd.
@@ -22,7 +63,7 @@ Storage::Storage(const wxString& dateText_, int intervalMs_, int metricUnits_, i
                  int flowUnit_, int number)
     : start(ParseRecordDate(dateText_)),
       flowUnit(EffectiveFlowUnit(metricUnits_, flowUnit_)),
-      title(wxString::Format("%d", number)),
+      title(std::to_wstring(number)),
       reservedFlag(std::uint8_t(reservedFlag_)),
       metricUnits(metricUnits_),
       intervalMs(intervalMs_),

@@ -57,6 +57,35 @@ TEST(Storage, StartIsReadDayFirst) {
     EXPECT_FALSE(Storage("not a date", 1000, 1, 0, 0, 1).start.IsValid());
 }
 
+// Downloads and saved workspaces write "D/MM/YYYY H:MM:SS"; other forms come from older or
+// hand-made files. Every form reads day first, and an impossible date reads as no date.
+TEST(Storage, RecordDatesInEveryForm) {
+    struct Case {
+        const char* text;
+        const char* read;  // ISO form, or "" for no date
+    };
+    const Case cases[] = {
+        {"7/03/2011 9:05:30", "2011-03-07 09:05:30"},
+        {"07/03/2011 09:05:30", "2011-03-07 09:05:30"},
+        {"1/01/2000 0:00:00", "2000-01-01 00:00:00"},
+        {"31/12/2099 23:59:59", "2099-12-31 23:59:59"},
+        {"29/02/2024 12:00:00", "2024-02-29 12:00:00"},
+        {"  7/03/2011 9:05:30 ", "2011-03-07 09:05:30"},
+        {"7/03/2011 9:05", "2011-03-07 09:05:00"},
+        {"7/03/2011", "2011-03-07 00:00:00"},
+        {"29/02/2023 12:00:00", ""},
+        {"31/04/2024 12:00:00", ""},
+        {"7/03/2011 24:00:00", ""},
+        {"7/03/2011 9:05:30x", ""},
+        {"7/0a/2011 9:05:30", ""},
+    };
+    for (const Case& c : cases) {
+        const wxDateTime when = ParseRecordDate(c.text);
+        const wxString read = when.IsValid() ? when.Format("%Y-%m-%d %H:%M:%S") : wxString();
+        EXPECT_EQ(read, c.read) << c.text;
+    }
+}
+
 TEST(Storage, RawSamplesGiveTimeFromOneInterval) {
     Storage s("", 1000, 1, 0, 0, 1);
     for (int i = 0; i < 10; ++i) s.AddRawSample(0, 0);
