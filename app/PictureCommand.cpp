@@ -28,6 +28,12 @@ bool SaveBitmap(const wxBitmap& picture, const wxString& path, wxBitmapType type
 }
 
 bool SaveSvg(mpWindow& plot, const wxSize& size, const wxString& path) {
+#if !wxUSE_SVG  // a toolkit built without its SVG context (it needs libpng): not written
+    wxUnusedVar(plot);
+    wxUnusedVar(size);
+    wxUnusedVar(path);
+    return false;
+#else
     wxLogNull quiet;
     // The context writes its file only as it closes and reports nothing: find out first whether
     // the path can be written, and afterwards whether something was.
@@ -37,6 +43,7 @@ bool SaveSvg(mpWindow& plot, const wxSize& size, const wxString& path) {
         plot.DrawTo(dc, size);
     }
     return wxFileName::GetSize(path) > 0;
+#endif
 }
 
 }  // namespace
