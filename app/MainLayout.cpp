@@ -2,6 +2,7 @@
 #include <wx/button.h>
 #include <wx/listctrl.h>
 #include <wx/panel.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -10,6 +11,7 @@
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
+#include "app/TightBoxSizer.h"
 #include "art/Art.h"
 #include "data/Preferences.h"
 #include "data/Units.h"
@@ -22,12 +24,23 @@
 namespace {
 
 const wxColour kInterfaceGrey(236, 233, 216);
+const int kColumnMargin = 16;
+
+// At least `size`, and wide and high enough for what the control itself needs (its caption in
+// the font of the desktop it runs on).
+void AtLeast(wxWindow* w, const wxSize& size) {
+    const wxSize best = w->GetBestSize();
+    w->SetInitialSize(wxSize(std::max(size.x, best.x), std::max(size.y, best.y)));
+}
 
 // A hover button with its normal, hover, pressed and disabled pictures at `picture` pixels.
 wxKestButton* PictureButton(wxWindow* parent, int id, const wxString& art, const wxString& label,
                             const wxString& tip, const wxSize& size, const wxSize& picture) {
     auto* b = new wxKestButton(parent, id, ArtBitmap(art, picture), label, wxDefaultPosition, size,
                                wxBORDER_NONE, wxDefaultValidator, "button");
+    // Side by side in the tool row, captions that fill their buttons would run into each other:
+    // a caption keeps five pixels each side.
+    AtLeast(b, wxSize(std::max(size.x, b->GetTextExtent(label).x + 10), size.y));
     b->SetBitmapCurrent(ArtBitmap(art, picture, ArtState::Hover));
     b->SetBitmapPressed(ArtBitmap(art, picture, ArtState::Pressed));
     b->SetBitmapDisabled(ArtBitmap(art, picture, ArtState::Disabled));
@@ -48,10 +61,25 @@ wxBitmapButton* MeterButton(wxWindow* parent, int id, const wxString& art, const
     return b;
 }
 
+// The caption on two lines, broken at the blank that leaves the longer line shortest: three of
+// these buttons share a third of the window, which on one line they would widen past the screen.
+wxString TwoLines(const wxString& caption) {
+    size_t best = wxString::npos, longest = caption.length();
+    for (size_t at = caption.find(' '); at != wxString::npos; at = caption.find(' ', at + 1)) {
+        const size_t longer = std::max(at, caption.length() - at - 1);
+        if (longer < longest) {
+            best = at;
+            longest = longer;
+        }
+    }
+    if (best == wxString::npos) return caption;
+    return caption.Left(best) + "\n" + caption.Mid(best + 1);
+}
+
 wxButton* RecordButton(wxWindow* parent, int id, const char* label, const char* tip) {
-    auto* b = new wxButton(parent, id, wxString::FromUTF8(label), wxDefaultPosition, wxDefaultSize,
-                           0, wxDefaultValidator, "button");
-    b->SetMinSize(wxSize(10, 30));
+    auto* b = new wxButton(parent, id, TwoLines(wxString::FromUTF8(label)), wxDefaultPosition,
+                           wxDefaultSize, 0, wxDefaultValidator, "button");
+    AtLeast(b, wxSize(10, 30));
     if (tip != nullptr) b->SetToolTip(wxString::FromUTF8(tip));
     return b;
 }
@@ -73,7 +101,7 @@ void MainFrame::BuildLayout() {
                            wxTAB_TRAVERSAL | wxNO_BORDER, "panel");
     c_.panel->SetBackgroundColour(kInterfaceGrey);
 
-    auto* top = new wxBoxSizer(wxHORIZONTAL);
+    auto* top = new TightBoxSizer(wxHORIZONTAL);
     top->Add(BuildLeftColumn(), 2, wxEXPAND, 0);
     top->Add(BuildRightColumn(), 1, wxEXPAND, 0);
     c_.panel->SetSizer(top);
@@ -84,7 +112,7 @@ wxBoxSizer* MainFrame::BuildLeftColumn() {
     auto* column = new wxBoxSizer(wxVERTICAL);
     const wxSize tool(55, 60), toolPicture(50, 50);
 
-    auto* tools = new wxBoxSizer(wxHORIZONTAL);
+    auto* tools = new TightBoxSizer(wxHORIZONTAL);
     tools->Add(PictureButton(c_.panel, ID_OPEN_BUTTON, "tool-open", "Apri",
                              "Apri i lavori salvati precedentemente", tool, toolPicture),
                0, 0, 0);
@@ -267,10 +295,24 @@ void MainFrame::FinishLayout() {
     graph_ = std::make_unique<GraphView>(records_, controls);
     graph_->BuildGraph();
 
-    const char* headers[] = {"Titolo", "Data", "Tempo", "Durata"};
-    for (int i = 0; i < 4; ++i) c_.recordList->InsertColumn(i, headers[i], wxLIST_FORMAT_LEFT, 80);
-    c_.recordList->InsertColumn(4, ListVolumeHeader(GlobalPreferences()), wxLIST_FORMAT_LEFT, 150);
     c_.recordList->SetFont(wxFont(9, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
+    // Each column is as wide as its header or a typical cell, whichever is wider, in the list's
+    // font; the list is then kept wide enough for all five, so none starts outside it.
+    const wxString columns[][2] = {{"Titolo", "Memoria 000"},
+                                   {"Data", "00/00/0000"},
+                                   {"Tempo", "00:00:00"},
+                                   {"Durata", "00:00:00"},
+                                   {ListVolumeHeader(GlobalPreferences()), Utf8("00000.00 M³")}};
+    int listWidth = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, c_.recordList);
+    for (int i = 0; i < 5; ++i) {
+        const int text = std::max(c_.recordList->GetTextExtent(columns[i][0]).x,
+                                  c_.recordList->GetTextExtent(columns[i][1]).x);
+        // The header and the cells keep a margin each side of the text.
+        const int width = text + kColumnMargin;
+        c_.recordList->InsertColumn(i, columns[i][0], wxLIST_FORMAT_LEFT, width);
+        listWidth += width;
+    }
+    c_.recordList->SetMinSize(wxSize(std::max(50, listWidth), 100));
 
     c_.batteryGauge->SetValue(0);
     c_.batteryGauge->SetForegroundColour(wxColour(255, 0, 0));

@@ -108,7 +108,9 @@ TEST_F(MainWindowTest, LaysOutThePictureButtonsWithTheirCaptionsAndTips) {
         ASSERT_NE(b, nullptr);
         EXPECT_EQ(b->GetCaption(), c.caption);
         EXPECT_EQ(ToolTipOf(b), c.tip);
-        EXPECT_EQ(b->GetMinSize(), c.size);
+        // The size given is a minimum: a caption wider than it widens the button.
+        EXPECT_GE(b->GetMinSize().x, c.size.x);
+        EXPECT_EQ(b->GetMinSize().y, c.size.y);
         EXPECT_EQ(b->GetSize().y, c.size.y);
         EXPECT_EQ(b->GetName(), "button");
         EXPECT_TRUE(b->GetBitmapLabel().IsOk());
@@ -131,7 +133,10 @@ TEST_F(MainWindowTest, LaysOutTheMeterAndRecordButtonsWithTheirStartStates) {
             EXPECT_TRUE(bitmap->GetBitmapLabel().IsOk());
         } else {
             ASSERT_NE(dynamic_cast<wxButton*>(b), nullptr);
-            EXPECT_EQ(b->GetLabel(), wxString::FromUTF8(c.label));
+            // A long caption is broken over two lines of the button.
+            wxString label = b->GetLabel();
+            label.Replace("\n", " ");
+            EXPECT_EQ(label, wxString::FromUTF8(c.label));
             EXPECT_EQ(b->GetName(), "button");
             EXPECT_GE(b->GetSize().y, 30);
         }
@@ -167,13 +172,12 @@ TEST_F(MainWindowTest, HasAnEmptyReportListWithFiveColumns) {
     ASSERT_EQ(list->GetColumnCount(), 5);
     const wxString headers[] = {"Titolo", "Data", "Tempo", "Durata",
                                 wxString::FromUTF8("Volume (M³)")};
-    const int widths[] = {80, 80, 80, 80, 150};
+    // Their widths follow their texts: OpeningSizeTest measures them.
     for (int i = 0; i < 5; ++i) {
         wxListItem column;
-        column.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH);
+        column.SetMask(wxLIST_MASK_TEXT);
         ASSERT_TRUE(list->GetColumn(i, column));
         EXPECT_EQ(column.GetText(), headers[i]);
-        EXPECT_EQ(column.GetWidth(), widths[i]);
     }
     EXPECT_TRUE(list->GetFont().GetWeight() == wxFONTWEIGHT_BOLD);
     EXPECT_EQ(list->GetFont().GetPointSize(), 9);
