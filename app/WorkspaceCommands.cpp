@@ -1,6 +1,7 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/log.h>
+#include <wx/msgdlg.h>
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -38,7 +39,8 @@ void MainFrame::OpenWorkspace(const wxString& path, const wxString& caption) {
     // The live record would be replaced: the meter leaves live mode first.
     if (LiveLoggingRunning()) StopLiveLogging();
     wxString error;
-    if (!records_.Open(path, GlobalPreferences(), &error)) {
+    wxString damaged;
+    if (!records_.Open(path, GlobalPreferences(), &error, &damaged)) {
         wxLogError("%s", error);
         return;
     }
@@ -46,6 +48,9 @@ void MainFrame::OpenWorkspace(const wxString& path, const wxString& caption) {
     RefreshRecordList();
     EnableRecordCommands(false);
     SetTitle(caption);
+    // After the list shows what could be kept, so the user sees it behind the message.
+    if (!damaged.empty())
+        wxMessageBox(damaged, "Spazio di lavoro danneggiato", wxOK | wxICON_WARNING, this);
 }
 
 void MainFrame::OnOpen(wxCommandEvent&) {

@@ -62,6 +62,7 @@ bool WorkspaceHolds(const wxString& path, const std::vector<Storage>& records, w
     Preferences scratch;
     const WorkspaceReadResult back = ReadWorkspace(path, scratch);
     if (!back.Ok()) return fail(back.error);
+    if (back.Damaged()) return fail(back.damage);
     if (back.records.size() != records.size())
         return fail(
             wxString::Format("%zu records instead of %zu", back.records.size(), records.size()));

@@ -1,5 +1,7 @@
 #include "data/RecordSequence.h"
 
+#include <wx/filename.h>
+
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -151,18 +153,27 @@ bool RecordSequence::Save(const wxString& path, wxString* error) {
     return true;
 }
 
-bool RecordSequence::Open(const wxString& path, Preferences& prefs, wxString* error) {
-    // The file's units reach the caller's preferences only when the whole file could be read.
+bool RecordSequence::Open(const wxString& path, Preferences& prefs, wxString* error,
+                          wxString* warning) {
+    if (warning != nullptr) warning->clear();
+    // The file's units reach the caller's preferences only when records could be read.
     Preferences read = prefs;
     WorkspaceReadResult result = ReadWorkspace(path, read);
     if (!result.Ok()) {
         if (error != nullptr) *error = result.error;
         return false;
     }
+    if (result.Damaged() && warning != nullptr)
+        *warning = DamagedWorkspaceWarning(result, wxFileName(path).GetFullName());
     prefs = read;
     ReplaceRecords(std::move(result.records));
-    path_ = path;
-    saved_ = true;
+    if (result.Damaged()) {
+        path_.clear();
+        saved_ = false;
+    } else {
+        path_ = path;
+        saved_ = true;
+    }
     Notify();
     return true;
 }

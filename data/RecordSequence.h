@@ -110,8 +110,11 @@ public:
     // Reads a workspace file. On success the records become the file's, the workspace file becomes
     // `path`, `saved` is set, the filter flag is cleared, live logging ends and `prefs` receives
     // the file's units. On failure nothing changes (records, path, saved, prefs) and `error` says
-    // why.
-    bool Open(const wxString& path, Preferences& prefs, wxString* error = nullptr);
+    // why. A file damaged after whole records opens those, leaves the workspace file empty and
+    // `saved` cleared (a save asks for a name instead of overwriting the damaged file) and
+    // `warning` tells the user what was left out; it is emptied otherwise.
+    bool Open(const wxString& path, Preferences& prefs, wxString* error = nullptr,
+              wxString* warning = nullptr);
 
     // --- Change notification ---
     using Listener = std::function<void()>;

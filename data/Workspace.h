@@ -17,15 +17,27 @@ struct WorkspaceReadResult {
     std::vector<Storage> records;  // only meaningful when Ok()
     wxString error;                // English; names what is wrong and on which line
 
+    // A file damaged after one or more whole records (cut short by a full disk or a partial
+    // copy) gives those records and Ok(); the first record not read whole is described here.
+    int damagedRecord = 0;  // its position from 1; 0 when the file was read whole
+    wxString damagedTitle;  // its title, when that line could be read
+    bool damagedTitleRead = false;
+    int recordCount = 0;  // the records the file announces
+    wxString damage;      // English, like `error`: what is wrong and on which line
+
     bool Ok() const { return error.empty(); }
+    bool Damaged() const { return damagedRecord > 0; }
 };
 
-// Reads a whole file. On success the file's units go into `prefs` (pressure unit and measurement
-// system of the last record, the flow unit it was saved with); on failure neither `prefs` nor
-// anything else is touched, so the caller keeps its records.
+// Reads a file. On success the file's units go into `prefs` (pressure unit and measurement
+// system of the last record read, the flow unit it was saved with). A file damaged after whole
+// records gives those (Damaged()); one damaged before the end of its first record is a failure,
+// and then neither `prefs` nor anything else is touched, so the caller keeps its records.
 WorkspaceReadResult ReadWorkspace(const wxString& path, Preferences& prefs);
 // The same, from bytes in memory.
 WorkspaceReadResult ReadWorkspaceBytes(std::string_view bytes, Preferences& prefs);
+// What the user is told about a Damaged() read of the file named `fileName`, in Italian.
+wxString DamagedWorkspaceWarning(const WorkspaceReadResult& result, const wxString& fileName);
 
 // Writes version 4 through a temporary file renamed over `path`: on failure the old file stays as
 // it was and `error` (when given) says why. Each record is written with its own flow unit.

@@ -38,37 +38,65 @@ struct Failure {
     wxString message;
 };
 
-wxString Quote(std::string_view text) {
-    constexpr std::size_t kShown = 40;
-    wxString shown = wxString::FromUTF8(text.data(), std::min(text.size(), kShown));
-    if (shown.empty() && !text.empty())
-        shown = wxString(text.data(), wxConvISO8859_1, std::min(text.size(), kShown));
-    if (text.size() > kShown) shown += "...";
-    return "\"" + shown + "\"";
+// Windows-1252 from 0x80 to 0x9F, where it departs from Latin-1. The five bytes it leaves undefined
+// keep their C1 code point, as Windows itself reads them, so no byte of a title is lost.
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+wxString FromWindows1252(std::string_view text) {
+    wxString s;
+    s.reserve(text.size());
+    for (const char c : text) {
+        const unsigned char b = static_cast<unsigned char>(c);
+        s += wxUniChar(b >= 0x80 && b < 0xA0 ? unsigned(kWindows1252High[b - 0x80]) : unsigned(b));
+    }
+    return s;
 }
 
-// Texts are UTF-8; a line that is not (an old file from another system) is read as Latin-1, so no
-// byte is lost.
+// Texts are UTF-8; a line that is not (an old file written on Windows) is read as Windows-1252, so
+// no byte is lost.
 wxString DecodeText(std::string_view text) {
     if (text.empty()) return wxString();
     wxString s = wxString::FromUTF8(text.data(), text.size());
-    if (s.empty()) s = wxString(text.data(), wxConvISO8859_1, text.size());
+    if (s.empty()) s = FromWindows1252(text);
     return s;
+}
+
+wxString Quote(std::string_view text) {
+    constexpr std::size_t kShown = 40;
+    wxString shown = DecodeText(text.substr(0, kShown));
+    if (text.size() > kShown) shown += "...";
+    return "\"" + shown + "\"";
 }
 
 class Parser {
 public:
     explicit Parser(LineReader& in) : in_(in) {}
 
+    // Records read whole before a damage are kept, with the units of the last of them; a file
+    // without one whole record changes nothing.
     WorkspaceReadResult Run(Preferences& prefs) {
         WorkspaceReadResult result;
+        Preferences updated = prefs;
         try {
-            Preferences updated = prefs;
             Read(result.records, updated);
             prefs = updated;
         } catch (const Failure& f) {
-            result.records.clear();
-            result.error = f.message;
+            if (whole_ == 0) {
+                result.records.clear();
+                result.error = f.message;
+                return result;
+            }
+            result.records.erase(result.records.begin() + std::ptrdiff_t(whole_),
+                                 result.records.end());
+            result.damagedRecord = record_;
+            result.damagedTitle = title_;
+            result.damagedTitleRead = titleRead_;
+            result.recordCount = count_;
+            result.damage = f.message;
+            prefs = wholePrefs_;
         } catch (const std::bad_alloc&) {
             result.records.clear();
             result.error = "Not enough memory to read the workspace file";
@@ -175,13 +203,17 @@ private:
         for (int i = 0; i < 4; ++i)
             if (first == kWorkspaceVersionMarks[i]) version = i + 1;
         const int count = version == 0 ? first : IntLine("record count");
+        count_ = count;
         if (count < 0) Fail(wxString::Format("the record count is negative (%d)", count));
         // Records are large next to the bytes they need in the file: reserve a few, grow on demand.
         records.reserve(std::size_t(std::min<std::uint64_t>(
             {std::uint64_t(count), in_.BytesLeft() / kMinRecordBytes + 1, 64})));
 
         for (record_ = 1; record_ <= count; ++record_) {
-            const wxString title = TextLine("title");
+            titleRead_ = false;
+            title_ = TextLine("title");
+            titleRead_ = true;
+            const wxString& title = title_;
             wxString dateText;
             wxString info;
             int serial = 0;
@@ -226,12 +258,19 @@ private:
             prefs.metricUnits = std::uint8_t(units.first & 0xFF);
             prefs.flowUnit = std::uint8_t(version >= 3 ? units.second & 0xFF : 0);
             Samples(r, samples);
+            whole_ = records.size();
+            wholePrefs_ = prefs;
         }
         record_ = 0;
     }
 
     LineReader& in_;
     int record_ = 0;
+    int count_ = 0;
+    wxString title_;  // of record_
+    bool titleRead_ = false;
+    std::size_t whole_ = 0;   // records read whole
+    Preferences wholePrefs_;  // the units after the last of them
 };
 
 }  // namespace
@@ -249,4 +288,33 @@ WorkspaceReadResult ReadWorkspace(const wxString& path, Preferences& prefs) {
 WorkspaceReadResult ReadWorkspaceBytes(std::string_view bytes, Preferences& prefs) {
     LineReader in(bytes);
     return Parser(in).Run(prefs);
+}
+
+wxString DamagedWorkspaceWarning(const WorkspaceReadResult& result, const wxString& fileName) {
+    const auto it = [](const char* utf8) { return wxString::FromUTF8(utf8); };
+    const int damaged = result.damagedRecord;
+    wxString record = wxString::Format("il record %d", damaged);
+    if (result.damagedTitleRead && !result.damagedTitle.empty()) {
+        constexpr std::size_t kShown = 60;
+        wxString title = result.damagedTitle.Left(kShown);
+        if (result.damagedTitle.length() > kShown) title += "...";
+        record += " (\"" + title + "\")";
+    }
+    wxString text = "Il file \"" + fileName + it("\" è danneggiato: ") + record +
+                    it(" non è integro ed è stato escluso.");
+    if (result.recordCount == damaged + 1)
+        text += wxString::Format(it(" Anche il record %d, che lo segue, è stato escluso."),
+                                 damaged + 1);
+    else if (result.recordCount > damaged + 1)
+        text +=
+            wxString::Format(it(" Anche i record successivi (dal %d al %d) sono stati esclusi."),
+                             damaged + 1, result.recordCount);
+    const std::size_t kept = result.records.size();
+    text += kept == 1 ? it("\nÈ stato aperto il record integro che lo precede.")
+                      : wxString::Format(
+                            "\nSono stati aperti i %zu record integri che lo precedono.", kept);
+    text +=
+        it("\nPer non sovrascrivere il file danneggiato, il salvataggio chiederà un nuovo nome.");
+    if (!result.damage.empty()) text += "\n\n" + result.damage;
+    return text;
 }

@@ -1,5 +1,6 @@
 // libFuzzer target for the workspace reader: whatever the bytes, reading must end without a crash,
-// an overrun, undefined behaviour or a hang, and a file it accepts must give whole records.
+// an overrun, undefined behaviour or a hang, and a file it accepts (or the part of it before a
+// damage) must give whole records.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -18,6 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         return 0;
     }
+    // A damaged file keeps the whole records before the damage, and says which one it left out.
+    if (result.Damaged() &&
+        (result.records.empty() || result.damagedRecord != int(result.records.size()) + 1 ||
+         result.damage.empty() || DamagedWorkspaceWarning(result, "f.orv").empty()))
+        std::abort();
     for (const Storage& r : result.records) {
         const std::size_t n = r.time.size();
         if (r.flow.size() != n || r.pressure.size() != n || r.volume.size() != n) std::abort();

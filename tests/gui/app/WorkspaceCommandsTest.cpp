@@ -8,6 +8,7 @@
 #include "tests/gui/app/FileDialogExpectation.h"
 #include "tests/gui/app/GraphFixture.h"
 #include "tests/gui/app/MainWindowFixture.h"
+#include "tests/gui/harness/ExpectMessage.h"
 
 namespace {
 
@@ -138,6 +139,59 @@ TEST_F(WorkspaceTest, ADamagedFileKeepsTheRecordsAndLogsTheError) {
     EXPECT_EQ(w->GetTitle(), "buono");
     EXPECT_TRUE(w->Records().Saved());
     guitest::CapturedLog::Get().Clear();
+}
+
+TEST_F(WorkspaceTest, AFileCutShortOpensItsWholeRecordsAndSaveAsksForAName) {
+    MainFrame* w = OpenWithRecords();
+    SaveAs(InHome("buono"));
+    // A copy that stopped right after the second record's title.
+    wxString whole;
+    ASSERT_TRUE(wxFFile(InHome("buono.orv")).ReadAll(&whole));
+    const wxString cut = whole.Left(whole.find("Idrante sud\n") + 12);
+    {
+        wxFFile out(InHome("rotto.orv"), "w");
+        ASSERT_TRUE(out.Write(cut));
+    }
+    w->Records().ReplaceAll({});
+    w->RefreshRecordList();
+    w->Records().SetSaved(true);
+    guitest::CapturedLog::Get().Clear();
+
+    wxTEST_DIALOG(
+        Command(ID_OPEN), ExpectFile(kOpenMessage, kOpenWildcard, wxFD_OPEN, InHome("rotto.orv")),
+        ExpectMessage(wxString::FromUTF8(
+                          "Il file \"rotto.orv\" è danneggiato: il record 2 (\"Idrante sud\") non "
+                          "è integro ed è stato escluso.\n"
+                          "È stato aperto il record integro che lo precede.\n"
+                          "Per non sovrascrivere il file danneggiato, il salvataggio chiederà un "
+                          "nuovo nome.\n\n"
+                          "Damaged workspace file: it ends after line 25 in record 2, where the "
+                          "date should be"),
+                      "Spazio di lavoro danneggiato", wxID_OK, wxOK | wxICON_WARNING));
+    EXPECT_TRUE(guitest::CapturedLog::Get().Errors().empty());
+    wxListCtrl* list = w->Controls().recordList;
+    ASSERT_EQ(list->GetItemCount(), 1);
+    EXPECT_EQ(list->GetItemText(0, 0), "Idrante nord");
+    ASSERT_EQ(w->Records().Size(), 1u);
+    EXPECT_EQ(w->Records().At(0).GetLength(), 10);
+    EXPECT_FALSE(w->Records().Saved());
+    EXPECT_TRUE(w->Records().Path().empty());
+
+    // Save asks for a name; the damaged file stays as it was.
+    wxTEST_DIALOG(Command(ID_SAVE),
+                  ExpectFile(kSaveMessage, kSaveWildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT,
+                             InHome("recuperato")));
+    EXPECT_EQ(w->Records().Path(), InHome("recuperato.orv"));
+    EXPECT_TRUE(w->Records().Saved());
+    wxString after;
+    ASSERT_TRUE(wxFFile(InHome("rotto.orv")).ReadAll(&after));
+    EXPECT_EQ(after, cut);
+    Preferences prefs;
+    const WorkspaceReadResult back = ReadWorkspace(InHome("recuperato.orv"), prefs);
+    ASSERT_TRUE(back.Ok()) << back.error;
+    EXPECT_FALSE(back.Damaged());
+    ASSERT_EQ(back.records.size(), 1u);
+    EXPECT_EQ(back.records[0].title, "Idrante nord");
 }
 
 TEST_F(WorkspaceTest, AFailedWriteIsLoggedAndLeavesTheWorkspaceUnsaved) {

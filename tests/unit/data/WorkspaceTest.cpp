@@ -345,6 +345,51 @@ TEST(Workspace, WindowsLineEndingsAndLatin1TextsRead) {
     EXPECT_EQ(Row(r.records[0], 0), (std::vector<float>{1, 2, 3, 4}));
 }
 
+// Texts that are not UTF-8 come from old files written on Windows: Windows-1252, which differs
+// from Latin-1 in 0x80..0x9F. A line that is UTF-8 stays UTF-8.
+TEST(Workspace, TextsThatAreNotUtf8ReadAsWindows1252) {
+    struct Case {
+        std::string bytes;
+        std::u32string text;
+    };
+    const Case cases[] = {
+        {"Costo 30 \x80", U"Costo 30 \u20AC"},
+        {"L\x92"
+         "acqua",
+         U"L\u2019acqua"},
+        {"\x93Pozzo\x94 \x96 \x85", U"\u201CPozzo\u201D \u2013 \u2026"},
+        {"\x8A\x8C\x8E\x9A\x9C\x9E\x9F\x83\x99",
+         U"\u0160\u0152\u017D\u0161\u0153\u017E\u0178\u0192\u2122"},
+        {"Portata \xE0 valle \xB0"
+         "C",
+         U"Portata \u00E0 valle \u00B0C"},
+        // Bytes Windows-1252 leaves undefined keep their code point, as Windows reads them.
+        {"a\x81"
+         "b\x8D\x8F\x90\x9D"
+         "c",
+         U"a\u0081b\u008D\u008F\u0090\u009Dc"},
+        // One byte that is not UTF-8 makes the whole line Windows-1252.
+        {"caff\xC3\xA8 \x92", U"caff\u00C3\u00A8 \u2019"},
+        {"caff\xC3\xA8 \xE2\x82\xAC", U"caff\u00E8 \u20AC"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        const std::string text =
+            "430000\n1\n" + c.bytes + "\n" + c.bytes + "\n" + c.bytes + "\n5\n1000\n98\n1\n0\n0\n";
+        Preferences prefs;
+        const WorkspaceReadResult r = ReadWorkspaceBytes(text, prefs);
+        ASSERT_TRUE(r.Ok()) << U(r.error);
+        ASSERT_EQ(r.records.size(), 1u);
+        const std::u32string want = c.text;
+        for (const wxString* field :
+             {&r.records[0].title, &r.records[0].dateText, &r.records[0].info}) {
+            ASSERT_EQ(field->length(), want.size()) << U(*field);
+            for (std::size_t i = 0; i < want.size(); ++i)
+                EXPECT_EQ(unsigned((*field)[i].GetValue()), unsigned(want[i])) << "at " << i;
+        }
+    }
+}
+
 TEST(Workspace, TextBoxWithCodesBelow256ReadsAsBefore) {
     std::string text =
         "480000\n1\nT\n\n\n0\n224 232 10 255 0 \n0 0\n0.000000\n1000\n98\n1 0\n0\n0\n";
