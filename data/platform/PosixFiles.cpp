@@ -70,8 +70,12 @@ FileReplace::FileReplace(const wxString& path) : path_(path), target_(LinkTarget
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) {
-        Fail("Cannot create a temporary file in " + dir, unsigned(errno));
+        const int err = errno;
         tempPath_.clear();
+        // Only a folder that refuses new files: on a full disk the file would not fit in place
+        // either, and the old one would be lost.
+        if ((err == EACCES || err == EPERM) && OpenInPlace()) return;
+        Fail("Cannot create a temporary file in " + dir, unsigned(err));
         return;
     }
     handle_ = fd;
@@ -81,6 +85,32 @@ FileReplace::FileReplace(const wxString& path) : path_(path), target_(LinkTarget
         ::fchmod(fd, old.st_mode & 07777);
 }
 
+bool FileReplace::OpenInPlace() {
+    struct stat st {};
+    if (::stat(Narrow(target_).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    const int fd = ::open(Narrow(target_).c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    handle_ = fd;
+    inPlace_ = true;
+    return true;
+}
+
+bool FileReplace::EmptyInPlace() {
+    if (!inPlace_ || emptied_) return true;
+    if (::ftruncate(int(handle_), 0) != 0) {
+        Fail(WriteFailure(), unsigned(errno));
+        return false;
+    }
+    emptied_ = true;
+    return true;
+}
+
+wxString FileReplace::WriteFailure() const {
+    if (!inPlace_) return "Cannot write " + path_;
+    return "Cannot write " + path_ + " in place (no temporary file can be created in its folder)" +
+           (emptied_ ? ", it is now incomplete" : "");
+}
+
 FileReplace::~FileReplace() {
     Close();
     if (!committed_ && !tempPath_.empty()) ::unlink(Narrow(tempPath_).c_str());
@@ -88,7 +118,7 @@ FileReplace::~FileReplace() {
 
 void FileReplace::Close() {
     if (handle_ == kClosed) return;
-    if (::close(int(handle_)) != 0) Fail("Cannot write " + path_, unsigned(errno));
+    if (::close(int(handle_)) != 0) Fail(WriteFailure(), unsigned(errno));
     handle_ = kClosed;
 }
 
@@ -98,11 +128,12 @@ void FileReplace::Fail(const wxString& what, unsigned long code) {
 }
 
 bool FileReplace::Write(const char* data, std::size_t size) {
+    if (size > 0 && handle_ != kClosed && error_.empty() && !EmptyInPlace()) return false;
     while (handle_ != kClosed && error_.empty() && size > 0) {
         const ssize_t n = ::write(int(handle_), data, size);
         if (n < 0) {
             if (errno == EINTR) continue;
-            Fail("Cannot write " + path_, unsigned(errno));
+            Fail(WriteFailure(), unsigned(errno));
             break;
         }
         data += n;
@@ -113,10 +144,14 @@ bool FileReplace::Write(const char* data, std::size_t size) {
 
 bool FileReplace::Commit() {
     if (handle_ == kClosed) return false;
-    if (error_.empty() && ::fsync(int(handle_)) != 0)
-        Fail("Cannot write " + path_, unsigned(errno));
+    if (error_.empty()) EmptyInPlace();  // nothing was written: the new content is empty
+    if (error_.empty() && ::fsync(int(handle_)) != 0) Fail(WriteFailure(), unsigned(errno));
     Close();
     if (!error_.empty()) return false;
+    if (inPlace_) {
+        committed_ = true;
+        return true;
+    }
     if (::rename(Narrow(tempPath_).c_str(), Narrow(target_).c_str()) != 0) {
         Fail("Cannot replace " + path_, unsigned(errno));
         return false;

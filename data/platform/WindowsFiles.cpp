@@ -73,9 +73,43 @@ FileReplace::FileReplace(const wxString& path) : path_(path), target_(path) {
         if (err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS) break;
     }
     if (handle_ == kClosed) {
-        Fail("Cannot create a temporary file in " + dir, err);
         tempPath_.clear();
+        // Only a folder that refuses new files: on a full disk the file would not fit in place
+        // either, and the old one would be lost.
+        if (err == ERROR_ACCESS_DENIED && OpenInPlace()) return;
+        Fail("Cannot create a temporary file in " + dir, err);
     }
+}
+
+bool FileReplace::OpenInPlace() {
+    // A file the user made read-only stays as it is, as the replacing save leaves it.
+    const DWORD attributes = ::GetFileAttributesW(target_.wc_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+        return false;
+    const HANDLE h = ::CreateFileW(target_.wc_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    handle_ = reinterpret_cast<std::intptr_t>(h);
+    inPlace_ = true;
+    return true;
+}
+
+bool FileReplace::EmptyInPlace() {
+    if (!inPlace_ || emptied_) return true;
+    // Nothing was written yet, so the file pointer is at the start: the file ends there.
+    if (!::SetEndOfFile(AsHandle(handle_))) {
+        Fail(WriteFailure(), ::GetLastError());
+        return false;
+    }
+    emptied_ = true;
+    return true;
+}
+
+wxString FileReplace::WriteFailure() const {
+    if (!inPlace_) return "Cannot write " + path_;
+    return "Cannot write " + path_ + " in place (no temporary file can be created in its folder)" +
+           (emptied_ ? ", it is now incomplete" : "");
 }
 
 FileReplace::~FileReplace() {
@@ -85,7 +119,7 @@ FileReplace::~FileReplace() {
 
 void FileReplace::Close() {
     if (handle_ == kClosed) return;
-    if (!::CloseHandle(AsHandle(handle_))) Fail("Cannot write " + path_, ::GetLastError());
+    if (!::CloseHandle(AsHandle(handle_))) Fail(WriteFailure(), ::GetLastError());
     handle_ = kClosed;
 }
 
@@ -95,11 +129,12 @@ void FileReplace::Fail(const wxString& what, unsigned long code) {
 }
 
 bool FileReplace::Write(const char* data, std::size_t size) {
+    if (size > 0 && handle_ != kClosed && error_.empty() && !EmptyInPlace()) return false;
     while (handle_ != kClosed && error_.empty() && size > 0) {
         const DWORD chunk = DWORD(std::min<std::size_t>(size, 1u << 30));
         DWORD written = 0;
         if (!::WriteFile(AsHandle(handle_), data, chunk, &written, nullptr) || written == 0) {
-            Fail("Cannot write " + path_, ::GetLastError());
+            Fail(WriteFailure(), ::GetLastError());
             break;
         }
         data += written;
@@ -110,10 +145,15 @@ bool FileReplace::Write(const char* data, std::size_t size) {
 
 bool FileReplace::Commit() {
     if (handle_ == kClosed) return false;
+    if (error_.empty()) EmptyInPlace();  // nothing was written: the new content is empty
     if (error_.empty() && !::FlushFileBuffers(AsHandle(handle_)))
-        Fail("Cannot write " + path_, ::GetLastError());
+        Fail(WriteFailure(), ::GetLastError());
     Close();
     if (!error_.empty()) return false;
+    if (inPlace_) {
+        committed_ = true;
+        return true;
+    }
     // MoveFileExW rather than ReplaceFileW: both refuse a file another program holds open or one
     // made read-only, but a failed ReplaceFileW may leave a temporary file of its own beside the
     // target (seen under Wine), and a data file needs no more than the folder's own security.
