@@ -130,6 +130,13 @@ TEST(DownloadRecords, SavedFileIsCheckedRecordBySample) {
     EXPECT_FALSE(WorkspaceHolds(path, other, &why));
     EXPECT_FALSE(WorkspaceHolds(dir.File("missing.orv"), records, &why));
     EXPECT_FALSE(why.empty());
+
+    // A copy cut short in the last record opens the first one, but does not hold the download.
+    const std::string whole = TempDir::Read(dir.File("giorno.orv"));
+    TempDir::Write(dir.File("tagliato.orv"), whole.substr(0, whole.size() - 20));
+    why.clear();
+    EXPECT_FALSE(WorkspaceHolds(dir.File("tagliato.orv"), records, &why));
+    EXPECT_NE(why.Find("Damaged workspace file"), wxNOT_FOUND) << why;
 }
 
 }  // namespace
