@@ -1,12 +1,20 @@
 // Print preview and print of the graph from the main window's menus and tool button.
+#include <wx/ffile.h>
+#include <wx/filefn.h>
+#include <wx/filename.h>
 #include <wx/print.h>
 #include <wx/printdlg.h>
+
+#include <cstdlib>
 
 #include "app/CommandIds.h"
 #include "plot/MyPrintout.h"
 #include "plot/PlotPrinting.h"
+#include "plot/mpWindow.h"
 #include "tests/gui/app/GraphFixture.h"
 #include "tests/gui/app/MainWindowFixture.h"
+#include "tests/gui/harness/RealPrintDialog.h"
+#include "tests/gui/plot/PlotFixture.h"
 
 namespace {
 
@@ -25,6 +33,16 @@ protected:
     }
     wxString GetDefaultDescription() const override { return "print dialog"; }
 };
+
+// A whole PDF: the print job writes the file after the dialog has closed.
+bool WholePdf(const wxString& path) {
+    wxFFile file(path, "rb");
+    if (!file.IsOpened() || file.Length() < 64) return false;
+    char tail[64] = {};
+    file.Seek(-64, wxFromEnd);
+    const size_t n = file.Read(tail, sizeof tail);
+    return wxString::From8BitData(tail, n).Contains("%%EOF");
+}
 
 // A toolkit printer whose printer fails, or whose user cancels, after the page was prepared.
 class FailingPrinter : public wxPrinterBase {
@@ -138,6 +156,56 @@ TEST_F(PrintCommandsTest, APrinterErrorIsReportedButACancelIsNot) {
     FailingPrinter cancelled(wxPRINTER_CANCELLED);
     EXPECT_FALSE(
         PrintPlot(w, cancelled, w->Controls().plot));  // an unexpected message box fails the test
+}
+
+// The toolkit's own print dialog, driven with keys like a person: the printer "Print to File",
+// the file named in its chooser, Print. What lands in the file is the page: Ghostscript turns it
+// into pixels that show the heading and the curve where the screen has it.
+TEST_F(PrintCommandsTest, PrintingToAFileThroughTheRealDialogWritesThePageAsOnScreen) {
+    ASSERT_EQ(std::system("gs --version >/dev/null 2>&1"), 0)
+        << "Ghostscript (gs) turns the page into pixels: run scripts/setup";
+    MainFrame* w = OpenWithRecord();
+    // Where the toolkit's choosers keep their recent files, so that they have nothing to report.
+    wxFileName::Mkdir(home + "/.local/share", wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    mpWindow* plot = w->Controls().plot;
+    plot->Refresh();
+    plot->Update();
+    const wxImage screen = plot->CaptureBitmap().ConvertToImage();
+    const wxRect whole(wxPoint(0, 0), screen.GetSize());
+    ASSERT_GT(CountPixels(screen, whole, IsBlueish), 200);
+
+    const wxString pdf = wxFileName(home, "pagina.pdf").GetFullPath();
+    {
+        // A page printed before the name reached the dialog lands in the working folder.
+        struct InHome {
+            explicit InHome(const wxString& dir) : old(wxGetCwd()) { wxSetWorkingDirectory(dir); }
+            ~InHome() { wxSetWorkingDirectory(old); }
+            wxString old;
+        } inHome(home);
+        guitest::RealPrintDialog dialog(pdf);
+        Command(ID_PRINT);  // a printer error would fail the test with its message box
+        ASSERT_TRUE(dialog.Answered());
+    }
+    ASSERT_TRUE(guitest::WaitFor([&] { return WholePdf(pdf); }, std::chrono::seconds(20)))
+        << "no page in " << pdf;
+
+    const wxString png = wxFileName(home, "pagina.png").GetFullPath();
+    const wxString command =
+        "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r144 -sOutputFile=" + png + " " + pdf;
+    ASSERT_EQ(std::system(command.utf8_string().c_str()), 0) << command;
+    wxImage page;
+    ASSERT_TRUE(page.LoadFile(png, wxBITMAP_TYPE_PNG));
+    // One A4 page at 144 dots per inch.
+    EXPECT_NEAR(page.GetWidth(), 1191, 2);
+    EXPECT_NEAR(page.GetHeight(), 1684, 2);
+
+    const double k = double(page.GetWidth()) / screen.GetWidth();
+    const double top = PageTop(screen, page.GetHeight(), k);
+    EXPECT_GT(ShareFoundOnPage(screen, page, k, top, 4, IsBlueish), 0.9);
+    // The heading is dark text near the top-left corner, above the plot; the paper around it white.
+    const auto dark = [](const wxColour& c) { return c.Red() + c.Green() + c.Blue() < 200; };
+    EXPECT_GT(CountPixels(page, wxRect(0, 0, page.GetWidth() / 2, 80), dark), 100);
+    EXPECT_EQ(CountPixels(page, wxRect(0, 100, page.GetWidth(), int(top) - 120), dark), 0);
 }
 
 }  // namespace

@@ -99,3 +99,25 @@ inline bool IsBlueish(const wxColour& c) {
 inline bool IsReddish(const wxColour& c) {
     return c.Red() > 200 && c.Blue() < 120 && c.Green() < 120;
 }
+
+// Where screen row 0 lands on a page `pageHeight` high at page scale k: the window's centre row
+// goes to the page's centre row.
+inline double PageTop(const wxImage& screen, int pageHeight, double k) {
+    return (pageHeight / 2) - (screen.GetHeight() >> 1) * k;
+}
+
+// The share of the screen's pixels of one kind (every second one) that have a pixel of the same
+// kind on the page where the page scale puts them, within `slack` page pixels.
+inline double ShareFoundOnPage(const wxImage& screen, const wxImage& page, double k, double offsetY,
+                               int slack, const std::function<bool(const wxColour&)>& kind) {
+    int seen = 0, found = 0;
+    for (int y = 0; y < screen.GetHeight(); y += 2)
+        for (int x = 0; x < screen.GetWidth(); x += 2) {
+            if (!kind(PixelAt(screen, x, y))) continue;
+            ++seen;
+            const wxRect around(int((x + 0.5) * k) - slack, int((y + 0.5) * k + offsetY) - slack,
+                                2 * slack + 1, 2 * slack + 1);
+            found += CountPixels(page, around, kind) > 0;
+        }
+    return seen == 0 ? 0.0 : double(found) / seen;
+}

@@ -56,29 +56,7 @@ struct PrintScene {
     wxImage screen;
 };
 
-// Where screen row 0 lands on a page `pageHeight` high at page scale k: the window's centre row
-// goes to the page's centre row.
-double PageTop(const wxImage& screen, int pageHeight, double k) {
-    return (pageHeight / 2) - (screen.GetHeight() >> 1) * k;
-}
-
 wxRect Whole(const wxImage& img) { return wxRect(0, 0, img.GetWidth(), img.GetHeight()); }
-
-// The share of the screen's pixels of one kind (every second one) that have a pixel of the same
-// kind on the page where the page scale puts them, within `slack` page pixels.
-double ShareFoundOnPage(const wxImage& screen, const wxImage& page, double k, double offsetY,
-                        int slack, const std::function<bool(const wxColour&)>& kind) {
-    int seen = 0, found = 0;
-    for (int y = 0; y < screen.GetHeight(); y += 2)
-        for (int x = 0; x < screen.GetWidth(); x += 2) {
-            if (!kind(PixelAt(screen, x, y))) continue;
-            ++seen;
-            const wxRect around(int((x + 0.5) * k) - slack, int((y + 0.5) * k + offsetY) - slack,
-                                2 * slack + 1, 2 * slack + 1);
-            found += CountPixels(page, around, kind) > 0;
-        }
-    return seen == 0 ? 0.0 : double(found) / seen;
-}
 
 TEST(PrintPage, ASixHundredPixelPlotOnAPage4800UnitsWideIsScaledByEight) {
     PrintScene s;
