@@ -46,8 +46,8 @@ protected:
         fs::remove_all(dir_);
     }
 
-    int Run(const std::string& scenario, const fs::path& out) {
-        const std::string command = "env HOME='" + (dir_ / "home").string() +
+    int Run(const std::string& scenario, const fs::path& out, const std::string& env = "") {
+        const std::string command = "env " + env + " HOME='" + (dir_ / "home").string() +
                                     "' HVX_SIM_SCENARIO='" + scenario + "' LD_LIBRARY_PATH='" +
                                     HVX_SIM_PRELOAD_DIR + "' '" + HVX_PROBE + "' --download '" +
                                     out.string() + "' >'" + (dir_ / "out.txt").string() + "' 2>'" +
@@ -142,6 +142,25 @@ TEST_F(ProbeDownload, MemoryImageReplaysWithTheUsersFlowUnitAndNamesADamagedEven
     EXPECT_EQ(back.records[0].GetLength(), 4) << "the newest starts where the oldest ended";
     EXPECT_EQ(back.records[1].GetLength(), 0);
     EXPECT_EQ(back.records[2].GetLength(), 3);
+}
+
+// The preloaded simulator leaves the meter's memory behind when the program ends, in the format a
+// scenario's memory-image line reads back: a download reads and changes nothing.
+TEST_F(ProbeDownload, TheSimulatedMeterMemoryIsWrittenAtExit) {
+    const std::string path = std::string(HVX_SCENARIO_DIR) + "/hydrant-test.txt";
+    const fs::path image = dir_ / "memory.bin";
+    ASSERT_EQ(Run(path, dir_ / "out.orv", "HVX_SIM_MEMORY_OUT='" + image.string() + "'"), 0)
+        << out_ << err_;
+    const sim::Scenario scenario = sim::Scenario::Load(path);
+    const std::string want(reinterpret_cast<const char*>(scenario.meter().Memory().data()),
+                           kMemorySize);
+    EXPECT_TRUE(ReadText(image) == want) << "the image differs from the scenario's memory";
+    EXPECT_FALSE(fs::exists(dir_ / "memory.bin.partial"));
+
+    // Read back as a scenario, it is the same meter.
+    std::ofstream(dir_ / "replay.txt") << "memory-image memory.bin\n";
+    ASSERT_EQ(Run((dir_ / "replay.txt").string(), dir_ / "replay.orv"), 0) << out_ << err_;
+    EXPECT_EQ(ReadText(dir_ / "replay.orv"), ReadText(dir_ / "out.orv"));
 }
 
 TEST_F(ProbeDownload, FailuresWriteNothingAndSayWhy) {
