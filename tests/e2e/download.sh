@@ -5,16 +5,18 @@
 # scenario's events and the meter (its memory written by the simulator when the program ends) must
 # be empty.
 #   download.sh <hvx-monitor> <preload dir> <download-check> <scenario> <flow unit>
-# Needs DISPLAY, xdotool and xclip.
+# Needs DISPLAY, xdotool, xprop and xclip.
 set -euo pipefail
 program=$1 preload=$2 check=$3 scenario=$4 flow_unit=$5
+source "$(dirname "$0")/drive.sh"
 
 work=$(mktemp -d)
-pid="" clip="" holder=""
+drive_tmp=$work drive_log=$work/program.log
+pid="" clip=""
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
   [ -n "$clip" ] && kill "$clip" 2>/dev/null || true
-  [ -n "$holder" ] && kill "$holder" 2>/dev/null || true
+  drive_release
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -24,123 +26,13 @@ printf '1\n98\n0\n0\n2\n0\n0\n' >"$work/home/hvxv48.ini"
 saved="$work/saved/Prova scarico.orv"  # a space, as people's file names have
 mkdir "$work/saved"
 
-fail() {
-  {
-    echo "FAIL: $*"
-    echo "visible windows:"
-    for w in $(find_windows '.'); do
-      echo "  $(xdotool getwindowname "$w" 2>/dev/null || true)"
-    done
-    echo "program output:"
-    cat "$work/program.log" 2>/dev/null || true
-  } >&2
-  exit 1
-}
-
-# The regular expression that matches exactly this window title.
-title_regex() { printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\\.^$|(){}*+?]/\\&/g')"; }
-
-# The visible windows whose title matches. A window that goes while xdotool looks at it (the
-# progress dialog, say) ends xdotool with an X error: look again.
-find_windows() {
-  local ids
-  for _ in 1 2 3 4 5; do
-    if ids=$(xdotool search --onlyvisible --name "$1" 2>"$work/xdotool.err") ||
-      ! [ -s "$work/xdotool.err" ]; then
-      echo "$ids"
-      return 0
-    fi
-    sleep 0.05
-  done
-  return 1
-}
-
-# Waits for a visible window with this exact title and prints its id.
-wait_window() {
-  local id="" end=$((SECONDS + ${2:-30}))
-  while [ -z "$id" ] && [ "$SECONDS" -lt "$end" ]; do
-    id=$(find_windows "$(title_regex "$1")" | head -n1) || true
-    [ -n "$id" ] || sleep 0.1
-  done
-  [ -n "$id" ] || fail "no window \"$1\""
-  echo "$id"
-}
-
-# True once the window is no longer shown (destroyed or hidden), within about $2 seconds.
-gone_within() {
-  local ids
-  for _ in $(seq $((${2:-5} * 10))); do
-    ids=$(find_windows "$(title_regex "$1")") && [ -z "$ids" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-# Gives the dialog the keyboard (no window manager does that under Xvfb) and presses the keys
-# until it closes: a key that reached another window is pressed again.
-answer() {
-  local name=$1 wid
-  shift
-  wid=$(wait_window "$name")
-  for _ in 1 2 3 4 5; do
-    xdotool windowfocus --sync "$wid" 2>/dev/null || true
-    xdotool key "$@"
-    gone_within "$name" 10 && return 0
-  done
-  fail "\"$name\" did not take $*"
-}
-
-# Xvfb starts afresh whenever its last client leaves and refuses connections meanwhile (the test
-# before this one has just left): hold one connection for the whole run, made once it is accepted.
-for _ in $(seq 50); do
-  xprop -root -spy >"$work/xprop.out" 2>/dev/null &
-  holder=$!
-  # It prints the root window's properties (the keyboard rules at least) once connected.
-  for _ in $(seq 100); do
-    kill -0 "$holder" 2>/dev/null && ! [ -s "$work/xprop.out" ] || break
-    sleep 0.05
-  done
-  [ -s "$work/xprop.out" ] && kill -0 "$holder" 2>/dev/null && break
-  kill "$holder" 2>/dev/null || true
-  holder=""
-  sleep 0.1
-done
-[ -n "$holder" ] || fail "the X server refuses connections"
-
+hold_x_connection
 HOME=$work/home LD_LIBRARY_PATH=$preload HVX_SIM_SCENARIO=$scenario \
-  HVX_SIM_MEMORY_OUT=$work/memory.bin NO_AT_BRIDGE=1 "$program" >"$work/program.log" 2>&1 &
+  HVX_SIM_MEMORY_OUT=$work/memory.bin NO_AT_BRIDGE=1 "$program" >"$drive_log" 2>&1 &
 pid=$!
 main=$(wait_window "Senza titolo")
 
-# The download button is the right one of the two in "Memoria stumento", in the row at the bottom
-# of the window's left half: its middle lies this far from the window's bottom left corner.
-read -r height < <(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=//p')
-button_x=575 button_y=$((height - 57))
-# The splash picture lies over it for its first two seconds: click once no other window does.
-covered() {
-  local w ids geometry X Y WIDTH HEIGHT
-  ids=$(find_windows '') || return 0
-  for w in $ids; do
-    [ "$w" = "$main" ] && continue
-    geometry=$(xdotool getwindowgeometry --shell "$w" 2>/dev/null) || continue
-    eval "$geometry"
-    [ "$WIDTH $HEIGHT" != "$screen" ] || continue  # the root window
-    if [ "$button_x" -ge "$X" ] && [ "$button_x" -lt $((X + WIDTH)) ] &&
-      [ "$button_y" -ge "$Y" ] && [ "$button_y" -lt $((Y + HEIGHT)) ]; then
-      return 0
-    fi
-  done
-  return 1
-}
-screen=$(xdotool getdisplaygeometry)
-for _ in $(seq 100); do
-  covered || break
-  sleep 0.1
-done
-covered && fail "another window stays over the download button"
-xdotool mousemove --window "$main" "$button_x" "$button_y"
-xdotool click 1
-
+click_download_button "$main"
 answer "Salvare i nuovi dati?" Return  # Yes is the default button
 
 # The real file chooser, answered with a pasted full path: the location entry (Ctrl+L), all of its
@@ -170,25 +62,12 @@ kill "$clip" 2>/dev/null || true
 clip=""
 
 answer "Attenzione: Cancellare dati" Return  # OK is the default button
+# The main window shows the saved file's name.
+wait_window "Prova scarico.orv" >/dev/null
 
-# File > Esci: the records are saved, so the program ends without a question.
-for _ in 1 2 3; do
-  xdotool windowfocus --sync "$main" 2>/dev/null || true
-  xdotool key Escape F10
-  sleep 0.5
-  xdotool key Up
-  sleep 0.3
-  xdotool key Return
-  for _ in $(seq 30); do
-    kill -0 "$pid" 2>/dev/null || break 2
-    sleep 0.1
-  done
-done
-kill -0 "$pid" 2>/dev/null && fail "Esci did not end the program"
-status=0
-wait "$pid" || status=$?
+# The records are saved: the program ends without a question.
+quit_program "$pid" "$main"
 pid=""
-[ "$status" -eq 0 ] || fail "exit status $status"
 
 [ -f "$saved" ] || fail "nothing saved at $saved"
 [ -f "$work/memory.bin" ] || fail "the simulator wrote no memory image"
