@@ -8,6 +8,7 @@
 # Needs DISPLAY, xdotool, xprop and xclip.
 set -euo pipefail
 program=$1 preload=$2 check=$3 scenario=$4 flow_unit=$5
+# shellcheck source=tests/e2e/drive.sh
 source "$(dirname "$0")/drive.sh"
 
 work=$(mktemp -d)
@@ -33,6 +34,8 @@ pid=$!
 main=$(wait_window "Senza titolo")
 
 click_download_button "$main"
+wait_window "Salvare i nuovi dati?" 60 \
+  "after the click on the download button: has it moved? (click_download_button, drive.sh)" >/dev/null
 answer "Salvare i nuovi dati?" Return  # Yes is the default button
 
 # The real file chooser, answered with a pasted full path: the location entry (Ctrl+L), all of its

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Driving the real program through the X server as a person does, for bash scripts that source
 # this file (tests/e2e/download.sh, scripts/screenshot). Needs xdotool, xprop and, for pasting,
 # xclip. The sourcing script sets `drive_tmp` (a scratch folder) and `drive_log` (the program's
@@ -38,14 +39,15 @@ find_windows() {
   return 1
 }
 
-# Waits up to $2 seconds (30) for a visible window with this exact title and prints its id.
+# Waits up to $2 seconds (30) for a visible window with this exact title and prints its id; $3
+# adds a hint to the failure.
 wait_window() {
   local id="" end=$((SECONDS + ${2:-30}))
   while [ -z "$id" ] && [ "$SECONDS" -lt "$end" ]; do
     id=$(find_windows "$(title_regex "$1")" | head -n1) || true
     [ -n "$id" ] || sleep 0.1
   done
-  [ -n "$id" ] || fail "no window \"$1\""
+  [ -n "$id" ] || fail "no window \"$1\"${3:+ $3}"
   echo "$id"
 }
 
@@ -81,7 +83,7 @@ hold_x_connection() {
     drive_holder=$!
     # It prints the root window's properties (the keyboard rules at least) once connected.
     for _ in $(seq 100); do
-      kill -0 "$drive_holder" 2>/dev/null && ! [ -s "$drive_tmp/xprop.out" ] || break
+      if [ -s "$drive_tmp/xprop.out" ] || ! kill -0 "$drive_holder" 2>/dev/null; then break; fi
       sleep 0.05
     done
     [ -s "$drive_tmp/xprop.out" ] && kill -0 "$drive_holder" 2>/dev/null && return 0
