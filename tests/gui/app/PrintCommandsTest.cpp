@@ -36,6 +36,7 @@ protected:
 
 // A whole PDF: the print job writes the file after the dialog has closed.
 bool WholePdf(const wxString& path) {
+    if (!wxFileExists(path)) return false;
     wxFFile file(path, "rb");
     if (!file.IsOpened() || file.Length() < 64) return false;
     char tail[64] = {};

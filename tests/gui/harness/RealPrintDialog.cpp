@@ -80,8 +80,6 @@ GtkWidget* ShownToplevel(Pred pred) {
     return found;
 }
 
-void CollectFirst(GtkWidget* w, gpointer data);
-
 struct Search {
     bool (*pred)(GtkWidget*);
     GtkWidget* found;
@@ -244,11 +242,11 @@ void Drive(const std::shared_ptr<State>& sp) {
             s.print =
                 ShownToplevel([](GtkWidget* w) -> bool { return GTK_IS_PRINT_UNIX_DIALOG(w); });
             if (s.print) {
+                // The print operation destroys the dialog once it is answered.
+                g_object_add_weak_pointer(G_OBJECT(s.print), reinterpret_cast<gpointer*>(&s.print));
                 s.list =
                     Descendant(s.print, [](GtkWidget* w) -> bool { return GTK_IS_TREE_VIEW(w); });
                 if (!s.list) return GiveUp(s, "no printer list");
-                // The print operation destroys the dialog once it is answered.
-                g_object_add_weak_pointer(G_OBJECT(s.print), reinterpret_cast<gpointer*>(&s.print));
                 Go(s, State::kToList);
             }
             break;
