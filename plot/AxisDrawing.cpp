@@ -42,10 +42,16 @@ void DrawHorizontalAxis(wxDC& dc, const wxPen& pen, const plotcore::ViewState& v
                         const plotcore::HorizontalAxis& a, const wxString& name,
                         const plotcore::TickLabel& label,
                         const std::function<void(const plotcore::AxisTick&)>& afterLabel) {
+    DrawWalkedHorizontalAxis(
+        dc, pen, a, name, plotcore::WalkHorizontalAxis(v, a, label, MeasureWith(dc)), afterLabel);
+}
+
+void DrawWalkedHorizontalAxis(wxDC& dc, const wxPen& pen, const plotcore::HorizontalAxis& a,
+                              const wxString& name, const std::vector<plotcore::AxisTick>& ticks,
+                              const std::function<void(const plotcore::AxisTick&)>& afterLabel) {
     dc.DrawLine(a.lineFrom, a.row, a.lineTo, a.row);
-    const plotcore::TextMeasure measure = MeasureWith(dc);
-    DrawTicks(dc, pen, a.ticks, plotcore::WalkHorizontalAxis(v, a, label, measure), afterLabel);
-    DrawName(dc, name, plotcore::HorizontalAxisNameAt(a, measure(name)));
+    DrawTicks(dc, pen, a.ticks, ticks, afterLabel);
+    DrawName(dc, name, plotcore::HorizontalAxisNameAt(a, MeasureWith(dc)(name)));
 }
 
 void DrawVerticalAxis(wxDC& dc, const wxPen& pen, const plotcore::ViewState& v,

@@ -3,6 +3,7 @@
 #include <wx/dc.h>
 
 #include <functional>
+#include <vector>
 
 #include "plot/core/AxisWalk.h"
 
@@ -18,5 +19,9 @@ void DrawHorizontalAxis(wxDC& dc, const wxPen& pen, const plotcore::ViewState& v
                         const plotcore::HorizontalAxis& axis, const wxString& name,
                         const plotcore::TickLabel& label,
                         const std::function<void(const plotcore::AxisTick&)>& afterLabel = {});
+// The same for an axis whose ticks were walked already.
+void DrawWalkedHorizontalAxis(wxDC& dc, const wxPen& pen, const plotcore::HorizontalAxis& axis,
+                              const wxString& name, const std::vector<plotcore::AxisTick>& ticks,
+                              const std::function<void(const plotcore::AxisTick&)>& afterLabel);
 void DrawVerticalAxis(wxDC& dc, const wxPen& pen, const plotcore::ViewState& v,
                       const plotcore::VerticalAxis& axis, const wxString& name);

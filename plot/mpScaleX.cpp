@@ -16,34 +16,51 @@ mpScaleX::mpScaleX(const wxString& n, int f, bool t, bool stop)
     font = *wxNORMAL_FONT;
 }
 
-void mpScaleX::Plot(wxDC& dc, mpWindow& w) {
-    dc.SetPen(pen);
-    dc.SetFont(font);
+mpScaleX::Setup mpScaleX::Prepare(mpWindow& w) {
+    Setup s;
     int bottomMargin = w.GetBottomMargin();
-    bool absolute = w.GetAbsoluteTime();
-    const wxDateTime recordStart = w.GetRecordStart();
-    if (!recordStart.IsValid()) {
-        absolute = false;
+    s.absolute = w.GetAbsoluteTime();
+    s.start = w.GetRecordStart();
+    if (!s.start.IsValid()) {
+        s.absolute = false;
         w.SetBottomMargin(35);
         bottomMargin = 35;
     }
-    const plotcore::HorizontalAxis axis =
+    s.axis =
         plotcore::TimeAxisLayout(flags, ticks, stopBeforeRightAxis, {w.GetScrX(), w.GetScrY()},
-                                 bottomMargin, w.HasSecondAxisSeries(), absolute, w.GetView());
-    const auto timeText = [&](double t, int) {
-        return absolute ? plotcore::FormatAbsoluteLabel(recordStart, t).time
+                                 bottomMargin, w.HasSecondAxisSeries(), s.absolute, w.GetView());
+    return s;
+}
+
+plotcore::TickLabel mpScaleX::TimeText(const Setup& s) {
+    return [absolute = s.absolute, start = s.start](double t, int) {
+        // Labels show whole seconds: a tick between two would repeat its neighbour's label.
+        if (!plotcore::IsWholeSecond(t)) return wxString();
+        return absolute ? plotcore::FormatAbsoluteLabel(start, t).time
                         : plotcore::FormatElapsedLabel(t);
     };
+}
+
+std::vector<plotcore::AxisTick> mpScaleX::Walk(wxDC& dc, mpWindow& w) {
+    dc.SetFont(font);
+    const Setup s = Prepare(w);
+    return plotcore::WalkHorizontalAxis(w.GetView(), s.axis, TimeText(s), MeasureWith(dc));
+}
+
+void mpScaleX::Plot(wxDC& dc, mpWindow& w) {
+    dc.SetPen(pen);
+    dc.SetFont(font);
+    const Setup s = Prepare(w);
+    const std::vector<plotcore::AxisTick> walked =
+        plotcore::WalkHorizontalAxis(w.GetView(), s.axis, TimeText(s), MeasureWith(dc));
     // Absolute time adds the date as a second line, placed with the width of the time text; below
     // the axis a 5 px mark joins each label to it.
     const bool above = flags == mpAXIS_LOW_BORDER;
-    DrawHorizontalAxis(
-        dc, pen, w.GetView(), axis, name, timeText, [&](const plotcore::AxisTick& t) {
-            if (absolute) {
-                const wxString date = plotcore::FormatAbsoluteLabel(recordStart, t.value).date;
-                if (!date.IsEmpty())
-                    dc.DrawText(date, t.labelAt.x, t.labelAt.y + (above ? -10 : 10));
-            }
-            if (!above) dc.DrawLine(t.pixel, axis.row + 5, t.pixel, axis.row);
-        });
+    DrawWalkedHorizontalAxis(dc, pen, s.axis, name, walked, [&](const plotcore::AxisTick& t) {
+        if (s.absolute) {
+            const wxString date = plotcore::FormatAbsoluteLabel(s.start, t.value).date;
+            if (!date.IsEmpty()) dc.DrawText(date, t.labelAt.x, t.labelAt.y + (above ? -10 : 10));
+        }
+        if (!above) dc.DrawLine(t.pixel, s.axis.row + 5, t.pixel, s.axis.row);
+    });
 }

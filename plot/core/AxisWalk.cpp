@@ -1,8 +1,15 @@
 #include "plot/core/AxisWalk.h"
 
+#include <algorithm>
+
 #include "plot/core/AxisPlacement.h"
 
 namespace plotcore {
+
+namespace {
+// Pixels between a horizontal axis label and the window's edge.
+constexpr int kLabelEdge = 2;
+}  // namespace
 
 int HorizontalAxisRow(int placement, int height, int lowInset, const ViewState& v) {
     switch (placement) {
@@ -81,14 +88,20 @@ std::vector<AxisTick> WalkHorizontalAxis(const ViewState& v, const HorizontalAxi
             tick.markTo = {p, a.row};
         }
         tick.label = label(t, step.e);
-        tick.labelSize = measure(tick.label);
-        const int tw = tick.labelSize.w, th = tick.labelSize.h;
-        if (p - tw / 2 > prevRight + a.labelGap) {
-            tick.labelled = true;
-            tick.labelAt = {p - tw / 2, above ? a.row - th - 4 : a.row + 4};
-            prevRight = p + tw / 2;
-        }
         out.push_back(tick);
+        if (tick.label.empty()) return;  // a tick the axis leaves without a label
+        AxisTick& last = out.back();
+        last.labelSize = measure(tick.label);
+        const int tw = last.labelSize.w, th = last.labelSize.h;
+        // Centred under its tick, but moved inside the window where it would be cut at an edge;
+        // it still spans its tick.
+        const int left = std::clamp(p - tw / 2, kLabelEdge - W / 2,
+                                    std::max(kLabelEdge - W / 2, W / 2 - kLabelEdge - tw));
+        if (left > prevRight + a.labelGap) {
+            last.labelled = true;
+            last.labelAt = {left, above ? a.row - th - 4 : a.row + 4};
+            prevRight = left + tw;
+        }
     });
     return out;
 }

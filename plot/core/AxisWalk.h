@@ -21,7 +21,7 @@ struct AxisTick {
     int pixel = 0;               // centre-relative, along the axis
     double value = 0;            // world value of the tick
     PlotPoint markFrom, markTo;  // the tick mark, or the dotted grid line of an axis without ticks
-    bool labelled = false;       // false when the label would crowd the previous one
+    bool labelled = false;       // false when the label is empty or would crowd the previous one
     wxString label;
     PlotPoint labelAt;  // top-left corner of the label
     PlotSize labelSize;
@@ -63,7 +63,8 @@ HorizontalAxis TimeAxisLayout(int placement, bool ticks, bool stopBeforeRightAxi
 // The numeric axis: 35 px up whatever the margin, across the whole width, labels 64 px apart.
 HorizontalAxis NumericAxisLayout(int placement, bool ticks, bool stopBeforeRightAxis,
                                  PlotSize window, const ViewState& v);
-// Ticks along x; the labels sit below the axis, or above it on the bottom border.
+// Ticks along x; the labels sit below the axis, or above it on the bottom border, centred on their
+// tick or moved just inside the window where they would be cut at its left or right edge.
 std::vector<AxisTick> WalkHorizontalAxis(const ViewState& v, const HorizontalAxis& axis,
                                          const TickLabel& label, const TextMeasure& measure);
 // Nothing for mpAXIS_HIGH_INSET; at the right end above an axis on the bottom border, otherwise

@@ -21,6 +21,11 @@ std::int64_t WholeSeconds(double t) {
 }
 }  // namespace
 
+bool IsWholeSecond(double t) {
+    if (!std::isfinite(t) || std::fabs(t) > 1e15) return false;
+    return std::fabs(t - std::round(t)) <= 1e-9 * std::max(1.0, std::fabs(t));
+}
+
 wxString FormatElapsedLabel(double t) {
     const std::int64_t s = ((WholeSeconds(t) % kDay) + kDay) % kDay;
     const int h = static_cast<int>(s / 3600), m = static_cast<int>(s / 60 % 60),

@@ -9,6 +9,11 @@ namespace plotcore {
 // "%H:%M:%S" otherwise; wraps at 24 h and below 0 (-5 s gives 23:59:55).
 wxString FormatElapsedLabel(double t);
 
+// True when t is a whole number of seconds (or a rounding error short of one, as 5 x 0.2 s): the
+// time axis labels only these ticks, since the labels show whole seconds and a tick between two
+// would repeat its neighbour's label.
+bool IsWholeSecond(double t);
+
 struct AbsoluteLabel {
     wxString time;  // "%H:%M:%S", local time
     wxString date;  // "%d\%m\%y"

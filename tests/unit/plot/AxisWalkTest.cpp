@@ -96,6 +96,64 @@ TEST(AxisWalk, HorizontalLabelsThatWouldCrowdAreLeftOutButKeepTheirMark) {
     }
 }
 
+TEST(AxisWalk, HorizontalLabelsAreNeverCutAtTheWindowEdges) {
+    // The time axis: labels 10 px apart, 600 px wide, ticks 125 px apart; posX moves a tick to 5 px
+    // from the right edge (t = 250), or just inside the band that starts 50 px from the left edge
+    // (t = -250). Labels are drawn 2 px or more from either edge, still spanning their tick, or
+    // left out when moving them would crowd the previous label.
+    struct Case {
+        double posX;
+        const char* text;
+        int pixel;
+        bool labelled;
+        int labelX;
+    };
+    const Case cases[] = {
+        {-45, "250", 295, true, 300 - 2 - 30},     // moved left inside the window
+        {-45, "0123456789", 295, false, 0},        // moved, it would crowd the one at 170
+        {1, "0123456789", -126, true, -176},       // centred: it fits
+        {-1, "0123456789", -249, true, -300 + 2},  // moved right inside the window,
+        {-1, "0123456789", -124, true, -174},      // its neighbour still centred
+    };
+    for (const Case& c : cases) {
+        const ViewState v = View(c.posX, 1, 0, 1);
+        const HorizontalAxis a =
+            TimeAxisLayout(mpAXIS_LOW_INSET, true, false, {600, 300}, 35, false, false, v);
+        const auto text = [&](double, int) { return wxString(c.text); };
+        bool found = false;
+        for (const AxisTick& t : WalkHorizontalAxis(v, a, text, Measure)) {
+            if (t.labelled) {
+                EXPECT_GE(t.labelAt.x, -300 + 2) << c.posX << " " << t.pixel;
+                EXPECT_LE(t.labelAt.x + t.labelSize.w, 300 - 2) << c.posX << " " << t.pixel;
+                EXPECT_LE(t.labelAt.x, t.pixel);
+                EXPECT_GE(t.labelAt.x + t.labelSize.w, t.pixel);
+            }
+            if (t.pixel != c.pixel) continue;
+            found = true;
+            EXPECT_EQ(t.labelled, c.labelled) << c.posX << " " << c.text;
+            if (c.labelled) {
+                EXPECT_EQ(t.labelAt.x, c.labelX) << c.posX << " " << c.text;
+            }
+        }
+        EXPECT_TRUE(found) << "no tick at " << c.pixel;
+    }
+}
+
+TEST(AxisWalk, ATickWithAnEmptyLabelKeepsItsMarkAndLeavesRoomForTheNext) {
+    // The time axis: ticks 64 px apart, labels 100 px wide on every other tick only: each fits
+    // 28 px after the previous one (the last moved 58 px left, inside the window), which a blank
+    // label in between must not block.
+    const ViewState v = View(0, 0.512, 0, 1);
+    const auto everyOther = [](double t, int) {
+        return static_cast<long long>(t / 125) % 2 == 0 ? wxString("0123456789") : wxString();
+    };
+    const HorizontalAxis a =
+        TimeAxisLayout(mpAXIS_LOW_INSET, true, false, {600, 300}, 35, false, false, v);
+    const std::vector<AxisTick> ticks = WalkHorizontalAxis(v, a, everyOther, Measure);
+    EXPECT_EQ(Pixels(ticks), (std::vector<int>{-192, -128, -64, 0, 64, 128, 192, 256}));
+    EXPECT_EQ(LabelledPixels(ticks), (std::vector<int>{-128, 0, 128, 256}));
+}
+
 TEST(AxisWalk, HorizontalMarksAndLabelsFaceAwayFromTheBorder) {
     const ViewState v = View(0, 1, 0, 1);
     struct Case {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "plot/core/Ticks.h"
@@ -58,4 +59,29 @@ TEST(TimeLabels, TickLabelsReadTheWholeSecondOfTheirTick) {
                 [&](double t) { labels.push_back(FormatElapsedLabel(t)); });
     EXPECT_EQ(labels,
               (std::vector<wxString>{"00:00", "00:00", "00:00", "00:00", "00:00", "00:01"}));
+}
+
+TEST(TimeLabels, OnlyWholeSecondTicksAreLabelled) {
+    // 0.2 s apart, as ForEachTick adds them up: the labels would repeat "00:00" five times.
+    std::vector<double> whole;
+    ForEachTick(-1.1, 2.1, ComputeTickStep(600), [&](double t) {
+        if (IsWholeSecond(t)) whole.push_back(t);
+    });
+    ASSERT_EQ(whole.size(), 4u);
+    for (int i = 0; i < 4; ++i) EXPECT_NEAR(whole[i], i - 1, 1e-9);
+
+    struct Case {
+        double t;
+        bool whole;
+    };
+    const Case cases[] = {{0, true},
+                          {125, true},
+                          {-5, true},
+                          {0.2, false},
+                          {59.99, false},
+                          {1e6, true},
+                          {1e20, false} /* beyond the labels */,
+                          {NAN, false},
+                          {INFINITY, false}};
+    for (const Case& c : cases) EXPECT_EQ(IsWholeSecond(c.t), c.whole) << c.t;
 }
