@@ -203,6 +203,7 @@ void GraphView::ClearRecord() {
     textBox_->SetText(wxString());
     SetAxisUnits(-1);
     if (c_.plot != nullptr) {
+        c_.plot->SetRecordStart(wxDateTime());  // else absolute time goes on with the old clock
         c_.plot->UpdateAll();
         c_.plot->Fit();
     }

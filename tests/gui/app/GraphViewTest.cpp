@@ -162,6 +162,8 @@ TEST_F(GraphTest, RemovingOrReplacingTheShownRecordClearsTheGraph) {
         EXPECT_EQ(g->FlowSeries()->name, "");
         EXPECT_FALSE(g->TargetLine()->IsVisible());
         EXPECT_EQ(g->TextBox()->text, "");
+        // No record, no clock: an absolute time axis must not go on showing the old record's date.
+        EXPECT_FALSE(w->Controls().plot->GetRecordStart().IsValid());
 
         Measure(1, "1.000000 7.0");
         Measure(2, "3.5 0");
