@@ -101,12 +101,13 @@ drive_release() {
 
 # A click on the main window's download button ("Carica tutti i dati dallo strumento"): the right
 # one of the two in "Memoria stumento", in the row at the bottom of the window's left half. Its
-# middle lies this far from the window's bottom left corner.
+# middle lies this far from the window's bottom left corner: $2 across (575) and $3 up (57) on GTK;
+# other toolkits' metrics place it elsewhere.
 click_download_button() {
   local main=$1 height screen x y
   height=$(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=//p')
   screen=$(xdotool getdisplaygeometry)
-  x=575 y=$((height - 57))
+  x=${2:-575} y=$((height - ${3:-57}))
   # The splash picture lies over it for its first two seconds: click once no other window does.
   covered() {
     local w ids geometry X Y WIDTH HEIGHT
