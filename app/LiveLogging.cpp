@@ -115,9 +115,9 @@ void MainFrame::LiveTick() {
     if (samples.size() > 0) {
         float flow = 0.0f, pressure = 0.0f, volume = 0.0f;
         record.GetLastSample(elapsedSeconds_, flow, pressure, volume);
-        c_.elapsedDisplay->SetElapsedSeconds(elapsedSeconds_);
-        c_.flowDisplay->SetValue(LiveFlowText(flow, record.flowUnit));
-        c_.pressureDisplay->SetValue(wxString::Format("%.1f", double(pressure)));
+        c_.graph.elapsedDisplay->SetElapsedSeconds(elapsedSeconds_);
+        c_.graph.flowDisplay->SetValue(LiveFlowText(flow, record.flowUnit));
+        c_.graph.pressureDisplay->SetValue(wxString::Format("%.1f", double(pressure)));
     }
     RefreshRecordList();
     graph_->ShowGrownRecord(live);

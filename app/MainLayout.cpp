@@ -128,16 +128,18 @@ wxBoxSizer* MainFrame::BuildLeftColumn() {
     tools->Add(PictureButton(c_.panel, 0, "version", wxString::Format("HVX Version %.1f", 4.8), "",
                              wxSize(100, 70), wxSize(98, 60)),
                2, wxLEFT, 20);
-    c_.flowButton = PictureButton(c_.panel, ID_GRAPH_FLOW, "graph-flow-off", "Grafico portata",
-                                  "Mostra o nascondi i dati di portata", tool, toolPicture);
-    tools->Add(c_.flowButton, 1, wxLEFT, 0);
-    c_.volumeButton = PictureButton(c_.panel, ID_GRAPH_VOLUME, "graph-volume-off", "Grafico volume",
-                                    "Mostra o nascondi i dati di volume", tool, toolPicture);
-    tools->Add(c_.volumeButton, 1, wxRIGHT, 10);
-    c_.pressureButton =
+    c_.graph.flowButton =
+        PictureButton(c_.panel, ID_GRAPH_FLOW, "graph-flow-off", "Grafico portata",
+                      "Mostra o nascondi i dati di portata", tool, toolPicture);
+    tools->Add(c_.graph.flowButton, 1, wxLEFT, 0);
+    c_.graph.volumeButton =
+        PictureButton(c_.panel, ID_GRAPH_VOLUME, "graph-volume-off", "Grafico volume",
+                      "Mostra o nascondi i dati di volume", tool, toolPicture);
+    tools->Add(c_.graph.volumeButton, 1, wxRIGHT, 10);
+    c_.graph.pressureButton =
         PictureButton(c_.panel, ID_GRAPH_PRESSURE, "graph-pressure-off", "Grafico pressione",
                       "Mostra o nascondi i dati di pressione", tool, toolPicture);
-    tools->Add(c_.pressureButton, 1, wxRIGHT, 10);
+    tools->Add(c_.graph.pressureButton, 1, wxRIGHT, 10);
     column->Add(tools, 0, wxEXPAND | wxBOTTOM, 5);
 
     auto* plotRow = new wxBoxSizer(wxHORIZONTAL);
@@ -149,36 +151,37 @@ wxBoxSizer* MainFrame::BuildLeftColumn() {
     toolColumn->Add(PictureButton(c_.panel, ID_ZOOM_OUT, "zoom-out", "Zoom out",
                                   "Zoom lontano sul grafico corrente", cell, cellPicture),
                     0, 0, 0);
-    c_.measureFlowButton = PictureButton(c_.panel, ID_MEASURE_FLOW, "measure-flow-off", "Misura F",
-                                         "Selezionare per misurare il punto di portata sul grafico",
-                                         cell, cellPicture);
-    toolColumn->Add(c_.measureFlowButton, 0, wxTOP, 10);
-    c_.measurePressureButton = PictureButton(
+    c_.graph.measurePrimaryButton = PictureButton(
+        c_.panel, ID_MEASURE_FLOW, "measure-flow-off", "Misura F",
+        "Selezionare per misurare il punto di portata sul grafico", cell, cellPicture);
+    toolColumn->Add(c_.graph.measurePrimaryButton, 0, wxTOP, 10);
+    c_.graph.measureSecondButton = PictureButton(
         c_.panel, ID_MEASURE_PRESSURE, "measure-pressure-off", "Misura P",
         "Selezionare per misurare il punto di pressione sul grafico", cell, cellPicture);
-    toolColumn->Add(c_.measurePressureButton, 0, 0, 0);
-    c_.gridButton = PictureButton(c_.panel, ID_GRID, "grid-off", "Griglia",
-                                  "Mostra griglia sul grafico", cell, cellPicture);
-    toolColumn->Add(c_.gridButton, 0, 0, 0);
-    c_.pointsButton = PictureButton(c_.panel, ID_POINTS, "points-off", "Esempi",
-                                    "Mostra o nascondi i punti dei dati", cell, cellPicture);
-    toolColumn->Add(c_.pointsButton, 0, 0, 0);
+    toolColumn->Add(c_.graph.measureSecondButton, 0, 0, 0);
+    c_.graph.gridButton = PictureButton(c_.panel, ID_GRID, "grid-off", "Griglia",
+                                        "Mostra griglia sul grafico", cell, cellPicture);
+    toolColumn->Add(c_.graph.gridButton, 0, 0, 0);
+    c_.graph.pointsButton = PictureButton(c_.panel, ID_POINTS, "points-off", "Esempi",
+                                          "Mostra o nascondi i punti dei dati", cell, cellPicture);
+    toolColumn->Add(c_.graph.pointsButton, 0, 0, 0);
     c_.filterButton =
         PictureButton(c_.panel, ID_FILTER, "filter-off", "Flitri",
                       "Applica un filtro medio sui dati del grafico", cell, cellPicture);
     toolColumn->Add(c_.filterButton, 0, 0, 0);
     plotRow->Add(toolColumn, 0, 0, 0);
-    c_.plot =
+    c_.graph.plot =
         new mpWindow(c_.panel, wxID_ANY, wxDefaultPosition, wxSize(600, 300), wxSUNKEN_BORDER);
-    c_.plot->SetInitialSize(wxSize(600, 300));  // the plot window does not make its size a minimum
-    plotRow->Add(c_.plot, 3, wxEXPAND | wxRIGHT, 20);
+    // The plot window does not make its size a minimum.
+    c_.graph.plot->SetInitialSize(wxSize(600, 300));
+    plotRow->Add(c_.graph.plot, 3, wxEXPAND | wxRIGHT, 20);
     column->Add(plotRow, 1, wxEXPAND, 0);
 
     auto* meterRow = new wxBoxSizer(wxHORIZONTAL);
-    c_.elapsedDisplay = new kwxLCDClock(c_.panel, wxDefaultPosition, wxSize(150, 40));
-    c_.elapsedDisplay->SetNumberDigits(7);
-    c_.elapsedDisplay->SetElapsedSeconds(0.0f);
-    meterRow->Add(c_.elapsedDisplay, 0, wxEXPAND | wxALL, 5);
+    c_.graph.elapsedDisplay = new kwxLCDClock(c_.panel, wxDefaultPosition, wxSize(150, 40));
+    c_.graph.elapsedDisplay->SetNumberDigits(7);
+    c_.graph.elapsedDisplay->SetElapsedSeconds(0.0f);
+    meterRow->Add(c_.graph.elapsedDisplay, 0, wxEXPAND | wxALL, 5);
 
     auto* live = TitledBox(c_.panel, wxHORIZONTAL, "USB logging");
     c_.liveStartButton = MeterButton(live->GetStaticBox(), ID_LIVE_START, "live-start",
@@ -213,24 +216,25 @@ wxBoxSizer* MainFrame::BuildRightColumn() {
 
     auto* readouts = new wxBoxSizer(wxVERTICAL);
     auto* flowRow = new wxBoxSizer(wxHORIZONTAL);
-    c_.flowDisplay = new kwxLCDDisplay(c_.panel, wxDefaultPosition, wxSize(100, 40));
-    c_.flowDisplay->SetNumberDigits(6);
-    c_.flowDisplay->SetValue("0.0");
-    flowRow->Add(c_.flowDisplay, 4, wxEXPAND | wxLEFT | wxRIGHT, 2);
-    c_.flowUnitLabel = new wxStaticText(c_.panel, wxID_ANY, ReadoutFlowLabel(GlobalPreferences()));
-    c_.flowUnitLabel->SetFont(unitFont);
-    flowRow->Add(c_.flowUnitLabel, 1, wxALIGN_CENTER | wxRIGHT, 5);
+    c_.graph.flowDisplay = new kwxLCDDisplay(c_.panel, wxDefaultPosition, wxSize(100, 40));
+    c_.graph.flowDisplay->SetNumberDigits(6);
+    c_.graph.flowDisplay->SetValue("0.0");
+    flowRow->Add(c_.graph.flowDisplay, 4, wxEXPAND | wxLEFT | wxRIGHT, 2);
+    c_.graph.flowUnitLabel =
+        new wxStaticText(c_.panel, wxID_ANY, ReadoutFlowLabel(GlobalPreferences()));
+    c_.graph.flowUnitLabel->SetFont(unitFont);
+    flowRow->Add(c_.graph.flowUnitLabel, 1, wxALIGN_CENTER | wxRIGHT, 5);
     readouts->Add(flowRow, 1, wxEXPAND, 0);
 
     auto* pressureRow = new wxBoxSizer(wxHORIZONTAL);
-    c_.pressureDisplay = new kwxLCDDisplay(c_.panel, wxDefaultPosition, wxSize(60, 35));
-    c_.pressureDisplay->SetNumberDigits(6);
-    c_.pressureDisplay->SetValue("0.0");
-    pressureRow->Add(c_.pressureDisplay, 4, wxEXPAND | wxLEFT | wxRIGHT, 2);
-    c_.pressureUnitLabel = new wxStaticText(c_.panel, wxID_ANY, "PSI");
-    c_.pressureUnitLabel->SetLabel(PressureShortLabel(GlobalPreferences().pressureUnit));
-    c_.pressureUnitLabel->SetFont(unitFont);
-    pressureRow->Add(c_.pressureUnitLabel, 1, wxALIGN_CENTER | wxRIGHT, 5);
+    c_.graph.pressureDisplay = new kwxLCDDisplay(c_.panel, wxDefaultPosition, wxSize(60, 35));
+    c_.graph.pressureDisplay->SetNumberDigits(6);
+    c_.graph.pressureDisplay->SetValue("0.0");
+    pressureRow->Add(c_.graph.pressureDisplay, 4, wxEXPAND | wxLEFT | wxRIGHT, 2);
+    c_.graph.pressureUnitLabel = new wxStaticText(c_.panel, wxID_ANY, "PSI");
+    c_.graph.pressureUnitLabel->SetLabel(PressureShortLabel(GlobalPreferences().pressureUnit));
+    c_.graph.pressureUnitLabel->SetFont(unitFont);
+    pressureRow->Add(c_.graph.pressureUnitLabel, 1, wxALIGN_CENTER | wxRIGHT, 5);
     readouts->Add(pressureRow, 1, wxEXPAND, 0);
     column->Add(readouts, 1, wxEXPAND, 0);
 
@@ -278,21 +282,7 @@ wxBoxSizer* MainFrame::BuildRightColumn() {
 }
 
 void MainFrame::FinishLayout() {
-    GraphControls controls;
-    controls.plot = c_.plot;
-    controls.flowButton = c_.flowButton;
-    controls.volumeButton = c_.volumeButton;
-    controls.pressureButton = c_.pressureButton;
-    controls.measurePrimaryButton = c_.measureFlowButton;
-    controls.measureSecondButton = c_.measurePressureButton;
-    controls.gridButton = c_.gridButton;
-    controls.pointsButton = c_.pointsButton;
-    controls.flowDisplay = c_.flowDisplay;
-    controls.pressureDisplay = c_.pressureDisplay;
-    controls.elapsedDisplay = c_.elapsedDisplay;
-    controls.flowUnitLabel = c_.flowUnitLabel;
-    controls.pressureUnitLabel = c_.pressureUnitLabel;
-    graph_ = std::make_unique<GraphView>(records_, controls);
+    graph_ = std::make_unique<GraphView>(records_, c_.graph);
     graph_->BuildGraph();
 
     c_.recordList->SetFont(wxFont(9, wxFONTFAMILY_SWISS, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));

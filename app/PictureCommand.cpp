@@ -50,7 +50,7 @@ bool SaveSvg(mpWindow& plot, const wxSize& size, const wxString& path) {
 
 // The picture is taken before the dialog opens: what the window showed when the button was pressed.
 void MainFrame::OnSavePicture(wxCommandEvent&) {
-    mpWindow& plot = *c_.plot;
+    mpWindow& plot = *c_.graph.plot;
     plot.UpdateAll();
     const wxBitmap picture = plot.CaptureBitmap();
     const wxSize size = picture.GetSize();

@@ -4,10 +4,12 @@
 #include "app/MainFrame.h"
 #include "plot/PlotPrinting.h"
 
-void MainFrame::OnPrintPreview(wxCommandEvent&) { ShowPlotPreview(this, MakePlotPreview(c_.plot)); }
+void MainFrame::OnPrintPreview(wxCommandEvent&) {
+    ShowPlotPreview(this, MakePlotPreview(c_.graph.plot));
+}
 
 void MainFrame::OnPrint(wxCommandEvent&) {
     wxPrintDialogData data = A4PrintDialogData();
     wxPrinter printer(&data);
-    PrintPlot(this, printer, c_.plot);
+    PrintPlot(this, printer, c_.graph.plot);
 }

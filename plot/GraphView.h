@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "data/RecordSequence.h"
+#include "plot/GraphControls.h"
 
 class mpWindow;
 class mpScaleX;
@@ -19,27 +20,7 @@ class mpFXYVector;
 class mpFXYVectorKest;
 class mpInfoLegend;
 class mpInfoTextBox;
-class kwxLCDDisplay;
-class kwxLCDClock;
-class wxKestButton;
 class wxStaticText;
-
-// The controls the graph view updates; any of them may be null (a test may leave some out).
-struct GraphControls {
-    mpWindow* plot = nullptr;
-    wxKestButton* flowButton = nullptr;            // "Grafico portata"
-    wxKestButton* volumeButton = nullptr;          // "Grafico volume"
-    wxKestButton* pressureButton = nullptr;        // "Grafico pressione"
-    wxKestButton* measurePrimaryButton = nullptr;  // "Misura F" / "Misura V"
-    wxKestButton* measureSecondButton = nullptr;   // "Misura P"
-    wxKestButton* gridButton = nullptr;
-    wxKestButton* pointsButton = nullptr;
-    kwxLCDDisplay* flowDisplay = nullptr;
-    kwxLCDDisplay* pressureDisplay = nullptr;
-    kwxLCDClock* elapsedDisplay = nullptr;
-    wxStaticText* flowUnitLabel = nullptr;
-    wxStaticText* pressureUnitLabel = nullptr;
-};
 
 class GraphView {
 public:

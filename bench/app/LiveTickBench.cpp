@@ -39,7 +39,7 @@ void Tick() {
     sim::Bus::Instance().Advance(std::chrono::milliseconds(1000));
     wxTimerEvent event(Frame()->LiveTimer());
     Frame()->ProcessWindowEvent(event);
-    Frame()->Controls().plot->Update();
+    Frame()->Controls().graph.plot->Update();
 }
 
 void BM_LiveTick(benchmark::State& state) {

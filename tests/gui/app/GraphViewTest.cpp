@@ -43,13 +43,13 @@ protected:
         wxCommandEvent event(mpEVT_MEASURE);
         event.SetInt(kind);
         event.SetString(text);
-        frame->Controls().plot->GetParent()->ProcessWindowEvent(event);
+        frame->Controls().graph.plot->GetParent()->ProcessWindowEvent(event);
     }
     wxBitmap Draw() {
-        const wxSize size = frame->Controls().plot->GetClientSize();
+        const wxSize size = frame->Controls().graph.plot->GetClientSize();
         wxBitmap bmp(size);
         wxMemoryDC dc(bmp);
-        frame->Controls().plot->DrawTo(dc, size);
+        frame->Controls().graph.plot->DrawTo(dc, size);
         dc.SelectObject(wxNullBitmap);
         return bmp;
     }
@@ -91,15 +91,15 @@ TEST_F(GraphTest, ShowRecordLoadsTheSeriesTextsAndFitsTheView) {
     EXPECT_FALSE(g->TargetLine()->IsVisible());
     EXPECT_EQ(g->FlowAxis()->header2, "");
     // Fitted to the record: the window's range is the flow series' range, with half a unit spare.
-    EXPECT_DOUBLE_EQ(w->Controls().plot->GetMinX(), r.time.front() - 0.5);
-    EXPECT_DOUBLE_EQ(w->Controls().plot->GetMaxX(), r.time.back() + 0.5);
-    const double fittedScale = w->Controls().plot->GetScaleX();
-    w->Controls().plot->ZoomIn();
-    ASSERT_NE(w->Controls().plot->GetScaleX(), fittedScale);
+    EXPECT_DOUBLE_EQ(w->Controls().graph.plot->GetMinX(), r.time.front() - 0.5);
+    EXPECT_DOUBLE_EQ(w->Controls().graph.plot->GetMaxX(), r.time.back() + 0.5);
+    const double fittedScale = w->Controls().graph.plot->GetScaleX();
+    w->Controls().graph.plot->ZoomIn();
+    ASSERT_NE(w->Controls().graph.plot->GetScaleX(), fittedScale);
     w->ShowRecord(0);
     // Back to the whole record; a scroll bar coming or going may change the width a little.
-    EXPECT_NEAR(w->Controls().plot->GetScaleX(), fittedScale, fittedScale * 0.02);
-    EXPECT_EQ(w->Controls().plot->GetRecordStart(), r.start);
+    EXPECT_NEAR(w->Controls().graph.plot->GetScaleX(), fittedScale, fittedScale * 0.02);
+    EXPECT_EQ(w->Controls().graph.plot->GetRecordStart(), r.start);
 }
 
 TEST_F(GraphTest, ATargetFlowShowsTheDashedLineAndCaptionAndRaisesTheRange) {
@@ -113,7 +113,7 @@ TEST_F(GraphTest, ATargetFlowShowsTheDashedLineAndCaptionAndRaisesTheRange) {
     EXPECT_FALSE(g->TargetLine()->hideSample);
     EXPECT_EQ(g->FlowAxis()->header2, "Portata target");
     EXPECT_EQ(g->TargetLine()->GetYs(), AsFloats({300.0f, 300.0f, 300.0f}));
-    EXPECT_GE(w->Controls().plot->GetMaxY(), 300.0);
+    EXPECT_GE(w->Controls().graph.plot->GetMaxY(), 300.0);
     EXPECT_EQ(g->FlowSeries()->footer, "");  // serial 0: no serial line
     EXPECT_GT(CountPixels(Draw(), wxColour(0, 255, 0)), 0);
 }
@@ -163,13 +163,13 @@ TEST_F(GraphTest, RemovingOrReplacingTheShownRecordClearsTheGraph) {
         EXPECT_FALSE(g->TargetLine()->IsVisible());
         EXPECT_EQ(g->TextBox()->text, "");
         // No record, no clock: an absolute time axis must not go on showing the old record's date.
-        EXPECT_FALSE(w->Controls().plot->GetRecordStart().IsValid());
+        EXPECT_FALSE(w->Controls().graph.plot->GetRecordStart().IsValid());
 
         Measure(1, "1.000000 7.0");
         Measure(2, "3.5 0");
-        g->TextBox()->SetPosition(*w->Controls().plot, 55, 66);
+        g->TextBox()->SetPosition(*w->Controls().graph.plot, 55, 66);
         wxCommandEvent moved(mpEVT_TEXTBOX_MOVED);
-        w->Controls().plot->GetParent()->ProcessWindowEvent(moved);
+        w->Controls().graph.plot->GetParent()->ProcessWindowEvent(moved);
         const Storage& other = w->Records().At(0);
         EXPECT_EQ(other.flowReading, "");
         EXPECT_EQ(other.pressureReading, "");
@@ -218,8 +218,9 @@ TEST_P(AxisUnitsTest, AxisTitlesLegendUnitsAndLabelsFollowTheRecordAndTheFlowUni
     EXPECT_EQ(g->VolumeAxis()->name, wxString::FromUTF8(c.volumeAxis));
     EXPECT_EQ(g->PressureAxis()->name, wxString::FromUTF8(c.pressureAxis));
     EXPECT_EQ(g->SecondPressureAxis()->name, wxString::FromUTF8(c.pressureAxis));
-    EXPECT_EQ(w->Controls().flowUnitLabel->GetLabel(), wxString::FromUTF8(c.flowLabel));
-    EXPECT_EQ(w->Controls().pressureUnitLabel->GetLabel(), wxString::FromUTF8(c.pressureLabel));
+    EXPECT_EQ(w->Controls().graph.flowUnitLabel->GetLabel(), wxString::FromUTF8(c.flowLabel));
+    EXPECT_EQ(w->Controls().graph.pressureUnitLabel->GetLabel(),
+              wxString::FromUTF8(c.pressureLabel));
     EXPECT_EQ(g->FlowSeries()->legendUnit, wxString::FromUTF8(c.flowUnitText));
     EXPECT_EQ(g->FlowSeries()->legendUnit2, wxString::FromUTF8(c.volumeLabel));
     EXPECT_EQ(g->SecondPressureSeries()->legendUnit, wxString::FromUTF8(c.pressureLabel));
@@ -228,7 +229,7 @@ TEST_P(AxisUnitsTest, AxisTitlesLegendUnitsAndLabelsFollowTheRecordAndTheFlowUni
 
     Click(ID_GRAPH_VOLUME);
     w->ShowRecord(0);
-    EXPECT_EQ(w->Controls().flowUnitLabel->GetLabel(), wxString::FromUTF8(c.volumeLabel));
+    EXPECT_EQ(w->Controls().graph.flowUnitLabel->GetLabel(), wxString::FromUTF8(c.volumeLabel));
     EXPECT_EQ(g->VolumeSeries()->legendUnit, wxString::FromUTF8(c.volumeLabel));
     EXPECT_EQ(g->VolumeSeries()->legendUnit2, wxString::FromUTF8(c.flowUnitText));
 }
@@ -251,7 +252,7 @@ TEST_F(GraphTest, AnUnknownPressureCodeKeepsThePressureTexts) {
     w->Records().Append(MakeRecord("U", 1, 0, 3));
     w->ShowRecord(0);
     EXPECT_EQ(g->PressureAxis()->name, "Pressione (bar)");  // from the preferences at start
-    EXPECT_EQ(w->Controls().pressureUnitLabel->GetLabel(), "Bar");
+    EXPECT_EQ(w->Controls().graph.pressureUnitLabel->GetLabel(), "Bar");
 }
 
 TEST_F(GraphTest, ViewModesPutTheirLayersInThePlot) {
@@ -261,45 +262,46 @@ TEST_F(GraphTest, ViewModesPutTheirLayersInThePlot) {
 
     Click(ID_GRAPH_PRESSURE);
     EXPECT_TRUE(g->pressureShown);
-    EXPECT_EQ(PlotLayers(*w->Controls().plot),
+    EXPECT_EQ(PlotLayers(*w->Controls().graph.plot),
               (std::vector<mpLayer*>{g->TimeAxis(), g->FlowAxis(), g->FlowSeries(), g->TargetLine(),
                                      g->SecondPressureAxis(), g->SecondPressureSeries(),
                                      g->Legend(), g->TextBox()}));
     EXPECT_TRUE(g->TimeAxis()->stopBeforeRightAxis);
     EXPECT_TRUE(g->FlowAxis()->stopBeforeRightAxis);
-    EXPECT_DOUBLE_EQ(w->Controls().plot->GetMaxY2(), w->Records().At(0).pressure.back() + 0.5);
-    EXPECT_TRUE(SamePixels(w->Controls().pressureButton->GetBitmapLabel(),
+    EXPECT_DOUBLE_EQ(w->Controls().graph.plot->GetMaxY2(),
+                     w->Records().At(0).pressure.back() + 0.5);
+    EXPECT_TRUE(SamePixels(w->Controls().graph.pressureButton->GetBitmapLabel(),
                            ArtBitmap("graph-pressure-on", {50, 50})));
 
     Click(ID_GRAPH_VOLUME);
     EXPECT_TRUE(g->volumeView);
     EXPECT_FALSE(g->flowView);
-    EXPECT_EQ(w->Controls().measureFlowButton->GetCaption(), "Misura V");
-    EXPECT_EQ(PlotLayers(*w->Controls().plot),
+    EXPECT_EQ(w->Controls().graph.measurePrimaryButton->GetCaption(), "Misura V");
+    EXPECT_EQ(PlotLayers(*w->Controls().graph.plot),
               (std::vector<mpLayer*>{g->TimeAxis(), g->VolumeAxis(), g->VolumeSeries(),
                                      g->SecondPressureAxis(), g->SecondPressureSeries(),
                                      g->Legend(), g->TextBox()}));
     Click(ID_GRAPH_VOLUME);  // a second press keeps the volume view
     EXPECT_TRUE(g->volumeView);
-    EXPECT_EQ(w->Controls().plot->CountLayers(), 7);
+    EXPECT_EQ(w->Controls().graph.plot->CountLayers(), 7);
 
     Click(ID_GRAPH_PRESSURE);
-    EXPECT_EQ(PlotLayers(*w->Controls().plot),
+    EXPECT_EQ(PlotLayers(*w->Controls().graph.plot),
               (std::vector<mpLayer*>{g->TimeAxis(), g->VolumeAxis(), g->VolumeSeries(), g->Legend(),
                                      g->TextBox()}));
     EXPECT_FALSE(g->TimeAxis()->stopBeforeRightAxis);
 
     Click(ID_GRAPH_FLOW);
-    EXPECT_EQ(w->Controls().measureFlowButton->GetCaption(), "Misura F");
+    EXPECT_EQ(w->Controls().graph.measurePrimaryButton->GetCaption(), "Misura F");
     Click(ID_GRAPH_FLOW);  // flow off without pressure: nothing left to show
-    EXPECT_EQ(w->Controls().plot->CountLayers(), 0);
+    EXPECT_EQ(w->Controls().graph.plot->CountLayers(), 0);
 
     Click(ID_GRAPH_PRESSURE);  // pressure alone, on the primary axis
-    EXPECT_EQ(PlotLayers(*w->Controls().plot),
+    EXPECT_EQ(PlotLayers(*w->Controls().graph.plot),
               (std::vector<mpLayer*>{g->TimeAxis(), g->PressureAxis(), g->PressureSeries(),
                                      g->Legend(), g->TextBox()}));
     EXPECT_EQ(g->PressureAxis()->header, "Pressione");
-    EXPECT_DOUBLE_EQ(w->Controls().plot->GetMaxY(), w->Records().At(0).pressure.back() + 0.5);
+    EXPECT_DOUBLE_EQ(w->Controls().graph.plot->GetMaxY(), w->Records().At(0).pressure.back() + 0.5);
 }
 
 TEST_F(GraphTest, DrawsTheFlowCurveInBlueAndPressureAloneInRed) {
@@ -327,12 +329,12 @@ TEST_F(GraphTest, GridAndPointsToggleTheAxesAndThePens) {
     EXPECT_FALSE(g->TimeAxis()->ticks);
     EXPECT_FALSE(g->FlowAxis()->ticks);
     EXPECT_TRUE(g->SecondPressureAxis()->ticks);
-    EXPECT_TRUE(
-        SamePixels(w->Controls().gridButton->GetBitmapLabel(), ArtBitmap("grid-on", {35, 30})));
+    EXPECT_TRUE(SamePixels(w->Controls().graph.gridButton->GetBitmapLabel(),
+                           ArtBitmap("grid-on", {35, 30})));
     Click(ID_GRID);
     EXPECT_TRUE(g->TimeAxis()->ticks);
-    EXPECT_TRUE(
-        SamePixels(w->Controls().gridButton->GetBitmapLabel(), ArtBitmap("grid-off", {35, 30})));
+    EXPECT_TRUE(SamePixels(w->Controls().graph.gridButton->GetBitmapLabel(),
+                           ArtBitmap("grid-off", {35, 30})));
 
     Click(ID_POINTS);
     EXPECT_TRUE(g->pointsMode);
@@ -351,20 +353,20 @@ TEST_F(GraphTest, GridAndPointsToggleTheAxesAndThePens) {
 TEST_F(GraphTest, TheTwoMeasuringCursorsAreNeverOnTogether) {
     MainFrame* w = OpenWith(1, 98, 0);
     Click(ID_MEASURE_FLOW);
-    EXPECT_TRUE(w->Controls().plot->GetMeasurePrimary());
-    EXPECT_TRUE(SamePixels(w->Controls().measureFlowButton->GetBitmapLabel(),
+    EXPECT_TRUE(w->Controls().graph.plot->GetMeasurePrimary());
+    EXPECT_TRUE(SamePixels(w->Controls().graph.measurePrimaryButton->GetBitmapLabel(),
                            ArtBitmap("measure-flow-on", {35, 30})));
     Click(ID_MEASURE_PRESSURE);
-    EXPECT_TRUE(w->Controls().plot->GetMeasureSecond());
-    EXPECT_FALSE(w->Controls().plot->GetMeasurePrimary());
+    EXPECT_TRUE(w->Controls().graph.plot->GetMeasureSecond());
+    EXPECT_FALSE(w->Controls().graph.plot->GetMeasurePrimary());
     EXPECT_FALSE(g->measurePrimary);
-    EXPECT_TRUE(SamePixels(w->Controls().measureFlowButton->GetBitmapLabel(),
+    EXPECT_TRUE(SamePixels(w->Controls().graph.measurePrimaryButton->GetBitmapLabel(),
                            ArtBitmap("measure-flow-off", {35, 30})));
     Click(ID_MEASURE_FLOW);
-    EXPECT_TRUE(w->Controls().plot->GetMeasurePrimary());
-    EXPECT_FALSE(w->Controls().plot->GetMeasureSecond());
+    EXPECT_TRUE(w->Controls().graph.plot->GetMeasurePrimary());
+    EXPECT_FALSE(w->Controls().graph.plot->GetMeasureSecond());
     Click(ID_MEASURE_FLOW);
-    EXPECT_FALSE(w->Controls().plot->GetMeasurePrimary());
+    EXPECT_FALSE(w->Controls().graph.plot->GetMeasurePrimary());
 }
 
 struct MeasureCase {
@@ -380,8 +382,8 @@ TEST_P(MeasureFormatTest, AFlowSampleGoesToTheReadoutsAndTheRecord) {
     w->Records().Append(MakeRecord("M", 1, GetParam().flowUnit));
     w->ShowRecord(0);
     Measure(1, "75.000000 12.345000");
-    EXPECT_EQ(w->Controls().flowDisplay->GetValue(), GetParam().shown);
-    EXPECT_EQ(w->Controls().elapsedDisplay->GetValue(), "00:01:15");
+    EXPECT_EQ(w->Controls().graph.flowDisplay->GetValue(), GetParam().shown);
+    EXPECT_EQ(w->Controls().graph.elapsedDisplay->GetValue(), "00:01:15");
     EXPECT_EQ(w->Records().At(0).flowReading, GetParam().shown);
     EXPECT_EQ(w->Records().At(0).pressureReading, "");
 }
@@ -395,16 +397,16 @@ TEST_F(GraphTest, PressureSamplesGoToThePressureReadout) {
     w->Records().Append(MakeRecord("P"));
     w->ShowRecord(0);
     Measure(2, "3.456000 ");
-    EXPECT_EQ(w->Controls().pressureDisplay->GetValue(), "3.46");
+    EXPECT_EQ(w->Controls().graph.pressureDisplay->GetValue(), "3.46");
     EXPECT_EQ(w->Records().At(0).pressureReading, "3.46");
-    EXPECT_EQ(w->Controls().elapsedDisplay->GetValue(), "00:00:00");
+    EXPECT_EQ(w->Controls().graph.elapsedDisplay->GetValue(), "00:00:00");
 
     Click(ID_GRAPH_FLOW);  // pressure alone: primary samples are pressures
     Click(ID_GRAPH_PRESSURE);
     Measure(1, "5.000000 1.5");
-    EXPECT_EQ(w->Controls().pressureDisplay->GetValue(), "1.50");
+    EXPECT_EQ(w->Controls().graph.pressureDisplay->GetValue(), "1.50");
     EXPECT_EQ(w->Records().At(0).pressureReading, "1.50");
-    EXPECT_EQ(w->Controls().elapsedDisplay->GetValue(), "00:00:05");
+    EXPECT_EQ(w->Controls().graph.elapsedDisplay->GetValue(), "00:00:05");
     EXPECT_EQ(w->Records().At(0).flowReading, "");
 }
 
@@ -414,14 +416,14 @@ TEST_F(GraphTest, VolumeSamplesAreShownButNotStored) {
     w->ShowRecord(0);
     Click(ID_GRAPH_VOLUME);
     Measure(1, "9.000000 42.4");
-    EXPECT_EQ(w->Controls().flowDisplay->GetValue(), "42");
+    EXPECT_EQ(w->Controls().graph.flowDisplay->GetValue(), "42");
     EXPECT_EQ(w->Records().At(0).flowReading, "");
 }
 
 TEST_F(GraphTest, MeasuringWithoutARecordOnlyUpdatesTheReadouts) {
     MainFrame* w = OpenWith(1, 98, 0);
     Measure(1, "1.000000 7.0");
-    EXPECT_EQ(w->Controls().flowDisplay->GetValue(), "7");
+    EXPECT_EQ(w->Controls().graph.flowDisplay->GetValue(), "7");
     EXPECT_TRUE(w->Records().Empty());
 }
 
@@ -438,7 +440,8 @@ TEST_F(GraphTest, AMovedTextBoxIsStoredWithTheFocusedRecord) {
     EXPECT_EQ(g->TextBox()->text, "");
 
     wxCommandEvent moved(mpEVT_TEXTBOX_MOVED);
-    w->Controls().plot->GetParent()->ProcessWindowEvent(moved);  // no focused row: nothing stored
+    w->Controls().graph.plot->GetParent()->ProcessWindowEvent(
+        moved);  // no focused row: nothing stored
     EXPECT_EQ(w->Records().At(1).boxX, 0);
 
     w->ShowRecord(0);
@@ -448,8 +451,8 @@ TEST_F(GraphTest, AMovedTextBoxIsStoredWithTheFocusedRecord) {
     w->Controls().recordList->InsertItem(0, "T");
     w->Controls().recordList->InsertItem(1, "U");
     w->Controls().recordList->SetItemState(0, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
-    g->TextBox()->SetPosition(*w->Controls().plot, 55, 66);
-    w->Controls().plot->GetParent()->ProcessWindowEvent(moved);
+    g->TextBox()->SetPosition(*w->Controls().graph.plot, 55, 66);
+    w->Controls().graph.plot->GetParent()->ProcessWindowEvent(moved);
     EXPECT_EQ(w->Records().At(0).boxX, 55);
     EXPECT_EQ(w->Records().At(0).boxY, 66);
 }
@@ -458,33 +461,33 @@ TEST_F(GraphTest, AbsoluteTimeTogglesThePreferenceTheMenuAndTheAxis) {
     MainFrame* w = OpenWith(1, 98, 0, 0);
     w->Records().Append(MakeRecord("A"));
     w->ShowRecord(0);
-    EXPECT_FALSE(w->Controls().plot->GetAbsoluteTime());
-    EXPECT_EQ(w->Controls().plot->GetBottomMargin(), 35);
+    EXPECT_FALSE(w->Controls().graph.plot->GetAbsoluteTime());
+    EXPECT_EQ(w->Controls().graph.plot->GetBottomMargin(), 35);
 
     Command(ID_ABSOLUTE_TIME);
     EXPECT_TRUE(GlobalPreferences().absoluteTime);
     EXPECT_TRUE(w->GetMenuBar()->IsChecked(ID_ABSOLUTE_TIME));
-    EXPECT_TRUE(w->Controls().plot->GetAbsoluteTime());
-    EXPECT_EQ(w->Controls().plot->GetBottomMargin(), 45);
+    EXPECT_TRUE(w->Controls().graph.plot->GetAbsoluteTime());
+    EXPECT_EQ(w->Controls().graph.plot->GetBottomMargin(), 45);
     w->ShowRecord(0);  // a record change keeps the choice
-    EXPECT_TRUE(w->Controls().plot->GetAbsoluteTime());
+    EXPECT_TRUE(w->Controls().graph.plot->GetAbsoluteTime());
 
     Command(ID_ABSOLUTE_TIME);
     EXPECT_FALSE(GlobalPreferences().absoluteTime);
     EXPECT_FALSE(w->GetMenuBar()->IsChecked(ID_ABSOLUTE_TIME));
-    EXPECT_FALSE(w->Controls().plot->GetAbsoluteTime());
-    EXPECT_EQ(w->Controls().plot->GetBottomMargin(), 35);
+    EXPECT_FALSE(w->Controls().graph.plot->GetAbsoluteTime());
+    EXPECT_EQ(w->Controls().graph.plot->GetBottomMargin(), 35);
 }
 
 TEST_F(GraphTest, ZoomButtonsZoomThePlot) {
     MainFrame* w = OpenWith(1, 98, 0);
     w->Records().Append(MakeRecord("Z"));
     w->ShowRecord(0);
-    const double fitted = w->Controls().plot->GetScaleX();
+    const double fitted = w->Controls().graph.plot->GetScaleX();
     Click(ID_ZOOM_IN);
-    EXPECT_GT(w->Controls().plot->GetScaleX(), fitted);
+    EXPECT_GT(w->Controls().graph.plot->GetScaleX(), fitted);
     Click(ID_ZOOM_OUT);
-    EXPECT_NEAR(w->Controls().plot->GetScaleX(), fitted, fitted * 1e-9);
+    EXPECT_NEAR(w->Controls().graph.plot->GetScaleX(), fitted, fitted * 1e-9);
 }
 
 TEST_F(GraphTest, ARecordWithoutSamplesShowsTheDefaultRange) {

@@ -202,14 +202,14 @@ TEST_F(MainWindowTest, HasTwoEmptyResourceGaugesAndABlankMemoryText) {
 TEST_F(MainWindowTest, ShowsZeroOnTheReadouts) {
     WritePreferences({1, 98, 0, 0, 0, 0, 0});
     MainFrame* w = Open();
-    EXPECT_EQ(w->Controls().flowDisplay->GetValue(), "0.0");
-    EXPECT_EQ(w->Controls().flowDisplay->GetNumberDigits(), 6);
-    EXPECT_EQ(w->Controls().pressureDisplay->GetValue(), "0.0");
-    EXPECT_EQ(w->Controls().pressureDisplay->GetNumberDigits(), 6);
-    EXPECT_EQ(w->Controls().elapsedDisplay->GetNumberDigits(), 7);
-    EXPECT_EQ(w->Controls().elapsedDisplay->GetValue(), "00:00:00");
-    EXPECT_EQ(w->Controls().flowUnitLabel->GetFont().GetPointSize(), 11);
-    EXPECT_EQ(w->Controls().flowUnitLabel->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
+    EXPECT_EQ(w->Controls().graph.flowDisplay->GetValue(), "0.0");
+    EXPECT_EQ(w->Controls().graph.flowDisplay->GetNumberDigits(), 6);
+    EXPECT_EQ(w->Controls().graph.pressureDisplay->GetValue(), "0.0");
+    EXPECT_EQ(w->Controls().graph.pressureDisplay->GetNumberDigits(), 6);
+    EXPECT_EQ(w->Controls().graph.elapsedDisplay->GetNumberDigits(), 7);
+    EXPECT_EQ(w->Controls().graph.elapsedDisplay->GetValue(), "00:00:00");
+    EXPECT_EQ(w->Controls().graph.flowUnitLabel->GetFont().GetPointSize(), 11);
+    EXPECT_EQ(w->Controls().graph.flowUnitLabel->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
 }
 
 struct UnitLabelCase {
@@ -226,8 +226,9 @@ TEST_P(UnitLabelTest, FollowTheUnitPreferences) {
     const UnitLabelCase& c = GetParam();
     WritePreferences({c.metric, c.pressureCode, 0, 0, c.flowUnit, 0, 0});
     MainFrame* w = Open();
-    EXPECT_EQ(w->Controls().flowUnitLabel->GetLabel(), wxString::FromUTF8(c.flowLabel));
-    EXPECT_EQ(w->Controls().pressureUnitLabel->GetLabel(), wxString::FromUTF8(c.pressureLabel));
+    EXPECT_EQ(w->Controls().graph.flowUnitLabel->GetLabel(), wxString::FromUTF8(c.flowLabel));
+    EXPECT_EQ(w->Controls().graph.pressureUnitLabel->GetLabel(),
+              wxString::FromUTF8(c.pressureLabel));
 }
 
 INSTANTIATE_TEST_SUITE_P(Layout, UnitLabelTest,
@@ -252,14 +253,14 @@ TEST_F(MainWindowTest, StartsInFlowViewWithTheFlowLayersInPaintingOrder) {
     const std::vector<mpLayer*> expected = {g.TimeAxis(),   g.FlowAxis(), g.FlowSeries(),
                                             g.TargetLine(), g.Legend(),   g.TextBox()};
     std::vector<mpLayer*> layers;
-    for (int i = 0; i < w->Controls().plot->CountLayers(); ++i)
-        layers.push_back(w->Controls().plot->GetLayer(i));
+    for (int i = 0; i < w->Controls().graph.plot->CountLayers(); ++i)
+        layers.push_back(w->Controls().graph.plot->GetLayer(i));
     EXPECT_EQ(layers, expected);
-    EXPECT_GE(w->Controls().plot->GetSize().x, 600);
-    EXPECT_GE(w->Controls().plot->GetSize().y, 300);
+    EXPECT_GE(w->Controls().graph.plot->GetSize().x, 600);
+    EXPECT_GE(w->Controls().graph.plot->GetSize().y, 300);
     // The flow button shows its "on" picture, the volume button its "off" one.
-    EXPECT_TRUE(SamePixels(w->Controls().flowButton->GetBitmapLabel(),
+    EXPECT_TRUE(SamePixels(w->Controls().graph.flowButton->GetBitmapLabel(),
                            ArtBitmap("graph-flow-on", {50, 50})));
-    EXPECT_TRUE(SamePixels(w->Controls().volumeButton->GetBitmapLabel(),
+    EXPECT_TRUE(SamePixels(w->Controls().graph.volumeButton->GetBitmapLabel(),
                            ArtBitmap("graph-volume-off", {50, 50})));
 }

@@ -124,9 +124,9 @@ protected:
     }
     // What the window shows after its next real paint.
     wxBitmap Screen() {
-        frame->Controls().plot->Refresh();
-        frame->Controls().plot->Update();
-        return frame->Controls().plot->CaptureBitmap();
+        frame->Controls().graph.plot->Refresh();
+        frame->Controls().graph.plot->Update();
+        return frame->Controls().graph.plot->CaptureBitmap();
     }
     GraphView* g = nullptr;
 };
@@ -281,7 +281,7 @@ TEST_F(LineStyleTest, ANewColourAndWidthReachTheScreen) {
 
     wxTEST_DIALOG(Command(ID_FLOW_COLOUR), ExpectColour(green));
     const wxBitmap coloured = Screen();
-    EXPECT_EQ(coloured.GetSize(), frame->Controls().plot->GetClientSize());
+    EXPECT_EQ(coloured.GetSize(), frame->Controls().graph.plot->GetClientSize());
     const int greenWide = CountPixels(coloured, green);
     // The whole curve changed colour (the width-5 pen is wider than the old blue one).
     EXPECT_GT(greenWide, 2 * blueBefore);

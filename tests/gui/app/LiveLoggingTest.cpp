@@ -139,9 +139,9 @@ TEST_F(LiveLoggingTest, StartTicksAndStopAtBothIntervals) {
         ASSERT_EQ(w->Records().At(0).GetLength(), c.perSecond);
         EXPECT_EQ(w->Records().At(1).GetLength(), 10);  // the other record is untouched
         EXPECT_FALSE(w->Records().Saved());
-        EXPECT_EQ(w->Controls().flowDisplay->GetValue(), c.first);
+        EXPECT_EQ(w->Controls().graph.flowDisplay->GetValue(), c.first);
         // Pressure count 300, zero 100, divisor 2: 100 psi.
-        EXPECT_EQ(w->Controls().pressureDisplay->GetValue(), "100.0");
+        EXPECT_EQ(w->Controls().graph.pressureDisplay->GetValue(), "100.0");
         EXPECT_EQ(w->Graph().SelectedRecord(), 0);
         EXPECT_EQ(w->Graph().FlowSeries()->GetCount(), c.perSecond);
 
@@ -155,7 +155,7 @@ TEST_F(LiveLoggingTest, StartTicksAndStopAtBothIntervals) {
         }
         EXPECT_EQ(w->Graph().FlowSeries()->GetCount(), 4 * c.perSecond);
         EXPECT_EQ(w->Graph().FlowSeries()->GetYs(), after.flow);
-        EXPECT_EQ(w->Controls().elapsedDisplay->GetValue(), "00:00:04");
+        EXPECT_EQ(w->Controls().graph.elapsedDisplay->GetValue(), "00:00:04");
         EXPECT_EQ(w->Controls().recordList->GetItemText(0, 3), "00:04");
 
         Click(ID_LIVE_STOP);

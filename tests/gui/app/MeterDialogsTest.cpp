@@ -91,7 +91,7 @@ TEST_F(MeterDialogsTest, TheMetersFlowUnitDoesNotRelabelTheShownRecord) {
     wxTEST_DIALOG(Click(ID_METER_SETTINGS), ExpectDialog<SettingsDialog>(wxID_CANCEL));
     ASSERT_EQ(GlobalPreferences().flowUnit, 2);
     EXPECT_EQ(frame->Graph().FlowAxis()->name, "Portata (litri/min)");
-    EXPECT_EQ(frame->Controls().flowUnitLabel->GetLabel(), "l/min.");
+    EXPECT_EQ(frame->Controls().graph.flowUnitLabel->GetLabel(), "l/min.");
     const wxString path = wxFileName(home, "dopo.orv").GetFullPath();
     ASSERT_TRUE(frame->Records().Save(path));
     wxString text;
@@ -101,10 +101,10 @@ TEST_F(MeterDialogsTest, TheMetersFlowUnitDoesNotRelabelTheShownRecord) {
 
 TEST_F(MeterDialogsTest, CtrlShiftFOpensTheFactoryDialog) {
     frame->Raise();
-    frame->Controls().plot->SetFocus();
+    frame->Controls().graph.plot->SetFocus();
     wxUIActionSimulator input;
     // Without a window manager the keyboard follows the pointer.
-    input.MouseMove(frame->Controls().plot->GetScreenRect().GetPosition() + wxPoint(20, 20));
+    input.MouseMove(frame->Controls().graph.plot->GetScreenRect().GetPosition() + wxPoint(20, 20));
     guitest::Flush();
     wxTEST_DIALOG(
         {

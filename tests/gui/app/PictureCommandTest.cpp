@@ -26,7 +26,7 @@ protected:
         w->Records().Append(MakeRecord("Prova", 1, 0, 'p', 40));
         w->RefreshRecordList();
         w->ShowRecord(0);
-        mpWindow* plot = w->Controls().plot;
+        mpWindow* plot = w->Controls().graph.plot;
         if (measure) {
             Click(ID_MEASURE_FLOW);
             wxMouseEvent e(wxEVT_LEFT_DOWN);
@@ -82,7 +82,7 @@ TEST_F(PictureTest, BitmapsHoldTheWindowsPixelsAtItsSize) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MainFrame* w = OpenWithGraph(c.measure);
-        mpWindow* plot = w->Controls().plot;
+        mpWindow* plot = w->Controls().graph.plot;
         const wxString path = InHome(c.name);
         SavePicture(path);
         wxImage saved;
@@ -104,12 +104,12 @@ TEST_F(PictureTest, ANameWithoutExtensionGetsTheDefaultBmp) {
     SavePicture(InHome("grafico"));
     wxImage saved;
     ASSERT_TRUE(saved.LoadFile(InHome("grafico.bmp"), wxBITMAP_TYPE_BMP));
-    EXPECT_EQ(saved.GetSize(), w->Controls().plot->GetClientSize());
+    EXPECT_EQ(saved.GetSize(), w->Controls().graph.plot->GetClientSize());
 }
 
 TEST_F(PictureTest, SvgDrawsTheCurvesAsVectorsAtTheWindowsSize) {
     MainFrame* w = OpenWithGraph(false);
-    const wxSize size = w->Controls().plot->GetClientSize();
+    const wxSize size = w->Controls().graph.plot->GetClientSize();
     SavePicture(InHome("grafico.svg"));
     const wxString svg = Contents(InHome("grafico.svg"));
     EXPECT_TRUE(svg.StartsWith("<?xml")) << svg.Left(200);
@@ -162,7 +162,7 @@ TEST_F(PictureTest, ThePathPastedInTheChooserIsWritten) {
     }
     wxImage saved;
     ASSERT_TRUE(saved.LoadFile(path, wxBITMAP_TYPE_PNG));
-    EXPECT_TRUE(SamePixels(wxBitmap(saved), w->Controls().plot->CaptureBitmap()));
+    EXPECT_TRUE(SamePixels(wxBitmap(saved), w->Controls().graph.plot->CaptureBitmap()));
 }
 
 }  // namespace

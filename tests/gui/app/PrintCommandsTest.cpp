@@ -136,7 +136,7 @@ TEST_F(PrintCommandsTest, AnUnusablePreviewIsReportedAndShowsNothing) {
     MainFrame* w = OpenWithRecord();
     wxPreviewFrame* shown = nullptr;
     wxTEST_DIALOG(shown = ShowPlotPreview(
-                      w, new UnusablePreview(new MyPrintout("Primo", w->Controls().plot))),
+                      w, new UnusablePreview(new MyPrintout("Primo", w->Controls().graph.plot))),
                   ExpectMessage(wxString::FromUTF8(kTrouble), "Anteprima", wxID_OK, wxOK));
     EXPECT_EQ(shown, nullptr);
     EXPECT_TRUE(PreviewFrames().empty());
@@ -150,13 +150,13 @@ TEST_F(PrintCommandsTest, PrintShowsThePrintDialogAndACancelShowsNothingElse) {
 TEST_F(PrintCommandsTest, APrinterErrorIsReportedButACancelIsNot) {
     MainFrame* w = OpenWithRecord();
     FailingPrinter broken(wxPRINTER_ERROR);
-    wxTEST_DIALOG(EXPECT_FALSE(PrintPlot(w, broken, w->Controls().plot)),
+    wxTEST_DIALOG(EXPECT_FALSE(PrintPlot(w, broken, w->Controls().graph.plot)),
                   ExpectMessage(wxString::FromUTF8(kTrouble), "Stampa", wxID_OK, wxOK));
     EXPECT_EQ(broken.title, "Stampata");
 
     FailingPrinter cancelled(wxPRINTER_CANCELLED);
-    EXPECT_FALSE(
-        PrintPlot(w, cancelled, w->Controls().plot));  // an unexpected message box fails the test
+    EXPECT_FALSE(PrintPlot(w, cancelled,
+                           w->Controls().graph.plot));  // an unexpected message box fails the test
 }
 
 // The toolkit's own print dialog, driven with keys like a person: the printer "Print to File",
@@ -168,7 +168,7 @@ TEST_F(PrintCommandsTest, PrintingToAFileThroughTheRealDialogWritesThePageAsOnSc
     MainFrame* w = OpenWithRecord();
     // Where the toolkit's choosers keep their recent files, so that they have nothing to report.
     wxFileName::Mkdir(home + "/.local/share", wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-    mpWindow* plot = w->Controls().plot;
+    mpWindow* plot = w->Controls().graph.plot;
     plot->Refresh();
     plot->Update();
     const wxImage screen = plot->CaptureBitmap().ConvertToImage();

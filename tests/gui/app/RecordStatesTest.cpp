@@ -159,7 +159,7 @@ TEST_F(RecordStatesTest, MeasurementsGoToTheShownRecordOnly) {
     wxCommandEvent measure(mpEVT_MEASURE);
     measure.SetInt(1);
     measure.SetString("2.000000 55.0");
-    w->Controls().plot->GetParent()->ProcessWindowEvent(measure);
+    w->Controls().graph.plot->GetParent()->ProcessWindowEvent(measure);
     EXPECT_EQ(w->Records().At(0).flowReading, "55");
     EXPECT_EQ(w->Records().At(1).flowReading, "");
 }
@@ -171,7 +171,7 @@ TEST_F(RecordStatesTest, DraggingTheTextBoxMarksTheWorkspaceUnsaved) {
     noted.boxText = "Nota";
     MainFrame* w = OpenWith({noted, Spiky("B")});
     ClickRow(0);
-    mpWindow* plot = w->Controls().plot;
+    mpWindow* plot = w->Controls().graph.plot;
     plot->Refresh();
     plot->Update();
     guitest::Flush();

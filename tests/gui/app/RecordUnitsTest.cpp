@@ -59,7 +59,7 @@ protected:
     Seen WhatIsSeen() {
         GraphView& g = frame->Graph();
         return {g.FlowAxis()->name, g.FlowSeries()->legendUnit,
-                frame->Controls().flowUnitLabel->GetLabel()};
+                frame->Controls().graph.flowUnitLabel->GetLabel()};
     }
     void ExpectLitresPerMinute(const char* when) {
         SCOPED_TRACE(when);
@@ -110,7 +110,7 @@ TEST_F(RecordUnitsTest, ChoosingLitresPerSecondLeavesALitresPerMinuteRecordInLit
     wxCommandEvent measure(mpEVT_MEASURE);
     measure.SetInt(1);
     measure.SetString("2.000000 152.0");
-    w->Controls().plot->GetParent()->ProcessWindowEvent(measure);
+    w->Controls().graph.plot->GetParent()->ProcessWindowEvent(measure);
     EXPECT_EQ(w->Records().At(0).flowReading, "152");
 
     SaveAs(File("lavoro"));

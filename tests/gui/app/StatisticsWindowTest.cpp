@@ -45,10 +45,11 @@ protected:
     // Ctrl+T, as a person presses it on the main window.
     StatisticsWindow* PressStatisticsKey() {
         frame->Raise();
-        frame->Controls().plot->SetFocus();
+        frame->Controls().graph.plot->SetFocus();
         wxUIActionSimulator input;
         // Without a window manager the keyboard follows the pointer.
-        input.MouseMove(frame->Controls().plot->GetScreenRect().GetPosition() + wxPoint(20, 20));
+        input.MouseMove(frame->Controls().graph.plot->GetScreenRect().GetPosition() +
+                        wxPoint(20, 20));
         guitest::Flush();
         input.Char('t', wxMOD_CONTROL);
         guitest::WaitFor([] { return Window() != nullptr; });
@@ -82,17 +83,17 @@ protected:
             painted = true;
             e.Skip();
         };
-        frame->Controls().plot->Bind(mpEVT_PAINTED, seen);
-        frame->Controls().plot->Refresh(false);
+        frame->Controls().graph.plot->Bind(mpEVT_PAINTED, seen);
+        frame->Controls().graph.plot->Refresh(false);
         EXPECT_TRUE(guitest::WaitFor([&painted] { return painted; }));
-        frame->Controls().plot->Unbind(mpEVT_PAINTED, seen);
+        frame->Controls().graph.plot->Unbind(mpEVT_PAINTED, seen);
         guitest::Flush();
     }
 
     // The visible time range of the plot, edge to edge.
     std::pair<double, double> Visible() const {
-        const plotcore::ViewState& v = frame->Controls().plot->GetView();
-        const double half = frame->Controls().plot->GetClientSize().x / 2.0;
+        const plotcore::ViewState& v = frame->Controls().graph.plot->GetView();
+        const double half = frame->Controls().graph.plot->GetClientSize().x / 2.0;
         return {plotcore::WorldX(-half, v), plotcore::WorldX(half, v)};
     }
 };
@@ -197,12 +198,12 @@ TEST_F(StatisticsWindowTest, BothMeasuringCursorsSetTheRange) {
     auto measureAt = [this](int id, double t) {
         wxCommandEvent on(wxEVT_BUTTON, id);
         frame->ProcessWindowEvent(on);
-        const plotcore::ViewState& v = frame->Controls().plot->GetView();
+        const plotcore::ViewState& v = frame->Controls().graph.plot->GetView();
         wxMouseEvent click(wxEVT_LEFT_DOWN);
-        click.m_x = frame->Controls().plot->GetClientSize().x / 2 + plotcore::PixelX(t, v);
+        click.m_x = frame->Controls().graph.plot->GetClientSize().x / 2 + plotcore::PixelX(t, v);
         click.m_y = 100;
         click.m_leftDown = true;
-        frame->Controls().plot->GetEventHandler()->ProcessEvent(click);
+        frame->Controls().graph.plot->GetEventHandler()->ProcessEvent(click);
         Repaint();
     };
     measureAt(ID_MEASURE_FLOW, 80.0);

@@ -15,7 +15,7 @@ class TimeAxisTest : public MainWindowTest {
 protected:
     // The plot as painted, and the labels its time axis drew into it.
     void Paint() {
-        mpWindow* plot = frame->Controls().plot;
+        mpWindow* plot = frame->Controls().graph.plot;
         const wxSize size = plot->GetClientSize();
         wxBitmap bmp(size);
         wxMemoryDC dc(bmp);
