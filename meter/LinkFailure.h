@@ -1,7 +1,7 @@
 #pragma once
 // Why a request to the meter failed: the link's status, what kind of failure it was, the libusb
 // result or errno and libusb's own text. Callers word it for their reader (ReasonText for the
-// technician's tools and logs).
+// technician's tools and logs; LinkFailureTexts holds each kind's words in both languages).
 
 #include <string>
 
@@ -25,6 +25,7 @@ enum class LinkFailureKind {
     kTimedOut,            // the meter did not answer within the request's time-out
     kShortReply,          // a memory chunk came back shorter than asked
     kReconfigureRefused,  // a transfer failed and SET_CONFIGURATION was refused too
+    kCount,               // not a kind: how many there are, so tables over the kinds can be checked
 };
 
 struct LinkFailure {
