@@ -6,17 +6,16 @@
 #include <wx/app.h>
 #include <wx/ffile.h>
 #include <wx/filename.h>
-#include <wx/init.h>
 #include <wx/utils.h>
 
 #include <chrono>
 #include <cstdio>
-#include <map>
 #include <string>
 
 #include "app/Application.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
+#include "bench/harness/GuiBenchMain.h"
 #include "plot/mpWindow.h"
 #include "sim/Bus.h"
 #include "sim/Meter.h"
@@ -26,6 +25,11 @@ namespace {
 MainFrame*& Frame() {
     static MainFrame* frame = nullptr;
     return frame;
+}
+
+wxString& Home() {
+    static wxString home;
+    return home;
 }
 
 void Press(int id) {
@@ -56,53 +60,17 @@ void BM_LiveTick(benchmark::State& state) {
 
 BENCHMARK(BM_LiveTick)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& r : runs) {
-            if (r.run_type != Run::RT_Iteration || r.iterations <= 0) continue;
-            std::string name = r.benchmark_name();
-            name = name.substr(0, name.find("/min_time"));
-            real[name] = r.real_accumulated_time / double(r.iterations);
-            cpu[name] = r.cpu_accumulated_time / double(r.iterations);
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> real, cpu;
-};
-
-void PrintRatio(const char* what, const std::map<std::string, double>& t) {
-    const auto small = t.find("BM_LiveTick/10000"), large = t.find("BM_LiveTick/1000000");
-    if (small == t.end() || large == t.end() || small->second <= 0) return;
-    printf("\n%s: tick with 10k samples %.3f ms, with 1M samples %.3f ms\n", what,
-           small->second * 1e3, large->second * 1e3);
-    printf("  1M / 10k: %.2fx (target <= 5), 1M tick %s 50 ms\n", large->second / small->second,
-           large->second < 0.050 ? "under" : "NOT under");
-}
-
-class BenchApp : public wxApp {
-public:
-    bool OnInit() override { return true; }
-};
-
 }  // namespace
 
-wxIMPLEMENT_APP_NO_MAIN(BenchApp);
-
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    setenv("NO_AT_BRIDGE", "1", 0);
-    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
-        fprintf(stderr, "cannot start the toolkit (run under xvfb-run)\n");
-        return 2;
-    }
-    // A scratch HOME: no tips at start, and the preferences written at the end land there.
-    const wxString home = wxFileName::CreateTempFileName(wxFileName::GetTempDir() + "/hvx-bench-");
-    wxRemoveFile(home);
-    wxMkdir(home);
-    wxSetEnv("HOME", home);
+// A scratch HOME (no tips at start; the preferences written at the end land there) and a meter
+// that logs live, then the main window.
+void SetUpGuiBench() {
+    Home() = wxFileName::CreateTempFileName(wxFileName::GetTempDir() + "/hvx-bench-");
+    wxRemoveFile(Home());
+    wxMkdir(Home());
+    wxSetEnv("HOME", Home());
     {
-        wxFFile prefs(home + "/hvxv48.ini", "w");
+        wxFFile prefs(Home() + "/hvxv48.ini", "w");
         prefs.Write("1\n98\n0\n0\n0\n0\n0\n");
     }
     sim::Bus::Instance().Reset();
@@ -112,19 +80,21 @@ int main(int argc, char** argv) {
     Frame() = Application::CreateMainWindow();
     Frame()->Show(true);
     wxTheApp->Yield(true);
+}
 
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    PrintRatio("process CPU time", reporter.cpu);
-    PrintRatio("wall clock", reporter.real);
+void PrintGuiBenchRatios(const char* what, const BenchSeconds& t) {
+    const auto small = t.find("BM_LiveTick/10000"), large = t.find("BM_LiveTick/1000000");
+    if (small == t.end() || large == t.end() || small->second <= 0) return;
+    printf("\n%s: tick with 10k samples %.3f ms, with 1M samples %.3f ms\n", what,
+           small->second * 1e3, large->second * 1e3);
+    printf("  1M / 10k: %.2fx (target <= 5), 1M tick %s 50 ms\n", large->second / small->second,
+           large->second < 0.050 ? "under" : "NOT under");
+}
 
+void TearDownGuiBench() {
     if (Frame()->LiveLoggingRunning()) Press(ID_LIVE_STOP);
     Frame()->Records().SetSaved(true);
     Frame()->Destroy();
     wxTheApp->Yield(true);
-    wxFileName::Rmdir(home, wxPATH_RMDIR_RECURSIVE);
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    benchmark::Shutdown();
-    return 0;
+    wxFileName::Rmdir(Home(), wxPATH_RMDIR_RECURSIVE);
 }

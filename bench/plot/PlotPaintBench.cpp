@@ -5,10 +5,8 @@
 //   fast at 10 million / fast at 10 thousand     (target: at most 3)
 // Run under xvfb-run; the toolkit starts as in the GUI tests.
 #include <benchmark/benchmark.h>
-#include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
-#include <wx/init.h>
 
 #include <cmath>
 #include <cstdio>
@@ -17,6 +15,7 @@
 #include <random>
 #include <string>
 
+#include "bench/harness/GuiBenchMain.h"
 #include "plot/core/ColumnDecimator.h"
 #include "plot/mpFXYVector.h"
 #include "plot/mpWindow.h"
@@ -119,24 +118,11 @@ BENCHMARK(BM_PaintEverySegment)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(1.0);
 
-// Keeps the seconds per paint of every run (wall clock and this process's CPU time: the machines
-// are shared, and the CPU time is what the drawing costs) so the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& r : runs) {
-            if (r.run_type != Run::RT_Iteration || r.iterations <= 0) continue;
-            std::string name = r.benchmark_name();
-            name = name.substr(0, name.find("/min_time"));
-            real[name] = r.real_accumulated_time / static_cast<double>(r.iterations);
-            cpu[name] = r.cpu_accumulated_time / static_cast<double>(r.iterations);
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> real, cpu;
-};
+}  // namespace
 
-void PrintRatios(const char* what, const std::map<std::string, double>& t) {
+void SetUpGuiBench() {}  // each size's scene is made when a case first needs it
+
+void PrintGuiBenchRatios(const char* what, const BenchSeconds& t) {
     auto get = [&](const std::string& name) {
         const auto it = t.find(name);
         return it == t.end() ? 0.0 : it->second;
@@ -156,33 +142,10 @@ void PrintRatios(const char* what, const std::map<std::string, double>& t) {
         printf("  every segment / fast at 1M:               %7.1fx (target >= 20)\n", e1m / f1m);
 }
 
-class BenchApp : public wxApp {
-public:
-    bool OnInit() override { return true; }
-};
-
-}  // namespace
-
-wxIMPLEMENT_APP_NO_MAIN(BenchApp);
-
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    setenv("NO_AT_BRIDGE", "1", 0);
-    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
-        fprintf(stderr, "cannot start the toolkit (run under xvfb-run)\n");
-        return 2;
-    }
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    PrintRatios("process CPU time", reporter.cpu);
-    PrintRatios("wall clock", reporter.real);
+void TearDownGuiBench() {
     for (auto& [n, scene] : Scenes()) {
         scene->plot->DelAllLayers();
         scene->frame->Destroy();
     }
     Scenes().clear();
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    benchmark::Shutdown();
-    return 0;
 }
