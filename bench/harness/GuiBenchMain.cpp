@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 #include <wx/app.h>
 #include <wx/init.h>
+#include <wx/utils.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +27,16 @@ public:
     BenchSeconds real, cpu;
 };
 
+// The windows the set-up showed are mapped and exposed before the first case. One Yield can
+// return before the X server has mapped them, and then every repaint draws nothing: a live tick
+// measured 0.07 ms instead of 14 ms in about half the runs.
+void LetWindowsSettle() {
+    for (int i = 0; i < 20; ++i) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
+}
+
 class BenchApp : public wxApp {
 public:
     bool OnInit() override { return true; }
@@ -43,6 +54,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     SetUpGuiBench();
+    LetWindowsSettle();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     PrintGuiBenchRatios("process CPU time", reporter.cpu);
