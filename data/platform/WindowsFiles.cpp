@@ -106,12 +106,6 @@ bool FileReplace::EmptyInPlace() {
     return true;
 }
 
-wxString FileReplace::WriteFailure() const {
-    if (!inPlace_) return "Cannot write " + path_;
-    return "Cannot write " + path_ + " in place (no temporary file can be created in its folder)" +
-           (emptied_ ? ", it is now incomplete" : "");
-}
-
 FileReplace::~FileReplace() {
     Close();
     if (!committed_ && !tempPath_.empty()) ::DeleteFileW(tempPath_.wc_str());

@@ -1,47 +1,34 @@
 #!/usr/bin/env bash
 # The real program with the simulated meter, driven like a user: it opens "Senza titolo", and
 # File > Esci (keyboard: F10, Up to the last entry, Return) ends it cleanly, writing the preferences.
-#   run_program.sh <hvx-monitor> <preload dir> <scenario>     (needs DISPLAY and xdotool)
+#   run_program.sh <hvx-monitor> <preload dir> <scenario>     (needs DISPLAY, xdotool and xprop)
 set -euo pipefail
 program=$1 preload=$2 scenario=$3
+# shellcheck source=tests/e2e/drive.sh
+source "$(dirname "$0")/../../e2e/drive.sh"
+
 home=$(mktemp -d)
+drive_tmp=$home drive_log=$home/out.log
 pid=""
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  drive_release
   rm -rf "$home"
 }
 trap cleanup EXIT
 # Tips off, so the main window keeps the keyboard; 354 reads as pressure unit 98 (its low byte).
 printf '1\n354\n0\n0\n2\n0\n0\n' >"$home/hvxv48.ini"
 
-HOME=$home LD_LIBRARY_PATH=$preload HVX_SIM_SCENARIO=$scenario NO_AT_BRIDGE=1 "$program" >"$home/out.log" 2>&1 &
+hold_x_connection
+HOME=$home LD_LIBRARY_PATH=$preload HVX_SIM_SCENARIO=$scenario NO_AT_BRIDGE=1 "$program" >"$drive_log" 2>&1 &
 pid=$!
-wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^Senza titolo$' | head -n1)
-[ -n "$wid" ] || { echo "no main window"; cat "$home/out.log"; exit 1; }
-kill -0 "$pid" || { echo "the program ended by itself"; exit 1; }
-
-sleep 2.5  # the splash picture closes after two seconds
-# Other test programs may share this X server and take the focus: try the keys a few times.
-for _ in 1 2 3; do
-  xdotool windowfocus --sync "$wid" 2>/dev/null || true
-  xdotool key Escape F10
-  sleep 0.5
-  xdotool key Up
-  sleep 0.3
-  xdotool key Return
-  for _ in $(seq 30); do
-    kill -0 "$pid" 2>/dev/null || break 2
-    sleep 0.1
-  done
-done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "Esci did not end the program"
-  exit 1
-fi
-status=0
-wait "$pid" || status=$?
+wid=$(wait_window "Senza titolo")
+kill -0 "$pid" || fail "the program ended by itself"
+# The splash picture closes after two seconds: until then it would take the keys.
+sleep 2.5
+quit_program "$pid" "$wid"
 pid=""
-[ "$status" -eq 0 ] || { echo "exit status $status"; cat "$home/out.log"; exit 1; }
+
 expected=$'1\n98\n0\n0\n2\n0\n0'
 actual=$(cat "$home/hvxv48.ini")
-[ "$actual" = "$expected" ] || { echo "preferences file after Esci:"; echo "$actual"; exit 1; }
+[ "$actual" = "$expected" ] || fail "preferences file after Esci: $actual"
